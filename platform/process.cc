@@ -1,0 +1,221 @@
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+bool isExecutableFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string absolutePath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(path, ec);
+  return ec ? path : p.lexically_normal().string();
+}
+
+std::string stripExe(const std::string& name) {
+  if (name.size() > 4) {
+    std::string tail = name.substr(name.size() - 4);
+    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (tail == ".exe") return name.substr(0, name.size() - 4);
+  }
+  return name;
+}
+
+// Decodes a waitpid status into an exit code.
+int exitCodeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+// Returns true when the child was reaped; *status gets its wait status.
+bool reapIfDone(int pid, int* status) {
+  for (;;) {
+    int r = ::waitpid(pid, status, WNOHANG);
+    if (r == pid) return true;
+    if (r == 0) return false;
+    if (errno == EINTR) continue;
+    *status = 0;  // not our child any more (already reaped): treat as ended
+    return true;
+  }
+}
+
+SystemProcessLauncher& systemLauncher() {
+  static SystemProcessLauncher launcher;
+  return launcher;
+}
+
+ProcessLauncher* installedLauncher = nullptr;
+
+}  // namespace
+
+std::string runningProgramFolder() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.parent_path().string();
+}
+
+std::string findProgram(const std::string& rawName) {
+  std::string name = stripExe(rawName);
+  if (name.empty()) return std::string();
+  if (name.find('/') != std::string::npos) {
+    if (isExecutableFile(name)) return absolutePath(name);
+    std::string alternative = rawName;  // the name as given, ".exe" and all
+    return isExecutableFile(alternative) ? absolutePath(alternative) : std::string();
+  }
+  std::vector<std::string> folders;
+  std::string own = runningProgramFolder();
+  if (!own.empty()) folders.push_back(own);
+  folders.push_back(".");
+  if (const char* path = std::getenv("PATH")) {
+    std::string list = path;
+    size_t start = 0;
+    for (;;) {
+      size_t colon = list.find(':', start);
+      std::string folder = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+      folders.push_back(folder.empty() ? "." : folder);
+      if (colon == std::string::npos) break;
+      start = colon + 1;
+    }
+  }
+  for (const std::string& folder : folders) {
+    std::string candidate = folder + "/" + name;
+    if (isExecutableFile(candidate)) return absolutePath(candidate);
+  }
+  return std::string();
+}
+
+bool SystemProcessLauncher::start(const StartRequest& request, ChildProcess* child, int* error) {
+  *child = ChildProcess();
+  std::string path = findProgram(request.program);
+  if (path.empty()) {
+    *error = ENOENT;
+    return false;
+  }
+
+  int pipeFds[2] = {-1, -1};
+  if (request.pipeStdin && ::pipe2(pipeFds, O_CLOEXEC) != 0) {
+    *error = errno;
+    return false;
+  }
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (request.pipeStdin)
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[0], 0);
+  else
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  if (!request.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
+
+  // The child starts with default signal handling even when this process
+  // ignores SIGPIPE.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(path.c_str()));
+  for (const std::string& arg : request.args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  pid_t pid = -1;
+  int rc = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (request.pipeStdin) ::close(pipeFds[0]);
+  if (rc != 0) {
+    if (request.pipeStdin) ::close(pipeFds[1]);
+    *error = rc;
+    return false;
+  }
+  child->pid = pid;
+  child->stdinPipe = request.pipeStdin ? pipeFds[1] : -1;
+  return true;
+}
+
+WaitOutcome SystemProcessLauncher::wait(ChildProcess* child, long long timeoutMs, int* exitStatus) {
+  int status = 0;
+  if (child->pid <= 0) {
+    *exitStatus = -1;
+    return WaitOutcome::Exited;
+  }
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, child->pid, 0));
+  auto pause = std::chrono::milliseconds(1);
+  for (;;) {
+    if (reapIfDone(child->pid, &status)) break;
+    long long leftMs = -1;
+    if (timeoutMs >= 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) {
+        if (pidfd >= 0) ::close(pidfd);
+        return WaitOutcome::TimedOut;
+      }
+      leftMs = left.count();
+    }
+    if (pidfd >= 0) {
+      struct pollfd p = {pidfd, POLLIN, 0};
+      int slice = leftMs < 0 || leftMs > 60000 ? 60000 : static_cast<int>(leftMs);
+      ::poll(&p, 1, slice);
+    } else {
+      auto slice = pause;
+      if (leftMs >= 0 && slice.count() > leftMs) slice = std::chrono::milliseconds(leftMs);
+      std::this_thread::sleep_for(slice);
+      if (pause < std::chrono::milliseconds(50)) pause *= 2;
+    }
+  }
+  if (pidfd >= 0) ::close(pidfd);
+  child->pid = -1;
+  *exitStatus = exitCodeOf(status);
+  return WaitOutcome::Exited;
+}
+
+void SystemProcessLauncher::terminate(ChildProcess* child) {
+  if (child->pid <= 0) return;
+  int status = 0;
+  if (!reapIfDone(child->pid, &status)) {
+    ::kill(child->pid, SIGTERM);
+    int ignored = 0;
+    if (wait(child, 2000, &ignored) == WaitOutcome::TimedOut) {
+      ::kill(child->pid, SIGKILL);
+      wait(child, -1, &ignored);
+    }
+  }
+  child->pid = -1;
+  if (child->stdinPipe >= 0) {
+    ::close(child->stdinPipe);
+    child->stdinPipe = -1;
+  }
+}
+
+ProcessLauncher& processLauncher() {
+  return installedLauncher ? *installedLauncher : systemLauncher();
+}
+
+void setProcessLauncher(ProcessLauncher* launcher) { installedLauncher = launcher; }
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+// Text helpers shared by the three programs: line reading with Windows text
+// mode's line ends, ASCII case, the C run-time's number conversions without
+// their undefined corners, strtok-like splitting and safe formatting.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Reads the next line of 8-bit text without its '\n'; one '\r' right before the
+// '\n' is dropped, as Windows text mode does. Returns true when a '\n' ended the
+// line; false at the end of the file (line then holds what was left, maybe "").
+bool readLine(std::istream& in, std::string& line);
+
+// ASCII-only case conversion (bytes above 0x7F stay as they are).
+inline char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+std::string toUpperAscii(std::string_view text);
+std::string toLowerAscii(std::string_view text);
+
+// The leading decimal integer of a text as a 32-bit atol/atoi reads it: blanks
+// skipped, optional sign, digits up to the first other character, 0 when there
+// are none; values beyond the 32-bit range saturate. Stops at a NUL byte.
+int32_t leadingLong(std::string_view text);
+
+// The leading floating-point number of a text as atof reads it in the C locale,
+// whatever the process's locale; 0 when there is none.
+double leadingDouble(std::string_view text);
+
+// Splits a text as repeated strtok calls do: any run of separator characters
+// separates, empty items vanish.
+std::vector<std::string> splitTokens(std::string_view text, std::string_view separators);
+
+// printf-style formatting into a string. The format must be a literal of the
+// program: text from files or users goes in as an argument, never as a format.
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Escapes '&', '<' and '>' so that a text from a file shows as itself in HTML.
+std::string htmlEscape(std::string_view text);
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+
+#include "tests/support/platform_doubles.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Starts a program and waits for it without limit; returns its exit status.
+int runToEnd(const platform::StartRequest& request) {
+  platform::SystemProcessLauncher launcher;
+  platform::ChildProcess child;
+  int error = 0;
+  EXPECT_TRUE(launcher.start(request, &child, &error)) << "errno " << error;
+  int status = -1;
+  EXPECT_EQ(launcher.wait(&child, -1, &status), platform::WaitOutcome::Exited);
+  return status;
+}
+
+TEST(Process, ArgumentsReachTheChildUnsplitAndUnexpanded) {
+  TempDir dir;
+  ASSERT_TRUE(writeScript(dir.file("echoargs"),
+                          "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$OUT\"\n"));
+  setenv("OUT", dir.file("out.txt").c_str(), 1);
+  platform::StartRequest request{dir.file("echoargs"), {"a b", "$HOME", "; rm -rf x", ""}, "", false};
+  EXPECT_EQ(runToEnd(request), 0);
+  EXPECT_EQ(readFile(dir.file("out.txt")), "[a b]\n[$HOME]\n[; rm -rf x]\n[]\n");
+}
+
+TEST(Process, ExitStatusWorkingFolderAndDevNullInput) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("work dir"));
+  ASSERT_TRUE(writeScript(dir.file("tool"), "pwd > where.txt; cat > input.txt; exit 7\n"));
+  platform::StartRequest request{dir.file("tool"), {}, dir.file("work dir"), false};
+  EXPECT_EQ(runToEnd(request), 7);
+  EXPECT_EQ(readFile(dir.file("work dir/where.txt")), dir.file("work dir") + "\n");
+  EXPECT_EQ(readFile(dir.file("work dir/input.txt")), "");
+}
+
+TEST(Process, PipeToStandardInputAndCloseWaits) {
+  TempDir dir;
+  ASSERT_TRUE(writeScript(dir.file("sink"), "cat > \"$1\"\n"));
+  platform::SystemProcessLauncher launcher;
+  platform::ChildProcess child;
+  int error = 0;
+  ASSERT_TRUE(launcher.start({dir.file("sink"), {dir.file("got.txt")}, "", true}, &child, &error));
+  ASSERT_GE(child.stdinPipe, 0);
+  const char text[] = "plot x\nexit\n";
+  ASSERT_EQ(::write(child.stdinPipe, text, sizeof text - 1), static_cast<ssize_t>(sizeof text - 1));
+  ::close(child.stdinPipe);
+  int status = -1;
+  EXPECT_EQ(launcher.wait(&child, -1, &status), platform::WaitOutcome::Exited);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(readFile(dir.file("got.txt")), "plot x\nexit\n");
+}
+
+TEST(Process, MissingProgramGivesFileNotFound) {
+  platform::SystemProcessLauncher launcher;
+  platform::ChildProcess child;
+  int error = 0;
+  EXPECT_FALSE(launcher.start({"no-such-program-parvix", {}, "", false}, &child, &error));
+  EXPECT_EQ(error, ENOENT);
+  EXPECT_EQ(error, 2);
+}
+
+TEST(Process, MissingWorkingFolderFailsToStart) {
+  platform::SystemProcessLauncher launcher;
+  platform::ChildProcess child;
+  int error = 0;
+  EXPECT_FALSE(launcher.start({"/bin/true", {}, "/no/such/folder/parvix", false}, &child, &error));
+  EXPECT_NE(error, 0);
+}
+
+TEST(Process, TimeOutThenTerminateReapsTheChild) {
+  platform::SystemProcessLauncher launcher;
+  platform::ChildProcess child;
+  int error = 0;
+  ASSERT_TRUE(launcher.start({"/bin/sleep", {"30"}, "", false}, &child, &error));
+  int pid = child.pid;
+  int status = -1;
+  EXPECT_EQ(launcher.wait(&child, 50, &status), platform::WaitOutcome::TimedOut);
+  launcher.terminate(&child);
+  EXPECT_EQ(child.pid, -1);
+  EXPECT_NE(::kill(pid, 0), 0);  // gone and reaped
+}
+
+TEST(Process, SearchOrderAndExeSuffix) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("cwd"));
+  std::filesystem::create_directory(dir.file("onpath"));
+  ASSERT_TRUE(writeScript(dir.file("onpath/parvixtool"), "exit 1\n"));
+  std::string oldPath = getenv("PATH");
+  setenv("PATH", (dir.file("onpath") + ":" + oldPath).c_str(), 1);
+  {
+    CurrentDirScope cwd(dir.file("cwd"));
+    EXPECT_EQ(platform::findProgram("parvixtool"), dir.file("onpath/parvixtool"));
+    EXPECT_EQ(platform::findProgram("parvixtool.exe"), dir.file("onpath/parvixtool"));
+    EXPECT_EQ(platform::findProgram("parvixtool.EXE"), dir.file("onpath/parvixtool"));
+    // The current folder comes before PATH.
+    ASSERT_TRUE(writeScript(dir.file("cwd/parvixtool"), "exit 2\n"));
+    EXPECT_EQ(platform::findProgram("parvixtool"), dir.file("cwd/parvixtool"));
+    EXPECT_EQ(platform::findProgram("no-such-parvixtool"), "");
+  }
+  setenv("PATH", oldPath.c_str(), 1);
+  // The running program's own folder comes first of all.
+  std::string own = platform::runningProgramFolder();
+  ASSERT_FALSE(own.empty());
+  EXPECT_EQ(platform::findProgram("platform_test"), own + "/platform_test");
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "tests/support/platform_doubles.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+
+FixedClock::FixedClock(int year, int month, int day) : date_{year, month, day} { platform::setClock(this); }
+FixedClock::~FixedClock() { platform::setClock(nullptr); }
+
+RecordingBoxes::RecordingBoxes() { platform::setMessageBoxes(this); }
+RecordingBoxes::~RecordingBoxes() { platform::setMessageBoxes(nullptr); }
+
+platform::BoxAnswer RecordingBoxes::show(const std::string& text, const std::string& caption,
+                                         platform::BoxIcon icon, platform::BoxButtons buttons) {
+  boxes.push_back(ShownBox{text, caption, icon, buttons});
+  return answer;
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "parvix-test-XXXXXX").string();
+  char* made = ::mkdtemp(pattern.data());
+  path_ = made ? std::string(made) : std::string();
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+CurrentDirScope::CurrentDirScope(const std::string& dir) {
+  previous_ = std::filesystem::current_path().string();
+  std::filesystem::current_path(dir);
+}
+
+CurrentDirScope::~CurrentDirScope() {
+  std::error_code ec;
+  std::filesystem::current_path(previous_, ec);
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+bool writeScript(const std::string& path, const std::string& body) {
+  if (!writeFile(path, "#!/bin/sh\n" + body)) return false;
+  return ::chmod(path.c_str(), 0755) == 0;
+}
+
+}  // namespace testing_support

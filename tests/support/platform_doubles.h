@@ -1,0 +1,75 @@
+// Test doubles for the platform services, and small file helpers for tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+
+namespace testing_support {
+
+// A clock that always says the same day; installs itself while it lives.
+class FixedClock : public platform::Clock {
+ public:
+  FixedClock(int year, int month, int day);
+  ~FixedClock() override;
+  platform::CalendarDate today() override { return date_; }
+
+ private:
+  platform::CalendarDate date_;
+};
+
+// One box as it was shown.
+struct ShownBox {
+  std::string text;
+  std::string caption;
+  platform::BoxIcon icon;
+  platform::BoxButtons buttons;
+};
+
+// Records every box and answers with a preset answer; installs itself while it lives.
+class RecordingBoxes : public platform::MessageBoxes {
+ public:
+  RecordingBoxes();
+  ~RecordingBoxes() override;
+  platform::BoxAnswer show(const std::string& text, const std::string& caption, platform::BoxIcon icon,
+                           platform::BoxButtons buttons) override;
+
+  std::vector<ShownBox> boxes;
+  platform::BoxAnswer answer = platform::BoxAnswer::Ok;
+};
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Changes the current folder for the lifetime of the object.
+class CurrentDirScope {
+ public:
+  explicit CurrentDirScope(const std::string& dir);
+  ~CurrentDirScope();
+
+ private:
+  std::string previous_;
+};
+
+// Writes bytes to a file (replacing it); returns false when it cannot.
+bool writeFile(const std::string& path, const std::string& bytes);
+// Reads a whole file as bytes ("" when it cannot be read).
+std::string readFile(const std::string& path);
+// Writes an executable shell script.
+bool writeScript(const std::string& path, const std::string& body);
+
+}  // namespace testing_support
