@@ -1,0 +1,9 @@
+// The content scans of PROFILE and SURFACE files: general header, revision and
+// comments, every block and the trailing lines.
+#pragma once
+
+// Scans a lidar PROFILE file; DataStream is open at its start, LineNumber 0.
+void scanProfileFile();
+
+// Scans a SURFACE file; DataStream is open at its start, LineNumber 0.
+void scanSurfaceFile();

@@ -1,0 +1,189 @@
+#include "scanner/scan_driver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/busy_cursor.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/text.h"
+#include "scanner/content_scan.h"
+#include "scanner/filename_check.h"
+#include "scanner/scan_messages.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
+
+namespace {
+
+const char kTemplateName[] = "GEOMS-TE-LIDAR-O3-005.csv";
+
+void resetScanState() {
+  ErrorCount = 0;
+  LineNumber = 0;
+  ScanFailed = AtEndOfFile = ScanAborted = MaxErrorsNoticeShown = IsDatFile = false;
+  for (ErrorSlot& slot : ErrorSlots) slot = ErrorSlot{-2, -1};
+}
+
+// The name's text after its last '.', or the whole name without one, upper-cased.
+bool hasHdfExtension(const std::string& bareName) {
+  size_t dot = bareName.rfind('.');
+  std::string ext = dot == std::string::npos ? bareName : bareName.substr(dot + 1);
+  return platform::toUpperAscii(ext) == "HDF";
+}
+
+void writeVerifierProblem(const std::string& why) {
+  reportRed("<br>Error: " + why + " The file was not verified.\n");
+}
+
+const char kFailedBanner[] =
+    "<div style='background-color:#FFFFCC' align='center'><strong style='color:#FF0000;font-size:24px'>*** Scanning Failed. See Error Messages Below ***</strong></div>\n";
+
+// Runs the HDF verifier on the file and copies its findings into the report.
+// The verdict is the report's marker line "^End.0" (passed) or "^End.<other>";
+// anything that leaves no verdict fails the scan.
+void runHdfVerifier(const std::string& path) {
+  std::error_code ec;
+  std::string dataPath = std::filesystem::absolute(path, ec).lexically_normal().string();
+  if (ec) dataPath = path;
+  std::string errPath = dataPath + "_.err";
+  std::string startDir = StartDir.empty() ? std::filesystem::current_path(ec).string() : StartDir;
+  std::filesystem::remove(errPath, ec);  // never read a report left by an earlier run
+
+  platform::ProcessLauncher& launcher = platform::processLauncher();
+  platform::StartRequest request{"Quessel", {dataPath, kTemplateName}, startDir + "/hdf", false};
+  platform::ChildProcess child;
+  int error = 0;
+  platform::busyCursor().begin();
+  if (!launcher.start(request, &child, &error)) {
+    platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
+                             "Error Running Quessel Function??");
+    platform::busyCursor().end();
+    ScanFailed = true;
+    reportWrite(kFailedBanner);
+    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error));
+    return;
+  }
+  int exitStatus = 0;
+  bool timedOut = launcher.wait(&child, VerifierTimeoutMs, &exitStatus) == platform::WaitOutcome::TimedOut;
+  if (timedOut) launcher.terminate(&child);
+  platform::busyCursor().end();
+
+  std::vector<std::pair<std::string, bool>> lines;  // each line, and whether a line end followed it
+  bool reportRead = false;
+  if (!timedOut) {
+    std::ifstream err(errPath, std::ios::binary);
+    if (err) {
+      reportRead = true;
+      std::string line;
+      for (;;) {
+        bool ended = platform::readLine(err, line);
+        if (!ended && line.empty()) break;
+        lines.emplace_back(line, ended);
+        if (!ended) break;
+      }
+    }
+  }
+  std::filesystem::remove(errPath, ec);
+
+  size_t marker = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i].first;
+    if (line.size() >= 6 && line.compare(0, 5, "^End.") == 0) {
+      marker = i;
+      break;
+    }
+  }
+  bool hasVerdict = marker < lines.size();
+  ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
+
+  if (ScanFailed) reportWrite(kFailedBanner);
+  for (size_t i = 0; i < marker; ++i) {
+    reportWrite(lines[i].first);
+    if (lines[i].second) reportWrite("\n");
+    reportWrite("\n");
+  }
+  if (timedOut)
+    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
+                                              VerifierTimeoutMs));
+  else if (!reportRead)
+    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report " + platform::htmlEscape(errPath) +
+                         " was not written.");
+  else if (!hasVerdict)
+    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
+}
+
+// Checks the file name and, for a verified .dat name, the file's content.
+void scanTextFile(const std::string& path, const std::string& bareName) {
+  bool verified = checkFilename(bareName);
+  if (verified && IsDatFile) {
+    DataStream.open(path, std::ios::binary);
+    if (!DataStream.is_open()) {
+      recordError(-1, 1);
+    } else if (IsLidarFile) {
+      scanProfileFile();
+    } else {
+      scanSurfaceFile();
+    }
+    DataStream.close();
+    DataStream.clear();
+  }
+  if (!IsDatFile) {
+    reportOrange(platform::formatText(
+        "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
+        platform::htmlEscape(bareName).c_str()));
+  }
+  writeVerdict();
+}
+
+}  // namespace
+
+std::string readNextLine() {
+  std::string line;
+  if (platform::readLine(DataStream, line)) {
+    ++LineNumber;
+  } else {
+    AtEndOfFile = ScanAborted = ScanFailed = true;
+    reportRed("<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
+  }
+  return line;
+}
+
+void captureToday() {
+  platform::CalendarDate today = platform::clock().today();
+  TodayYear = FirstProfileYear = today.year;
+  TodayMonth = FirstProfileMonth = today.month;
+  TodayDay = FirstProfileDay = today.day;
+}
+
+int scanFile(const char* rawPath, bool showDetails) {
+  std::string path = rawPath ? rawPath : "";
+  ReportDetails = showDetails;
+  initScanMessages();
+  captureToday();
+  ReportPath.clear();
+
+  std::string bareName;
+  if (!openScanReport(path, bareName)) return 1;
+  resetScanState();
+
+  std::string shownName = platform::htmlEscape(bareName);
+  reportPrintf("<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
+               shownName.c_str());
+  IsSurfaceFile = IsLidarFile = IsHdfFile = false;
+  IsHdfFile = hasHdfExtension(bareName);
+  if (IsHdfFile)
+    runHdfVerifier(path);
+  else
+    scanTextFile(path, bareName);
+
+  reportPrintf("<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
+               shownName.c_str());
+  reportWrite("</BODY></HTML>\n");
+  std::fclose(ReportFile);
+  ReportFile = nullptr;
+
+  if (IsSurfaceFile) return 2;
+  return ScanFailed ? 1 : 0;
+}

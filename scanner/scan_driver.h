@@ -1,0 +1,12 @@
+// The scan driver's helpers used by the content checks.
+#pragma once
+
+#include <string>
+
+// Reads the next line of DataStream (without its line end) and counts it in
+// LineNumber; at the end of the file sets AtEndOfFile, ScanAborted and
+// ScanFailed and writes the end-of-file notice instead.
+std::string readNextLine();
+
+// Stores today's local date in TodayYear/Month/Day and FirstProfileYear/Month/Day.
+void captureToday();

@@ -1,0 +1,106 @@
+// The scanner's records and its process-wide scan state. Every check reads and
+// writes these; scanFile resets the per-scan part at the start of each scan.
+#pragma once
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "scanner/scanner.h"
+
+// The parsed file name.
+struct _FN {
+  std::string dataID;     // the part before the first '_', upper-cased
+  int year = 0;           // from the eight-digit date; 0, 0, -1 after a bad date
+  int month = 0;
+  int day = 0;
+  std::string siteID;     // upper-cased
+  int revision = -1;      // the number after 'R'; -1 when malformed
+  std::string comments;   // optional comments between revision and extension
+  std::string extension;  // after the first '.', upper-cased
+};
+
+// One header line as read.
+struct _HeaderLine {
+  std::string value;    // text before the line's first ';'
+  std::string comment;  // text from that ';' on, the ';' included
+  int fileLine = 0;     // the line's number in the data file
+};
+
+// The general header.
+struct _GenHeader {
+  int headerLines = 0;      // value of general header line 1
+  int numBlocks = 0;        // number of PROFILE or RECORD blocks (line 3)
+  int numColumns = 0;       // number of data columns (line 4)
+  int numCommentLines = 0;  // the comment-line count line
+  _HeaderLine line[24];     // indexed by general header line number minus 1
+  double latitude = 0;
+  double longitude = 0;
+  double elevation = 0;
+};
+
+// The general comments section.
+struct _GenComments {
+  int commentLines = 0;  // revision line plus comment lines
+  int revision = 0;      // the number on the R# line
+  std::string revisionText;
+  std::string revisionComment;
+  std::string comments;  // the comment lines, each followed by "<br>"
+};
+
+// One data column.
+struct _Column {
+  std::string shortName;
+  std::string units;
+  std::string description;
+  double missing = 0;  // the column's missing-value flag
+};
+
+// One PROFILE or RECORD block header.
+struct _ProfileHeader {
+  int headerLines = 0;
+  int dataLines = 0;
+  _HeaderLine line[12];  // fixed lines; the entry after the last fixed one
+                         // collects the block's comment lines in `comment`
+  double longitude = 0;
+  double latitude = 0;
+  double elevation = 0;
+};
+
+// One recorded error.
+struct ErrorSlot {
+  int line = -2;
+  int code = -1;
+};
+
+constexpr int kErrorSlotCount = 32;
+constexpr int kMaxCountedErrors = 16;
+
+// Per-scan state, reset by scanFile at the start of every scan.
+extern ErrorSlot ErrorSlots[kErrorSlotCount];
+extern int ErrorCount;
+extern int LineNumber;
+extern bool ScanFailed;
+extern bool ScanAborted;
+extern bool AtEndOfFile;
+extern bool MaxErrorsNoticeShown;
+extern bool IsDatFile;
+extern bool IsLidarFile;
+extern bool IsSurfaceFile;
+extern bool ReportDetails;
+extern std::FILE* ReportFile;
+extern int TodayYear, TodayMonth, TodayDay;
+extern int FirstProfileYear, FirstProfileMonth, FirstProfileDay;
+
+// State rebuilt by the checks of each scan; kept between scans.
+extern _FN ParsedFileName;
+extern _GenHeader GeneralHeader;
+extern _GenComments GeneralComments;
+extern _Column ColumnTable[14];
+extern std::vector<_ProfileHeader> ProfileHeaders;  // the blocks met so far in this scan
+extern std::ifstream DataStream;
+extern std::string BeginLineText;
+extern bool IsFirstProfileStart;
+extern std::map<int, std::string> ScanMessages;
