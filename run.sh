@@ -5,8 +5,10 @@ cd "$(dirname "$0")"
 . ./scripts_common.sh
 install_missing_packages
 build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ -x build/bin/parvix-samples ]; then
-  build/bin/parvix-samples workspace/samples
+# Sample files for a first scan: a PROFILE file, a SURFACE file and a GEOMS HDF file.
+build/tools/make_text_samples workspace/samples >/dev/null
+if [ -x build/tools/make_geoms_sample ]; then
+  build/tools/make_geoms_sample workspace/samples >/dev/null
 fi
 if [ ! -x build/bin/Skelda ]; then
   echo "The desktop program is not built yet."

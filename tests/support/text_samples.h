@@ -1,0 +1,61 @@
+// Builders of valid network text data files (PROFILE and SURFACE) for tests and
+// benchmarks. A test starts from a valid file and edits its lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// One PROFILE block. Stamps are "YYYY-MM-DD, hh:mm:ss".
+struct ProfileBlock {
+  std::string start = "2018-04-12, 01:00:00";
+  std::string end = "2018-04-12, 01:59:59";
+  std::string mean = "2018-04-12, 01:30:00";
+  std::vector<std::string> comments = {"Block comment: nominal run"};  // at least one
+  std::vector<std::string> dataRows;  // complete data lines (see profileDataRow)
+};
+
+// One SURFACE record block.
+struct RecordBlock {
+  std::string start = "2018-04-12, 00:00:00";
+  std::string end = "2018-04-12, 23:59:59";
+  std::vector<std::string> comments;  // none required
+  std::vector<std::string> dataRows;  // complete data lines (see recordDataRow)
+};
+
+// A valid 14-column PROFILE data line.
+std::string profileDataRow(double altitude, double ozoneNumberDensity, double ozoneMixingRatio);
+// `count` valid data lines with altitudes first, first + step, ... and ozone
+// values that vary with altitude.
+std::vector<std::string> profileDataRows(int count, double firstAltitude = 100, double step = 30);
+// A PROFILE block with the given stamps and `count` default data lines.
+ProfileBlock profileBlock(const std::string& start, const std::string& end, const std::string& mean, int count = 10);
+
+// A valid 11-column SURFACE data line (times in seconds of the day).
+std::string recordDataRow(double startTime, double endTime, double meanTime, double ozoneMixingRatio);
+// `count` valid data lines, one minute each, starting at `firstStart` seconds.
+std::vector<std::string> recordDataRows(int count, double firstStart = 0);
+
+// The whole text of a valid file; the general comment lines follow the revision
+// line (a revision above 0 needs at least one). Lines end with "\n".
+std::string profileFileText(const std::vector<ProfileBlock>& blocks, int revision = 1,
+                            const std::vector<std::string>& generalComments = {"R1: first release"});
+std::string surfaceFileText(const std::vector<RecordBlock>& blocks, int revision = 1,
+                            const std::vector<std::string>& generalComments = {"R1: first release"});
+
+// The default valid files: one block of 10 data lines each.
+std::string validProfileText();
+std::string validSurfaceText();
+
+// Network file names for a date YYYYMMDD that matches the first block's start.
+std::string profileFileName(const std::string& yyyymmdd = "20180412", int revision = 1);
+std::string surfaceFileName(const std::string& yyyymmdd = "20180412", int revision = 1);
+
+// Text helpers for making variants: the lines of a text (without line ends) and back.
+std::vector<std::string> splitLines(const std::string& text);
+std::string joinLines(const std::vector<std::string>& lines, const std::string& lineEnd = "\n");
+// The text with 1-based line `number` replaced.
+std::string replaceLine(const std::string& text, int number, const std::string& line);
+
+}  // namespace testing_support
