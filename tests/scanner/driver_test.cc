@@ -1,3 +1,320 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "scanner/scan_messages.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
 #include "scanner/scanner.h"
+#include "tests/scanner/report_expectations.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
+
+using namespace testing_support;
+using namespace scan_report_text;
+
+namespace {
+
+struct ScanOutcome {
+  int result;
+  std::string report;
+};
+
+ScanOutcome scan(const std::string& path, bool details = false) {
+  int result = scanFile(path.c_str(), details);
+  return ScanOutcome{result, readFile(ReportPath)};
+}
+
+const std::string kTxtName = "Parvix-O3Lidar_QOR_20180412_R1.txt";
+
+TEST(ScanDriver, VerifiedTxtNameReportWithoutDetails) {
+  FixedClock clock(2018, 4, 12);
+  TempDir dir;
+  std::string path = dir.file(kTxtName);
+  ASSERT_TRUE(writeFile(path, "anything"));
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(ReportPath, path + "__ScanMsgs.htm");
+  EXPECT_EQ(out.report, kHead + nowScanning(kTxtName) + kFilenameStart + kFilenameVerified + notDatNote(kTxtName) +
+                            kAllDone + doneScanning(kTxtName));
+  EXPECT_FALSE(IsHdfFile);
+}
+
+TEST(ScanDriver, VerifiedTxtNameReportWithDetails) {
+  FixedClock clock(2018, 4, 12);
+  TempDir dir;
+  std::string name = "parvix-o3lidar_zib_20180401_R12_a&b.txt";
+  std::string path = dir.file(name);
+  ASSERT_TRUE(writeFile(path, ""));
+  ScanOutcome out = scan(path, true);
+  EXPECT_EQ(out.result, 0);
+  std::string table =
+      "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td colspan=\"2\" class=\"styleTH\">Filename Details ... </td></tr>\n"
+      "<tr><td class=\"styleTD1\">Data ID   </td><td class=\"styleTD3\"> PARVIX-O3LIDAR  </td></tr>"
+      "<tr><td class=\"styleTD1\">Site Name </td><td class=\"styleTD3\"> ZIB  </td></tr>"
+      "<tr><td class=\"styleTD1\">Year      </td><td class=\"styleTD3\"> 2018  </td></tr>"
+      "<tr><td class=\"styleTD1\">Month     </td><td class=\"styleTD3\"> 04</td></tr>"
+      "<tr><td class=\"styleTD1\">Day       </td><td class=\"styleTD3\"> 01</td></tr>"
+      "<tr><td class=\"styleTD1\">Revision  </td><td class=\"styleTD3\"> 12  </td></tr>"
+      "<tr><td class=\"styleTD1\">Comments  </td><td class=\"styleTD3\"> A&amp;B  </td></tr>"
+      "<tr><td class=\"styleTD1\">Extension </td><td class=\"styleTD3\"> TXT  </td></tr>"
+      "</table>\n";
+  std::string shown = "parvix-o3lidar_zib_20180401_R12_a&amp;b.txt";
+  EXPECT_EQ(out.report, kHead + nowScanning(shown) + kFilenameStart + table + kFilenameVerified + notDatNote(shown) +
+                            kAllDone + doneScanning(shown));
+}
+
+TEST(ScanDriver, FailedNameListsItsErrorsWithoutLines) {
+  FixedClock clock(2018, 4, 12);
+  TempDir dir;
+  std::string path = dir.file("x.dat");
+  ASSERT_TRUE(writeFile(path, "not read"));
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 1);
+  initScanMessages();
+  std::string list = "<font color='#FF0000'>";
+  for (int code : {5, 6, 4, 3}) list += "<br>Error: " + ScanMessages[code] + "<br>\n";
+  list += "</font>";
+  // The extension is DAT, so no note; the name is not verified, so nothing is read.
+  EXPECT_EQ(out.report, kHead + nowScanning("x.dat") + kFilenameStart + kFailed + list + doneScanning("x.dat"));
+}
+
+TEST(ScanDriver, DataFileThatCannotBeOpenedRecordsCodeOne) {
+  FixedClock clock(2018, 4, 12);
+  TempDir dir;
+  // A link to nothing: the report can be created beside it, the data cannot be read.
+  std::string path = dir.file(profileFileName());
+  ASSERT_EQ(::symlink(dir.file("nowhere.dat").c_str(), path.c_str()), 0);
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 1);
+  EXPECT_NE(out.report.find("<br>Error: ** File Failed to Open **<br>\n"), std::string::npos);
+}
+
+TEST(ScanDriver, ReportBoxes) {
+  RecordingBoxes boxes;
+  TempDir dir;
+  std::string longName(128, 'a');
+  struct Case {
+    std::string path;
+    std::string caption;
+    std::string boxText;
+    std::string reportPath;
+  };
+  std::vector<Case> cases = {
+      {"", "PathName / Filename Error...", "", ""},
+      {dir.path() + "/", "PathName / Filename Error...", dir.path() + "/", ""},
+      {dir.path() + "\\", "PathName / Filename Error...", dir.path() + "\\", ""},
+      {dir.file(longName), "Filename is too long -- must be < 128 characters in length.", dir.file(longName), ""},
+      {dir.file("missing/x.dat"), "File Create Error...", dir.file("missing/x.dat") + "__ScanMsgs.htm",
+       dir.file("missing/x.dat") + "__ScanMsgs.htm"},
+  };
+  for (const Case& c : cases) {
+    boxes.boxes.clear();
+    EXPECT_EQ(scanFile(c.path.c_str(), false), 1) << c.path;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.path;
+    EXPECT_EQ(boxes.boxes[0].caption, c.caption);
+    EXPECT_EQ(boxes.boxes[0].text, c.boxText);
+    EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Error);
+    EXPECT_EQ(ReportPath, c.reportPath);
+  }
+  // 127 characters are accepted.
+  boxes.boxes.clear();
+  std::string name127 = std::string(123, 'a') + ".txt";
+  EXPECT_EQ(scanFile(dir.file(name127).c_str(), false), 1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(std::filesystem::exists(dir.file(name127) + "__ScanMsgs.htm"));
+}
+
+TEST(ScanDriver, FilenameStart) {
+  struct Case {
+    const char* path;
+    int start;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"", -1}, {"x.dat", 0}, {"/a/b.dat", 3}, {"C:\\d\\x.dat", 5},
+                                                    {"a/b\\c", 4}, {"a/", -1}, {"a\\", -1}, {"/", -1}}) {
+    EXPECT_EQ(filenameStart(c.path), c.start) << c.path;
+  }
+}
+
+TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
+  TempDir dir;
+  std::string bare;
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), bare));
+  initScanMessages();
+  ErrorCount = 0;
+  ScanFailed = ScanAborted = MaxErrorsNoticeShown = false;
+  for (int i = 1; i <= 16; ++i) recordError(i, 56);
+  EXPECT_FALSE(ScanAborted);
+  recordError(17, 57);
+  EXPECT_TRUE(ScanAborted);
+  recordError(18, 58);
+  EXPECT_EQ(ErrorCount, 16);
+  EXPECT_EQ(ErrorSlots[16].code, 58);
+  writeVerdict();
+  std::fclose(ReportFile);
+  ReportFile = nullptr;
+  std::string notice =
+      "<font color='#FF0000'><br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
+      "Beware some errors such as missing lines or misplaced lines can cause errors to cascade.<br>\n</font>";
+  std::string list = "<font color='#FF0000'>";
+  for (int i = 1; i <= 16; ++i) list += "<br>Error (Line " + std::to_string(i) + "): " + ScanMessages[56] + "<br>\n";
+  list += "</font>";
+  EXPECT_EQ(readFile(ReportPath), kHead + notice + kFailed + list);
+}
+
+TEST(ScanDriver, SecondScanStartsClean) {
+  FixedClock clock(2018, 4, 12);
+  TempDir dir;
+  std::string bad = dir.file("_____");
+  ASSERT_TRUE(writeFile(bad, ""));
+  EXPECT_EQ(scan(bad).result, 1);
+  EXPECT_EQ(ErrorCount, 5);  // 5, 6, 4, 3 and 2
+  ScanAborted = MaxErrorsNoticeShown = AtEndOfFile = IsDatFile = true;
+  ScanOutcome good = scan(dir.file(kTxtName));
+  EXPECT_EQ(good.result, 0);
+  EXPECT_EQ(ErrorCount, 0);
+  EXPECT_FALSE(ScanAborted || MaxErrorsNoticeShown || AtEndOfFile || IsDatFile);
+}
+
+TEST(ScanDriver, CrlfCopyScansLikeTheOriginal) {
+  FixedClock clock(2018, 4, 12);
+  TempDir lf, crlf;
+  std::string text = validProfileText();
+  std::string crlfText = joinLines(splitLines(text), "\r\n");
+  ASSERT_TRUE(writeFile(lf.file(profileFileName()), text));
+  ASSERT_TRUE(writeFile(crlf.file(profileFileName()), crlfText));
+  ScanOutcome a = scan(lf.file(profileFileName()), true);
+  ScanOutcome b = scan(crlf.file(profileFileName()), true);
+  EXPECT_EQ(a.result, 0);
+  EXPECT_EQ(a.result, b.result);
+  EXPECT_EQ(a.report, b.report);
+}
+
+// The HDF road, with a stand-in verifier written by the test: it records its
+// arguments and working folder, then writes the report the test asks for.
+class HdfRoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(dir_.file("start/hdf"));
+    std::filesystem::create_directories(dir_.file("bin"));
+    StartDir = dir_.file("start");
+    oldPath_ = std::getenv("PATH");
+    setenv("PATH", (dir_.file("bin") + ":" + oldPath_).c_str(), 1);
+  }
+  void TearDown() override {
+    setenv("PATH", oldPath_.c_str(), 1);
+    StartDir.clear();
+    VerifierTimeoutMs = 36000000;
+  }
+  // A verifier that writes `report` (nothing when empty) as "<arg1>_.err".
+  void stubVerifier(const std::string& report, const std::string& extra = "") {
+    ASSERT_TRUE(writeFile(dir_.file("report.txt"), report));
+    std::string body = "pwd > '" + dir_.file("cwd.txt") + "'\n" + "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" +
+                       dir_.file("args.txt") + "'\n" + extra;
+    if (!report.empty()) body += "cat '" + dir_.file("report.txt") + "' > \"$1_.err\"\n";
+    ASSERT_TRUE(writeScript(dir_.file("bin/Quessel"), body));
+  }
+  std::string dataFile(const std::string& name) {
+    std::filesystem::create_directories(dir_.file("data dir"));
+    std::string path = dir_.file("data dir/" + name);
+    writeFile(path, "HDF");
+    return path;
+  }
+  TempDir dir_;
+  std::string oldPath_;
+};
+
+TEST_F(HdfRoad, PassingReportIsCopiedLineByLine) {
+  stubVerifier("<br>Verify_1 .... Done!\n<b>ok</b>\n^End.0\nafter the marker\n");
+  std::string path = dataFile("groundbased_lidar.o3_x.hdf");
+  std::string before = std::filesystem::current_path().string();
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 0);
+  EXPECT_TRUE(IsHdfFile);
+  EXPECT_EQ(out.report, kHead + nowScanning("groundbased_lidar.o3_x.hdf") +
+                            "<br>Verify_1 .... Done!\n\n<b>ok</b>\n\n" + doneScanning("groundbased_lidar.o3_x.hdf"));
+  // One argument for the path with a blank, the template by name, the hdf folder as working folder.
+  EXPECT_EQ(readFile(dir_.file("args.txt")), "[" + path + "][GEOMS-TE-LIDAR-O3-005.csv]");
+  EXPECT_EQ(readFile(dir_.file("cwd.txt")), dir_.file("start/hdf") + "\n");
+  EXPECT_FALSE(std::filesystem::exists(path + "_.err"));
+  EXPECT_EQ(std::filesystem::current_path().string(), before);
+}
+
+TEST_F(HdfRoad, FailingReportGetsTheBanner) {
+  stubVerifier("<br>**Error: x\r\n^End.1\r\n");
+  ScanOutcome out = scan(dataFile("a.b.HDF"));
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(out.report, kHead + nowScanning("a.b.HDF") + kHdfFailedBanner + "<br>**Error: x\n\n" + doneScanning("a.b.HDF"));
+}
+
+TEST_F(HdfRoad, ReportsWithoutAVerdictFail) {
+  struct Case {
+    std::string report;
+    std::string copied;
+  };
+  std::string noMarker =
+      "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) left no verdict: its report has no end marker line. "
+      "The file was not verified.\n</font>";
+  for (const Case& c : std::vector<Case>{{"line 1\nline 2", "line 1\n\nline 2\n"},
+                                         {"^End\n^End.\n^Endx1\n", "^End\n\n^End.\n\n^Endx1\n\n"}}) {
+    stubVerifier(c.report);
+    ScanOutcome out = scan(dataFile("x.hdf"));
+    EXPECT_EQ(out.result, 1);
+    EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner + c.copied + noMarker + doneScanning("x.hdf"));
+  }
+  // A marker with anything but '0' in sixth place fails.
+  stubVerifier("^End.x\n");
+  EXPECT_EQ(scan(dataFile("x.hdf")).result, 1);
+}
+
+TEST_F(HdfRoad, EarlyMarkerEndsTheCopy) {
+  stubVerifier("first\n^End.0 early\n^End.1\nlast\n");
+  ScanOutcome out = scan(dataFile("hdf"));  // a whole name "hdf" takes this road too
+  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(out.report, kHead + nowScanning("hdf") + "first\n\n" + doneScanning("hdf"));
+}
+
+TEST_F(HdfRoad, NoReportFails) {
+  stubVerifier("");
+  std::string path = dataFile("x.Hdf");
+  ASSERT_TRUE(writeFile(path + "_.err", "stale\n^End.0\n"));  // left by an earlier run: never read
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(out.report, kHead + nowScanning("x.Hdf") + kHdfFailedBanner +
+                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) left no verdict: its report " +
+                            path + "_.err was not written. The file was not verified.\n</font>" + doneScanning("x.Hdf"));
+}
+
+TEST_F(HdfRoad, VerifierThatCannotStartFailsWithItsBox) {
+  RecordingBoxes boxes;
+  setenv("PATH", "/nonexistent", 1);
+  ScanOutcome out = scan(dataFile("x.hdf"));
+  EXPECT_EQ(out.result, 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
+  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
+                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = 2). "
+                            "The file was not verified.\n</font>" +
+                            doneScanning("x.hdf"));
+}
+
+TEST_F(HdfRoad, VerifierThatRunsTooLongIsStopped) {
+  stubVerifier("^End.0\n", "exec sleep 30\n");
+  VerifierTimeoutMs = 200;
+  auto started = std::chrono::steady_clock::now();
+  ScanOutcome out = scan(dataFile("x.hdf"));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
+                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) did not finish within 200 ms "
+                            "and was stopped. The file was not verified.\n</font>" +
+                            doneScanning("x.hdf"));
+}
+
+}  // namespace

@@ -1,3 +1,116 @@
+#include "scanner/filename_check.h"
+
 #include <gtest/gtest.h>
 
-#include "scanner/filename_check.h"
+#include <vector>
+
+#include "scanner/scan_messages.h"
+#include "scanner/scan_state.h"
+
+namespace {
+
+struct NameCase {
+  std::string name;
+  std::vector<int> codes;  // recorded, in order
+  bool lidar = false;
+  bool surface = false;
+  bool dat = false;
+};
+
+std::vector<int> recordedCodes() {
+  std::vector<int> codes;
+  for (int i = 0; i < ErrorCount; ++i) codes.push_back(ErrorSlots[i].code);
+  return codes;
+}
+
+// Checks a name on 12 April 2018 with a clean scan state.
+bool check(const std::string& name) {
+  TodayYear = 2018;
+  TodayMonth = 4;
+  TodayDay = 12;
+  ErrorCount = 0;
+  ScanFailed = ScanAborted = MaxErrorsNoticeShown = IsDatFile = IsLidarFile = IsSurfaceFile = false;
+  return checkFilename(name);
+}
+
+TEST(FileName, Cases) {
+  const std::vector<NameCase> cases = {
+      {"Parvix-O3Lidar_QOR_20180412_R1.dat", {}, true, false, true},
+      {"PARVIX-O3SURFACE-X_HALK_20180412_R12_test_run.dat", {}, false, true, true},
+      {"parvix-o3surfacex_qiru_20180101_R0.txt", {}, false, true, false},
+      {"Parvix-O3Lidar_QOR_20180413_R1.dat", {4}, true, false, true},   // tomorrow
+      {"Parvix-O3Lidar_QOR_20180501_R1.dat", {4}, true, false, true},   // next month
+      {"Parvix-O3Lidar_QOR_20190101_R1.dat", {4}, true, false, true},   // next year
+      {"Parvix-O3Lidar_QOR_20170230_R1.dat", {4}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20150229_R1.dat", {4}, true, false, true},   // no leap year
+      {"Parvix-O3Lidar_QOR_20171301_R1.dat", {4}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20170431_R1.dat", {4}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20170100_R1.dat", {4}, true, false, true},   // day 00
+      {"Parvix-O3Lidar_QOR_2017011_R1.dat", {4}, true, false, true},    // 7 digits
+      {"Parvix-O3Lidar_QOR_20160229_R1.dat", {}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20000229_R1.dat", {}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20170131_R1.dat", {}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20180412_R123.dat", {3}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20180412_Rx.dat", {3}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20180412_R1", {3, 2}, true, false, false},
+      {"Parvix-O3Lidar_QOR_20180412_R1.Dat", {}, true, false, true},
+      {"Parvix-O3Lidar_QOR_20180412_R1.tar.gz", {2}, true, false, false},
+      {"Parvix-O3Lidar_QOR_20180412_R1.x-y", {2}, true, false, false},
+      {"Parvix-O3Lidar_QOR_20180412_R1.xyz", {2}, true, false, false},
+      {"Parvix-O3Lidar_QOR_20180412_R1.hdf", {}, true, false, false},
+      {"Parvix-O3Lidar_XYZ_20180412_R1.dat", {6}, true, false, true},
+      {"Parvix-O3Lida_QOR_20180412_R1.dat", {5}, false, false, true},
+      {"x.dat", {5, 6, 4, 3}, false, false, true},
+      {"_____", {5, 6, 4, 3, 2}, false, false, false},
+  };
+  for (const NameCase& c : cases) {
+    bool verified = check(c.name);
+    EXPECT_EQ(verified, c.codes.empty()) << c.name;
+    EXPECT_EQ(recordedCodes(), c.codes) << c.name;
+    EXPECT_EQ(IsLidarFile, c.lidar) << c.name;
+    EXPECT_EQ(IsSurfaceFile, c.surface) << c.name;
+    EXPECT_EQ(IsDatFile, c.dat) << c.name;
+    for (int i = 0; i < ErrorCount; ++i) EXPECT_EQ(ErrorSlots[i].line, -1);
+  }
+}
+
+TEST(FileName, PartsAreStoredUpperCased) {
+  ASSERT_TRUE(check("PARVIX-O3SURFACE-X_HALK_20180412_R12_test_run.dat"));
+  EXPECT_EQ(ParsedFileName.dataID, "PARVIX-O3SURFACE-X");
+  EXPECT_EQ(ParsedFileName.siteID, "HALK");
+  EXPECT_EQ(ParsedFileName.year, 2018);
+  EXPECT_EQ(ParsedFileName.month, 4);
+  EXPECT_EQ(ParsedFileName.day, 12);
+  EXPECT_EQ(ParsedFileName.revision, 12);
+  EXPECT_EQ(ParsedFileName.comments, "TEST_RUN");
+  EXPECT_EQ(ParsedFileName.extension, "DAT");
+
+  ASSERT_TRUE(check("Parvix-O3Lidar_QOR_20180412_R1.dat"));
+  EXPECT_EQ(ParsedFileName.comments, "");
+  EXPECT_EQ(ParsedFileName.revision, 1);
+
+  EXPECT_FALSE(check("Parvix-O3Lidar_QOR_20180230_Rx.dat"));
+  EXPECT_EQ(ParsedFileName.year, 0);
+  EXPECT_EQ(ParsedFileName.month, 0);
+  EXPECT_EQ(ParsedFileName.day, -1);
+  EXPECT_EQ(ParsedFileName.revision, -1);
+}
+
+TEST(FileName, ValidateDateOrderOfTests) {
+  TodayYear = 2018;
+  TodayMonth = 4;
+  TodayDay = 12;
+  struct Case {
+    int y, m, d, result;
+  };
+  for (const Case& c : std::initializer_list<Case>{{2019, 13, 40, -1}, {2018, 5, 1, -2}, {2018, 4, 13, -3},
+                                                    {2017, 13, 1, 0},  {2017, 0, 1, 0},  {2017, 1, 32, -4},
+                                                    {2017, 6, 31, -5}, {2017, 2, 29, -6}, {2016, 2, 29, 1},
+                                                    {2018, 4, 12, 1},  {1900, 2, 29, -6}, {2000, 2, 29, 1}}) {
+    EXPECT_EQ(validateDate(c.y, c.m, c.d), c.result) << c.y << "-" << c.m << "-" << c.d;
+  }
+  EXPECT_EQ(checkFebruaryDay(2016, 0), -1);
+  EXPECT_EQ(checkFebruaryDay(2100, 29), -1);
+}
+
+}  // namespace
