@@ -1,0 +1,26 @@
+// The check of one PROFILE or RECORD block from its "#BEGIN" line through its
+// fixed header lines, comment lines and column-names line; the data lines are
+// handed to the data-line checks.
+#pragma once
+
+#include <string>
+
+// Checks block `block` (0 for the first) of the file; ProfileHeaders[block]
+// receives what was read. True when the fixed lines, the column-names line and
+// the data section all passed.
+bool scanProfile(int block);
+
+// Reads the next line and checks it as fixed header line k + 1 of the block.
+bool checkProfileHeaderLine(int block, int k, int code, const std::string& triple);
+
+// The block header's keyword matcher: all three keywords of the triple must
+// occur in the upper-cased line. Stores the line in entry k of the block.
+bool matchHeaderKeywords(int block, int k, int code, std::string triple, const std::string& line);
+
+// Checks a "YYYY-MM-DD, hh:mm:ss" value of fixed header line k + 1; records the
+// line's code when a field is out of range.
+bool checkDateTime(const std::string& value, int k);
+
+// Mode 1 probes quietly whether the line is the column-names line; mode 0
+// checks it and reports what is wrong.
+bool checkColumnNamesLine(int mode, const std::string& line);

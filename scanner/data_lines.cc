@@ -1,0 +1,213 @@
+#include "scanner/data_lines.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+#include "scanner/missing_values.h"
+#include "scanner/scan_driver.h"
+#include "scanner/scan_messages.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
+#include "scanner/scan_text.h"
+
+using platform::formatText;
+
+namespace {
+
+constexpr int kMinDataLines = 10;
+constexpr size_t kMinLineLength = 50;
+constexpr size_t kMaxLineLength = 500;
+constexpr int kMaxWarningLines = 47;
+constexpr int kMaxTrailingReads = 6;
+constexpr size_t kMaxTrailingLength = 10;
+const char kTokenSeparators[] = " ,\t\r\n";
+
+// What a column rule tells the line loop.
+enum class Next { Token, Line };
+
+// The checks every data line goes through before its values: the next line is
+// read into `line`; false when the block's data section ends here.
+enum class LineRead { Ok, Skip, Stop };
+
+LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& line) {
+  if (ScanAborted) return LineRead::Stop;
+  line = readNextLine();
+  if (AtEndOfFile) {
+    if (isProfile)
+      reportRed(formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
+                           "what's reported in \"Profile's Header 2nd Line = %d\".\n",
+                           block + 1, dataLines));
+    else
+      reportRed(formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
+                           "what was reported on \"RECORD's Header 2nd Line = %d\".\n",
+                           block + 1, dataLines));
+    ScanFailed = true;
+    return LineRead::Stop;
+  }
+  if (!checkItemCount(line, GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
+    recordError(LineNumber, 96);
+    return LineRead::Skip;
+  }
+  return LineRead::Ok;
+}
+
+// Whether a value below 0 is something else than its column's missing-value
+// flag. Tokens beyond the column table have no flag and are not tested.
+bool isWrongNegative(size_t column, double value) {
+  if (column >= static_cast<size_t>(GeneralHeader.numColumns) || column >= 14) return false;
+  return value < 0 && !nearlyEqual(value, ColumnTable[column].missing);
+}
+
+// Runs `rule` on every token of a data line; false when the scan was aborted.
+template <typename Rule>
+bool forEachToken(const std::string& line, bool& passed, Rule rule) {
+  std::vector<std::string> tokens = platform::splitTokens(line, kTokenSeparators);
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (ScanAborted) return false;
+    if (!isFloatText(tokens[i])) {
+      recordError(LineNumber, 94);
+      passed = false;
+      return true;
+    }
+    if (rule(i, platform::leadingDouble(tokens[i])) == Next::Line) return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool checkProfileData(int block) {
+  const int dataLines = ProfileHeaders[static_cast<size_t>(block)].dataLines;
+  if (dataLines < kMinDataLines) {
+    recordError(LineNumber, 75);
+    return false;
+  }
+  bool passed = true;
+  double previousAltitude = -1;
+  double step = -1;
+  int warnings = 0;
+  std::string line;
+  for (int n = 0; n < dataLines; ++n) {
+    LineRead read = readDataLine(block, dataLines, true, line);
+    if (read == LineRead::Stop) return false;
+    if (read == LineRead::Skip) {
+      passed = false;
+      continue;
+    }
+    bool goOn = forEachToken(line, passed, [&](size_t i, double value) {
+      if (i == 0) {
+        if (value < 0) {
+          recordError(LineNumber, 76);
+          passed = false;
+          return Next::Line;
+        }
+        if (previousAltitude >= 0) {
+          double newStep = value - previousAltitude;
+          if (step >= 0 && !nearlyEqual(newStep, step)) {
+            reportRed(formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", LineNumber, step));
+            recordError(LineNumber, 77);
+            passed = false;
+          }
+          step = newStep;
+        }
+        previousAltitude = value;
+        return Next::Token;
+      }
+      if (isWrongNegative(i, value)) {
+        ++warnings;
+        if (warnings <= kMaxWarningLines)
+          reportOrange(formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
+                                  "meant to indicate a missing data value, then it MUST BE EQUAL to the missing data "
+                                  "flag (-9's) in the Header.\n",
+                                  LineNumber));
+        else if (warnings == kMaxWarningLines + 1)
+          reportOrange("<br><br>Too many warnings ...<br>\n");
+      }
+      return Next::Token;
+    });
+    if (!goOn) return false;
+  }
+  reportWrite("<br>\n");
+  return passed;
+}
+
+bool checkRecordData(int block) {
+  const int dataLines = ProfileHeaders[static_cast<size_t>(block)].dataLines;
+  if (dataLines < kMinDataLines) {
+    recordError(LineNumber, 88);
+    return false;
+  }
+  static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
+  bool passed = true;
+  double previous[3] = {-1, -1, -1};
+  std::string line;
+  for (int n = 0; n < dataLines; ++n) {
+    LineRead read = readDataLine(block, dataLines, false, line);
+    if (read == LineRead::Stop) return false;
+    if (read == LineRead::Skip) {
+      passed = false;
+      continue;
+    }
+    double previousEnd = previous[1];
+    bool goOn = forEachToken(line, passed, [&](size_t i, double value) {
+      if (i >= 3) {
+        if (isWrongNegative(i, value)) {
+          recordError(LineNumber, 93);
+          passed = false;
+          return Next::Line;
+        }
+        return Next::Token;
+      }
+      if (value < 0) {
+        recordError(LineNumber, 89);
+        passed = false;
+        return Next::Line;
+      }
+      if (previous[i] >= 0 && !(value > previous[i])) {
+        reportRed(formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
+                             "GREATER_THAN the value on the previous line (%.2f)\n",
+                             LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
+        recordError(LineNumber, 90);
+        passed = false;
+      }
+      previous[i] = value;
+      if (i == 0 && previousEnd > value) {
+        reportRed(formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
+                             "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
+                             LineNumber, value, previousEnd));
+        recordError(LineNumber, 92);
+        passed = false;
+      }
+      if (i == 2 && !(previous[0] < previous[2] && previous[2] < previous[1])) {
+        reportRed(formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
+                             "in correct order.",
+                             LineNumber, previous[0], previous[1], previous[2]));
+        recordError(LineNumber, 91);
+        passed = false;
+      }
+      return Next::Token;
+    });
+    if (!goOn) return false;
+  }
+  return passed;
+}
+
+void checkTrailingLines() {
+  std::string line;
+  for (int read = 0; read < kMaxTrailingReads; ++read) {
+    AtEndOfFile = !platform::readLine(DataStream, line);
+    if (line.size() > kMaxTrailingLength) {
+      reportRed(formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
+                           "the file seem(s) NOT empty (length = %d).<br>\n",
+                           LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
+      ScanFailed = true;
+      return;
+    }
+    if (AtEndOfFile) return;
+  }
+  reportRed("<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
+  ScanFailed = true;
+}

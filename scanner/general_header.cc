@@ -1,0 +1,137 @@
+#include "scanner/general_header.h"
+
+#include "platform/text.h"
+#include "scanner/scan_driver.h"
+#include "scanner/scan_messages.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
+#include "scanner/scan_text.h"
+
+using platform::formatText;
+
+namespace {
+
+constexpr size_t kMaxTripleLength = 127;
+
+// Roles of general header lines, by line number (the SURFACE file has three
+// column lines fewer).
+int lastColumnLine() { return IsSurfaceFile ? 15 : 18; }
+int commentCountLine() { return IsSurfaceFile ? 17 : 20; }
+int coordinatesLine() { return IsSurfaceFile ? 21 : 24; }
+
+// Fills ColumnTable entry `column` from the column line's trimmed value:
+// short name, units and description separated by commas.
+bool storeColumn(int column, const std::string& text) {
+  _Column& entry = ColumnTable[column];
+  size_t p1 = text.find(',');
+  if (p1 == std::string::npos) {
+    entry.shortName = entry.units = entry.description = text;
+    return true;
+  }
+  std::string shortName = trimBlanks(std::string_view(text).substr(0, p1));
+  if (shortName.empty()) return false;  // nothing before the first comma
+  entry.shortName = shortName;
+  size_t p2 = text.find(',', p1 + 1);
+  if (p2 == std::string::npos) {
+    entry.units = text.substr(p1 + 1);
+    entry.description = text;
+  } else {
+    entry.units = text.substr(p1 + 1, p2 - p1 - 1);
+    entry.description = text.substr(p2 + 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool matchCommentKeywords(int k, std::string triple, const std::string& line) {
+  std::string upper = toUpperText(line);
+  int problem = 0;
+  if (triple.size() > kMaxTripleLength) {
+    problem = 5;
+    triple.resize(kMaxTripleLength);
+    reportRed(formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", k));
+  }
+  std::vector<std::string> keywords = platform::splitTokens(triple, "|");
+  const int weights[3] = {10, 100, 1000};
+  for (size_t i = 0; i < 3; ++i) {
+    if (i < keywords.size()) continue;
+    problem += weights[i];
+    reportRed(formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", k, problem));
+  }
+  if (problem == 0 && keywords[2] == "????") problem = -99;
+  if (problem > 0) {
+    reportBlue(formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
+    return false;
+  }
+  size_t required = problem == 0 ? 3 : 2;
+  for (size_t i = 0; i < required; ++i)
+    if (upper.find(keywords[i]) == std::string::npos) return false;
+
+  _HeaderLine& entry = GeneralHeader.line[k - 1];
+  entry.fileLine = LineNumber;
+  entry.value = headerValue(upper);
+  entry.comment = headerComment(upper);
+  // After the end of the file LineNumber stops advancing: the line is not line k.
+  return entry.fileLine == k;
+}
+
+bool checkGenHeaderLine(int k, int expectedNumber, const std::string& expectedText, int mode, int code,
+                        const std::string& triple) {
+  std::string line = readNextLine();
+  if (!matchCommentKeywords(k, triple, line)) {
+    recordError(k, code);
+    return false;
+  }
+  const std::string& value = GeneralHeader.line[k - 1].value;
+  int number;
+  std::string text;
+  if (expectedNumber != kTextValue) {
+    if (!isIntegerText(value)) {
+      recordError(k, 56);
+      return false;
+    }
+    number = platform::leadingLong(value);
+    text = expectedText;
+  } else {
+    text = trimBlanks(value);
+    number = kTextValue;
+    if (text.empty()) {
+      recordError(LineNumber, 55);
+      return false;
+    }
+  }
+  if (mode == 1 && (number != expectedNumber || text != expectedText)) {
+    recordError(k, code);
+    return false;
+  }
+
+  if (k == 1) {
+    GeneralHeader.headerLines = number;
+  } else if (k == 3) {
+    GeneralHeader.numBlocks = number;
+    if (number < 1) {
+      recordError(k, code);
+      return false;
+    }
+  } else if (k == 4) {
+    GeneralHeader.numColumns = number;
+  } else if (k >= 5 && k <= lastColumnLine()) {
+    if (!storeColumn(k - 5, text)) {
+      recordError(k, 55);
+      return false;
+    }
+  } else if (k == commentCountLine()) {
+    GeneralHeader.numCommentLines = number;
+    if (number < 5) {
+      recordError(k, code);
+      return false;
+    }
+  } else if (k == coordinatesLine()) {
+    if (!checkLonLatAlt(text, GeneralHeader.longitude, GeneralHeader.latitude, GeneralHeader.elevation)) {
+      recordError(k, 58);
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,79 @@
+#include "scanner/missing_values.h"
+
+#include <cmath>
+
+#include "platform/text.h"
+#include "scanner/general_header.h"
+#include "scanner/scan_driver.h"
+#include "scanner/scan_messages.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
+
+using platform::formatText;
+
+namespace {
+
+const char kSupportAddress[] = "parvix-support@example.org";
+
+// The allowed missing-value flags.
+const double kAllowedFlags[] = {-9999, -99999, -999999, -9999999};
+
+bool isAllowedFlag(double flag) {
+  // Truncating in double arithmetic keeps huge, infinite and NaN flags defined:
+  // they simply match none of the allowed values.
+  double whole = std::trunc(flag);
+  for (double allowed : kAllowedFlags)
+    if (whole == allowed) return true;
+  return false;
+}
+
+}  // namespace
+
+bool checkItemCount(const std::string& text, int expectedCommas, bool quiet) {
+  long long count = 0;
+  for (char c : text) {
+    if (c != ',') continue;
+    if (++count > expectedCommas) break;
+  }
+  if (count == expectedCommas) return true;
+  if (!quiet) {
+    recordError(LineNumber, 97);
+    if (expectedCommas > 0)
+      reportRed(formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
+                           "exactly %d items; see error message(s) below.\n",
+                           LineNumber, expectedCommas + 1));
+    else
+      reportRed(formatText("<br>Major Error (Line %d): Can't read items on this line (n=%d). Please report this "
+                           "error to %s. Thank you.\n",
+                           LineNumber, expectedCommas + 1, kSupportAddress));
+  }
+  return false;
+}
+
+bool checkMissingValuesLine(int k, int columns, int code, const std::string& triple) {
+  std::string line = readNextLine();
+  if (!matchCommentKeywords(k, triple, line)) {
+    recordError(k, code);
+    return false;
+  }
+  // The column count of the file's kind: the general header's own count may
+  // not come from this file when its line failed.
+  const std::string& value = GeneralHeader.line[k - 1].value;
+  if (!checkItemCount(value, columns - 1, false)) return false;
+
+  size_t at = 0;
+  for (int i = 0; i < columns; ++i) {
+    size_t comma = value.find(',', at);
+    size_t end = comma == std::string::npos ? value.size() : comma;
+    ColumnTable[i].missing = platform::leadingDouble(std::string_view(value).substr(at, end - at));
+    at = end + 1;
+  }
+  for (int i = 0; i < columns; ++i) {
+    if (isAllowedFlag(ColumnTable[i].missing)) continue;
+    recordError(k, code);
+    reportRed(formatText("<br>Error (Line %d): item[%d] ( %.0f ) NOT correct.\n", LineNumber, i + 1,
+                         ColumnTable[i].missing));
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,14 @@
+// The missing-values line of the general header, and the comma count that the
+// block and data-line checks use as well.
+#pragma once
+
+#include <string>
+
+// True when the text holds exactly `expectedCommas` commas. Unless `quiet`, a
+// wrong count records code 97 at LineNumber and writes its red line.
+bool checkItemCount(const std::string& text, int expectedCommas, bool quiet);
+
+// Checks general header line k (the missing-values line): `columns` flags
+// separated by commas, each -9999, -99999, -999999 or -9999999. Stores them in
+// ColumnTable's `missing` fields. Records `code` (or 97) when it fails.
+bool checkMissingValuesLine(int k, int columns, int code, const std::string& triple);
