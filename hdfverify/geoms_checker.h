@@ -1,0 +1,120 @@
+// The verifier's model: one template row, one dataset with its VAR attributes,
+// and the checker object whose methods are the six verification steps.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace hdfverify {
+
+// The HDF4 file identifier for the H, V and VS interfaces, opened by Verify_1
+// and closed by closeHdfFile; -1 while the file is not open.
+extern int HdfFileId;
+
+// Ends the V interface and closes HdfFileId when Verify_1 opened it.
+void closeHdfFile();
+
+// One line of the GEOMS template file.
+struct TemplateRecord {
+  std::string varName;           // column 1
+  std::string varDependOptions;  // column 2, options separated by '|'
+  std::string varUnits;          // column 3
+  std::string varDataType;       // column 4, a GEOMS type name
+  char flag = '\0';              // last character of the line: 'x' mandatory, 'o' optional
+};
+
+// The value a numeric VAR attribute has when its number type gives no number.
+constexpr double kNoAttributeValue = -9999999.0;
+
+constexpr int kMaxRank = 32;
+
+// One scientific dataset of the HDF4 file with its VAR attributes.
+struct Variable {
+  std::string varName;
+  std::string varDescription;
+  std::string varSize;
+  std::string varDepend;
+  std::string varDataType;
+  std::string varUnits;  // "[empty]" when the attribute was empty or one blank
+  std::string varSiConversion;
+  int attrType = 0;    // number type of VAR_FILL_VALUE
+  int dataType = 0;    // number type of the dataset's own data
+  int rank = 0;
+  int attrCount = 0;
+  std::array<int, kMaxRank> dims{};
+  double validMin = kNoAttributeValue;
+  double validMax = kNoAttributeValue;
+  double fillValue = kNoAttributeValue;
+  double dataMin = 0.0;
+  double dataMax = 0.0;
+};
+
+// Reads a template file's lines into records (file order). Returns false when
+// the file cannot be opened.
+bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& records);
+
+// One template line as a record.
+TemplateRecord parseTemplateLine(const std::string& line);
+
+// Checks a stamp yyyymmddThhmmssZ; empties messages, appends one message per
+// fault; returns 0 when valid, 1 when not.
+int checkIso8601DateTime(const std::string& text, std::string& messages);
+
+// The UTC stamp "%Y%m%dT%H%M%SZ" of a whole number of seconds after
+// 2000-01-01T00:00:00Z; empty when the time is not finite or out of range.
+std::string mjd2kStamp(double seconds);
+
+// Checks a dataset's VAR_DEPEND against the template row's options.
+bool checkVarDepend(const std::string& options, const std::string& varDepend, const std::string& varName, char flag,
+                    std::string& stepBuffer);
+
+class GeomsChecker {
+ public:
+  GeomsChecker();
+
+  bool Verify_1(const std::string& hdfPath, const std::string& templatePath, std::string& stepBuffer);
+  bool Verify_2(std::string& stepBuffer);
+  bool Verify_3(std::string& stepBuffer);
+  bool Verify_4(std::string& stepBuffer);
+  bool Verify_5(std::string& stepBuffer);
+  bool Verify_6(std::string& stepBuffer);
+
+  bool checkVarAttributeType(const std::string& datasetName, const std::string& attributeName, int numberType,
+                             std::string& stepBuffer);
+
+  // Reads a global attribute's first record as text into value. Returns the
+  // vdata's reference number when it was read, 0 when the file has no such
+  // global attribute, -1 when it exists but its first record cannot be read.
+  // Writes into messageArea only when it has something to report.
+  int readGlobalAttribute(const std::string& name, std::string& value, int expectedSemicolons,
+                          const std::string& description, std::string& messageArea);
+
+  bool checkVarAttributes(const Variable& variable, const std::string& attributeName, std::string& stepBuffer);
+
+  bool checkDateTimeOrder(const Variable& variable, const std::vector<double>& values, size_t count,
+                          std::string& messageArea);
+
+  std::vector<std::string> varAttributeNames;
+  std::string hdfFile;
+  std::string templateFile;
+  std::vector<std::string> hdfVarNames;
+  std::vector<std::string> templateVarNames;
+  std::vector<std::string> dataVariables;
+  std::vector<TemplateRecord> templateRecords;
+  std::vector<Variable> variables;
+  int dateTimeIndex = -1;
+  int altitudeIndex = -1;
+  std::string dataStartDate;
+  std::string dataStopDate;
+
+ private:
+  // Reference numbers of the file's global-attribute vdata by name, built on
+  // first use; vdata that belong to a dataset or a dimension are left out, so a
+  // dataset attribute never stands in for a global one of the same name.
+  bool globalAttributesIndexed_ = false;
+  std::map<std::string, int> globalAttributeRefs_;
+};
+
+}  // namespace hdfverify

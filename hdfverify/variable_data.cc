@@ -1,0 +1,257 @@
+// The sixth step: every numeric dataset's values against its valid range, the
+// order of the altitude and pressure axes, and the time variables.
+#include <time.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "hdfverify/geoms_checker.h"
+#include "hdfverify/geoms_types.h"
+#include "hdfverify/text_utils.h"
+#include "platform/text.h"
+
+// The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
+#include <mfhdf.h>
+
+namespace hdfverify {
+namespace {
+
+constexpr int64_t kUnixSecondsAtMjd2kEpoch = 946684800;  // 2000-01-01T00:00:00Z
+
+bool isReadableNumberType(int numberType) {
+  return numberType == DFNT_INT32 || numberType == DFNT_FLOAT32 || numberType == DFNT_FLOAT64;
+}
+
+// Stamp of a time value (MJD2K days): nearest second when rounded, else truncated.
+std::string stampOfDays(double days, bool rounded) {
+  return mjd2kStamp(days * 86400.0 + (rounded ? 0.5 : 0.0));
+}
+
+bool isOrderedAxis(const Variable& v) {
+  return (v.varName == "ALTITUDE" || v.varName == "PRESSURE_INDEPENDENT") &&
+         (v.varDepend == "ALTITUDE" || v.varDepend == "DATETIME;ALTITUDE");
+}
+
+bool isTimeVariable(const Variable& v) {
+  return v.varName == "DATETIME" || v.varName == "DATETIME.START" || v.varName == "DATETIME.STOP";
+}
+
+// The number of values of a dataset; false when it does not fit in memory sizes.
+bool elementCount(const Variable& v, size_t elementSize, size_t& count) {
+  count = 1;
+  for (int d = 0; d < v.rank; ++d) {
+    int size = v.dims[static_cast<size_t>(d)];
+    if (size < 0) return false;
+    if (size == 0) {
+      count = 0;
+      return true;
+    }
+    if (count > std::numeric_limits<size_t>::max() / elementSize / static_cast<size_t>(size)) return false;
+    count *= static_cast<size_t>(size);
+  }
+  return true;
+}
+
+// What the pass over one variable found.
+struct PassResult {
+  bool failed = false;
+  std::string message;
+  std::vector<double> timeValues;  // the values of a time variable, as doubles
+};
+
+template <typename T>
+bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::unique_ptr<T[]>& data) {
+  data = std::make_unique_for_overwrite<T[]>(count == 0 ? 1 : count);
+  if (count == 0) return true;
+  int32 sdsId = SDselect(sdId, index);
+  if (sdsId == FAIL) return false;
+  std::vector<int32> start(static_cast<size_t>(v.rank), 0);
+  std::vector<int32> edges(static_cast<size_t>(v.rank), 0);
+  for (int d = 0; d < v.rank; ++d) edges[static_cast<size_t>(d)] = v.dims[static_cast<size_t>(d)];
+  intn status = SDreaddata(sdsId, start.data(), nullptr, edges.data(), data.get());
+  SDendaccess(sdsId);
+  return status != FAIL;
+}
+
+template <typename T>
+void passOverValues(Variable& v, const T* data, size_t count, std::string& stepBuffer, PassResult& result) {
+  const bool axis = isOrderedAxis(v);
+  double direction = 1.0;
+  if (axis && count > 0) {
+    // Rank 1: last against first value; rank 2 and more (one profile after the
+    // other): the last value of the first profile against the first value.
+    size_t last = count - 1;
+    if (v.rank >= 2) {
+      int inner = v.dims[static_cast<size_t>(v.rank - 1)];
+      if (inner > 0 && static_cast<size_t>(inner) <= count) last = static_cast<size_t>(inner) - 1;
+    }
+    direction = static_cast<double>(data[last]) - static_cast<double>(data[0]) > 0 ? 1.0 : -1.0;
+  }
+  const double fill = v.fillValue;
+  double dataMin = v.dataMin;
+  double dataMax = v.dataMax;
+  bool lowerCrossed = false;
+  bool upperCrossed = false;
+  bool hasValue = false;
+  bool previousBad = false;
+  for (size_t i = 0; i < count; ++i) {
+    const double x = static_cast<double>(data[i]);
+    if (x != fill) {
+      if (x > dataMax) {
+        dataMax = x;
+        upperCrossed = true;
+      }
+      if (x < dataMin) {
+        dataMin = x;
+        lowerCrossed = true;
+      }
+      hasValue = true;
+    }
+    if (axis && i >= 2) {
+      const double previous = static_cast<double>(data[i - 1]);
+      bool bad = (x - previous) * direction < 0;
+      if (bad && previousBad) {
+        stepBuffer += platform::formatText(
+            "** ERROR Variable: %s\n** %s %s incorrect (Data_Array[%lld] = %lf, Data_Array[%lld] = %lf)\n",
+            esc(v.varName).c_str(), esc(v.varName).c_str(), direction > 0 ? "Ascending Order" : "Descending Order",
+            static_cast<long long>(i), x, static_cast<long long>(i - 1), previous);
+        result.failed = true;
+        return;
+      }
+      previousBad = bad;
+    }
+  }
+  v.dataMin = dataMin;
+  v.dataMax = dataMax;
+  if (lowerCrossed) {
+    stepBuffer += platform::formatText(
+        "** ERROR Variable: %s\n** Min Data(%lf) is LESS_THAN VAR_VALID_MIN(%lf) Attribute.\n\n",
+        esc(v.varName).c_str(), dataMin, v.validMin);
+  }
+  if (upperCrossed) {
+    stepBuffer += platform::formatText(
+        "** ERROR Variable: %s\n** Max Data(%lf) is GREATER_THAN VAR_VALID_MAX(%lf) Attribute\n\n",
+        esc(v.varName).c_str(), dataMax, v.validMax);
+  }
+  if (lowerCrossed || upperCrossed) {
+    result.failed = true;
+    return;
+  }
+  if (!hasValue) {
+    stepBuffer += platform::formatText("## WARNING Variable: %s\nThis variable contains only fill value(%.1f)\n",
+                                       esc(v.varName).c_str(), fill);
+  } else if (dataMin == dataMax) {
+    stepBuffer += platform::formatText(
+        "## WARNING Variable: %s\nThis variable Min Data(%lf) and Max Data(%lf) have the same value\n",
+        esc(v.varName).c_str(), dataMin, dataMax);
+  }
+  if (isTimeVariable(v)) {
+    result.timeValues.assign(data, data + count);
+  }
+}
+
+template <typename T>
+bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string& stepBuffer, PassResult& result) {
+  size_t count = 0;
+  std::unique_ptr<T[]> data;
+  bool read = false;
+  if (elementCount(v, sizeof(T), count)) {
+    try {
+      read = readDataset<T>(sdId, index, v, count, data);
+    } catch (const std::bad_alloc&) {
+      read = false;
+    }
+  }
+  if (!read) {
+    stepBuffer += platform::formatText(
+        "** ERROR Variable: %s\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"%s\" \n", esc(v.varName).c_str(),
+        hdfTypeToGeoms(v.dataType).c_str());
+    return false;
+  }
+  passOverValues<T>(v, data.get(), count, stepBuffer, result);
+  return !result.failed;
+}
+
+}  // namespace
+
+std::string mjd2kStamp(double seconds) {
+  // Whole seconds, truncated toward zero; times that a 64-bit count or a
+  // four-digit year cannot hold give no stamp.
+  if (!std::isfinite(seconds) || std::fabs(seconds) > 1.0e15) return std::string();
+  int64_t whole = static_cast<int64_t>(seconds);
+  time_t t = static_cast<time_t>(kUnixSecondsAtMjd2kEpoch + whole);
+  struct tm broken {};
+  if (gmtime_r(&t, &broken) == nullptr) return std::string();
+  if (broken.tm_year + 1900 < 0 || broken.tm_year + 1900 > 9999) return std::string();
+  char area[100];
+  size_t length = strftime(area, sizeof area, "%Y%m%dT%H%M%SZ", &broken);
+  return std::string(area, length);
+}
+
+bool GeomsChecker::checkDateTimeOrder(const Variable& variable, const std::vector<double>& values, size_t count,
+                                      std::string& messageArea) {
+  if (count > values.size()) count = values.size();
+  const std::string name = esc(variable.varName);
+  for (size_t i = 1; i < count; ++i) {
+    if (values[i - 1] >= values[i]) {
+      messageArea = platform::formatText(
+          "** ERROR Variable: %s\n** Values are not in chronological order. %s[%lld]=%lf and %s[%lld]=%lf\n",
+          name.c_str(), name.c_str(), static_cast<long long>(i - 1), values[i - 1], name.c_str(),
+          static_cast<long long>(i), values[i]);
+      return false;
+    }
+  }
+  if (variable.varName == "DATETIME") return true;
+  const bool isStart = variable.varName == "DATETIME.START";
+  const char* attribute = isStart ? "DATA_START_DATE" : "DATA_STOP_DATE";
+  const std::string& text = isStart ? dataStartDate : dataStopDate;
+  std::string nearest;
+  std::string truncated;
+  if (count > 0) {
+    double x = isStart ? values[0] : values[count - 1];
+    nearest = stampOfDays(x, true);
+    truncated = stampOfDays(x, false);
+  }
+  if (!nearest.empty() && nearest == text) return true;
+  if (!truncated.empty() && truncated == text) return true;
+  messageArea = platform::formatText("** ERROR: Global Attribute %s=%s does not match first entry in %s=%s\n",
+                                     attribute, esc(text).c_str(), name.c_str(), nearest.c_str());
+  return false;
+}
+
+bool GeomsChecker::Verify_6(std::string& stepBuffer) {
+  stepBuffer.clear();
+  bool passed = true;
+  int32 sdId = SDstart(hdfFile.c_str(), DFACC_READ);
+  for (size_t i = 0; i < variables.size() && passed; ++i) {
+    if (!isReadableNumberType(variables[i].attrType) || !isReadableNumberType(variables[i].dataType)) continue;
+    Variable v = variables[i];
+    v.dataMin = v.validMin;
+    v.dataMax = v.validMax;
+    PassResult result;
+    int32 index = static_cast<int32>(i);
+    // The buffer follows the dataset's own number type, whatever type its
+    // attributes have.
+    if (v.dataType == DFNT_INT32) passed = checkOneVariable<int32>(sdId, index, v, stepBuffer, result);
+    else if (v.dataType == DFNT_FLOAT32) passed = checkOneVariable<float32>(sdId, index, v, stepBuffer, result);
+    else passed = checkOneVariable<float64>(sdId, index, v, stepBuffer, result);
+    if (!passed) break;
+    if (isTimeVariable(v)) {
+      size_t count = v.dims[0] > 0 ? static_cast<size_t>(v.dims[0]) : 0;
+      std::string messageArea;
+      if (!checkDateTimeOrder(v, result.timeValues, count, messageArea)) {
+        stepBuffer += messageArea;
+        passed = false;
+      }
+    }
+  }
+  if (sdId != FAIL) SDend(sdId);
+  return passed;
+}
+
+}  // namespace hdfverify
