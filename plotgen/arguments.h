@@ -1,0 +1,42 @@
+// The 20 command-line arguments: their checks and the small text converters
+// that the rest of the plot generator uses.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plotgen {
+
+// Runs the fixed sequence of argument tests; the first failing one writes its
+// "ERROR: " line to the plot log and the result is false.
+bool checkArguments(int argc, const char* const* argv);
+
+// Validators: each writes its own log line on failure.
+bool isValidString(std::string_view text);
+bool isValidLocation(std::string_view text);
+bool isValidBool(std::string_view text);
+bool isValidDate(std::string_view text);
+bool isValidNumberDensity(std::string_view text);
+// Digits only, not empty; writes "ERROR: invalid int input: " only when report is set.
+bool isValidInt(std::string_view text, bool report);
+
+// true for "true" or "1", false for anything else.
+bool toBool(std::string_view text);
+// The leading decimal integer as a 32-bit atoi reads it, saturating at the
+// 32-bit range; 0 when there are no leading digits.
+int toInt(std::string_view text);
+int charsToInt(const char* text);
+std::string intToString(long long value);
+
+// The pieces between occurrences of the delimiter, left to right; the rest
+// after the last occurrence is always the last piece.
+std::vector<std::string> split(std::string_view text, std::string_view delimiter);
+// The same without copying: the pieces point into the text.
+void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>& pieces);
+
+// A number argument as gnuplot must see it: the leading zeros of each digit
+// run are dropped (gnuplot reads a leading 0 as octal), the value kept.
+std::string plainDecimal(std::string_view text);
+
+}  // namespace plotgen

@@ -1,0 +1,21 @@
+// The list file that names the data files to plot, and the time window.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plotgen {
+
+// Reads "Data/<location>.txt" into DataFileList; false after logging an ERROR line.
+bool readDataList(std::string_view location);
+
+// Sets the four window numbers from two 14-digit stamps when isTimeRange is true.
+void setTimeWindow(bool isTimeRange, std::string_view startTime, std::string_view endTime);
+
+// Reads every line of a text stream; a last line without line end counts, a
+// final line end makes no extra entry, and a '\r' before a line end is dropped.
+std::vector<std::string> readAllLines(std::istream& in);
+
+}  // namespace plotgen

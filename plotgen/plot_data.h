@@ -1,0 +1,65 @@
+// The three tab-separated plot data files: "curtain_data.dat",
+// "profile_data.dat" and "median_data.dat".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plotgen/plot_run.h"
+
+namespace plotgen {
+
+// The data lines of one profile block: one row per data line, one text cell
+// per data column. The cells point into the file's lines.
+struct ProfileTable {
+  size_t columns = 0;
+  std::vector<std::string_view> cells;  // row after row
+  size_t rows() const { return columns ? cells.size() / columns : 0; }
+  std::string_view cell(size_t row, size_t column) const { return cells[row * columns + column]; }
+};
+
+// Data columns copied to "profile_data.dat", in order: ALT, Press, O3ND,
+// O3NDUncert, O3MR, O3MRUncert.
+inline constexpr std::array<size_t, 6> ProfileColumns = {0, 8, 1, 2, 6, 7};
+
+// Altitude and value column of the curtain: O3MR, or O3ND for number density.
+struct CurtainColumns {
+  size_t altitude = 0;
+  size_t value = 6;
+};
+CurtainColumns curtainColumnsFor(bool isNumberDensity);
+
+// One block of curtain rows stamped with the given stamp, then an empty line.
+void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
+                      DataFile& curtain);
+
+// The closing row after a file's last block (k + 1 == profilesInFile): the end
+// stamp with its seconds raised by one, "0", "0", then an empty line.
+void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, DataFile& curtain);
+// The closing row's stamp: the text after the stamp's last ':' is the seconds field.
+std::string closingStamp(std::string_view endStamp);
+
+// The rows of "profile_data.dat" for one selected profile and, when bins are
+// collected, their values in the altitude bins. fillInts holds the integer of
+// each data column's missing-value flag.
+void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts);
+
+// Bin index of an altitude cell, or -1 when the altitude goes into no bin.
+long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount);
+
+// Median, 25 %, 75 %, 5 % and 95 % of the values (sorted in place).
+std::array<double, 5> binStatistics(std::vector<double>& values);
+
+// One row per bin holding values, in bin order.
+void writeMedianData(long long binCount, std::map<int64_t, std::vector<double>>& bins, int altLower,
+                     DataFile& median);
+
+// A double in the default form of formatted output ("%g").
+std::string formatDouble(double value);
+void appendDouble(std::string& out, double value);
+
+}  // namespace plotgen

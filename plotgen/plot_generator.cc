@@ -1,0 +1,180 @@
+#include "plotgen/plot_generator.h"
+
+#include <ctime>
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "plotgen/arguments.h"
+#include "plotgen/data_list.h"
+#include "plotgen/gnuplot_pipe.h"
+#include "plotgen/plot_data.h"
+#include "plotgen/plot_globals.h"
+#include "plotgen/plot_run.h"
+#include "plotgen/plot_scripts.h"
+#include "plotgen/profile_reader.h"
+
+namespace plotgen {
+namespace {
+
+PlotArguments convertArguments(const char* const* argv) {
+  PlotArguments a;
+  a.location = argv[1];
+  a.startFile = toInt(argv[2]);
+  a.endFile = toInt(argv[3]);
+  a.isProfileRange = toBool(argv[4]);
+  a.isTimeRange = toBool(argv[5]);
+  a.startProfile = toInt(argv[6]);
+  a.endProfile = toInt(argv[7]);
+  a.startTime = argv[8];
+  a.endTime = argv[9];
+  a.isNumberDensity = toBool(argv[10]);
+  a.xLowerLimit = argv[11];
+  a.xUpperLimit = argv[12];
+  a.altLowerLimit = argv[13];
+  a.altUpperLimit = argv[14];
+  a.isProfilePlot = toBool(argv[15]);
+  a.isMedianLine = toBool(argv[16]);
+  a.isQuartileLines = toBool(argv[17]);
+  a.isPercentileLines = toBool(argv[18]);
+  HideCurtainGrid = toInt(argv[19]);
+  HideProfileGrid = toInt(argv[20]);
+  return a;
+}
+
+// A text for the log with its control characters shown as '?'.
+std::string visible(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return out;
+}
+
+// Integer arguments as gnuplot must read them: plain decimal numbers.
+std::string scriptNumber(const std::string& text) { return plainDecimal(text); }
+
+int runSteps(int argc, const char* const* argv) {
+  if (!checkArguments(argc, argv)) return 0;
+  PlotRun run;
+  run.args = convertArguments(argv);
+  const PlotArguments& args = run.args;
+
+  if (!readDataList(args.location)) return 0;
+  if (args.endFile > static_cast<long long>(DataFileList.size())) {
+    logLine("ERROR: endFile: " + intToString(args.endFile) + " cannot be greater than " +
+            intToString(static_cast<long long>(DataFileList.size())) + " for location: " + args.location);
+    return 0;
+  }
+  setTimeWindow(args.isTimeRange, args.startTime, args.endTime);
+
+  // The bins cover the altitude limits; only bins that receive a value are kept.
+  run.altLower = toInt(args.altLowerLimit);
+  run.binCount = (static_cast<long long>(toInt(args.altUpperLimit)) - run.altLower) / 100 + 1;
+  run.collectBins = args.isMedianLine || args.isQuartileLines || args.isPercentileLines;
+
+  bool failed = false;
+  bool curtainOpen = run.curtain.open("curtain_data.dat");
+  bool profileOpen = run.profile.open("profile_data.dat");
+  bool medianOpen = run.median.open("median_data.dat");
+  if (!curtainOpen || !profileOpen || !medianOpen) {
+    if (!curtainOpen) logLine("ERROR: failed to open file: curtain_data.dat ");
+    if (!profileOpen) logLine("ERROR: failed to open file: profile_data.dat ");
+    if (!medianOpen) logLine("ERROR failed to open file: median_data.dat ");
+    failed = true;
+  } else {
+    for (long long index = args.startFile; index < args.endFile && !run.selection.stopped; ++index) {
+      FileOutcome outcome = readProfileFile(run, DataFileList[static_cast<size_t>(index)]);
+      if (outcome != FileOutcome::Read) {
+        failed = true;
+        break;
+      }
+    }
+    if (!failed) {
+      if (!run.selection.stopped && !ProfileEndStamps.empty())
+        run.selection.curtainEndStamp = ProfileEndStamps.back();
+      if (args.isProfilePlot && run.collectBins) writeMedianData(run.binCount, AltitudeBins, run.altLower, run.median);
+    }
+  }
+  run.curtain.close();
+  run.profile.close();
+  run.median.close();
+  if (failed) return 0;
+
+  const SelectionState& selection = run.selection;
+  if (selection.noneSelectedYet) {
+    logLine("ERROR: NO DATA IN RANGE: " + std::string(" StartDate_Time = ") + intToString(WindowStartDate) + "_" +
+            intToString(WindowStartTime) + "; EndDate_Time = " + intToString(WindowEndDate) + "_" +
+            intToString(WindowEndTime));
+    logLine("argv[8], argv[9] >> startTime, endTime = " + args.startTime + ", " + args.endTime);
+    return 0;
+  }
+
+  // The two stamps go into gnuplot commands between double quotes: a stamp
+  // that could end the quoted text or start a command is refused before any
+  // gnuplot is started.
+  for (const std::string* stamp : {&selection.curtainStartStamp, &selection.curtainEndStamp}) {
+    if (!isSafeInGnuplot(*stamp)) {
+      logLine("ERROR: time stamp not usable in a plot command: " + visible(*stamp));
+      return 0;
+    }
+  }
+
+  if (args.isProfilePlot) {
+    ProfilePlotSettings settings;
+    settings.location = args.location;
+    settings.plottedProfileCount = selection.plottedProfileCount;
+    settings.altLowerLimit = intToString(run.altLower);
+    settings.altUpperLimit = intToString(toInt(args.altUpperLimit));
+    settings.isNumberDensity = args.isNumberDensity;
+    settings.xLowerLimit = scriptNumber(args.xLowerLimit);
+    settings.xUpperLimit = scriptNumber(args.xUpperLimit);
+    settings.isMedianLine = args.isMedianLine;
+    settings.isQuartileLines = args.isQuartileLines;
+    settings.isPercentileLines = args.isPercentileLines;
+    plotProfile(settings);
+  }
+
+  CurtainPlotSettings curtain;
+  curtain.plottedProfileCount = selection.plottedProfileCount;
+  curtain.altLowerLimit = intToString(run.altLower);
+  curtain.altUpperLimit = intToString(toInt(args.altUpperLimit));
+  curtain.isNumberDensity = args.isNumberDensity;
+  curtain.startStamp = selection.curtainStartStamp;
+  curtain.endStamp = selection.curtainEndStamp;
+  curtain.severalFiles = DataFileList.size() > 1;
+
+  std::string path = findGnuplot();
+  logLine("OK. Curtain::gnuplotPath " + gnuplotPathForLog(path));
+  GnuplotPipe pipe(path);
+  for (const std::string& command : curtainScript(curtain, HideCurtainGrid)) pipe.send(command);
+  logLine("OK. Start: " + selection.curtainStartStamp);
+  logLine("Ok. End:   " + selection.curtainEndStamp);
+  ErrorLog.close();
+  return 1;  // the pipe's end waits for gnuplot
+}
+
+}  // namespace
+
+int runPlotGenerator(int argc, const char* const* argv) {
+  std::time_t now = std::time(nullptr);
+  const char* timeText = std::ctime(&now);
+  std::string startText = timeText ? timeText : "\n";
+
+  ErrorLog.open("_CErr_.txt", std::ios::binary | std::ios::trunc);
+  if (!ErrorLog.is_open()) {
+    std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << SupportAddress
+              << ". Thank you." << std::flush;
+    return 0;
+  }
+  logLine("OK. Starting: " + startText);
+  try {
+    return runSteps(argc, argv);
+  } catch (const std::exception& error) {
+    logLine(std::string("ERROR: ") + visible(error.what()));
+  } catch (...) {
+    logLine("ERROR: unexpected failure");
+  }
+  return 0;
+}
+
+}  // namespace plotgen

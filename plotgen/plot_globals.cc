@@ -1,0 +1,51 @@
+#include "plotgen/plot_globals.h"
+
+namespace plotgen {
+
+std::vector<std::string> DataFileList;
+std::string ColumnDelimiter;
+std::vector<std::string> ProfileStartStamps;
+std::vector<std::string> ProfileEndStamps;
+std::vector<std::string> ProfileMeanStamps;
+std::map<int64_t, std::vector<double>> AltitudeBins;
+std::ofstream ErrorLog;
+int HideCurtainGrid = 0;
+int HideProfileGrid = 0;
+int32_t WindowStartDate = 0;
+int32_t WindowStartTime = 0;
+int32_t WindowEndDate = 0;
+int32_t WindowEndTime = 0;
+
+void initPlotGeneratorGlobals() {
+  DataFileList.clear();
+  ColumnDelimiter.clear();
+  ProfileStartStamps.clear();
+  ProfileEndStamps.clear();
+  ProfileMeanStamps.clear();
+  AltitudeBins.clear();
+  if (ErrorLog.is_open()) ErrorLog.close();
+  ErrorLog.clear();
+  HideCurtainGrid = 0;
+  HideProfileGrid = 0;
+  WindowStartDate = WindowStartTime = WindowEndDate = WindowEndTime = 0;
+}
+
+void freePlotGeneratorGlobals() {
+  if (ErrorLog.is_open()) ErrorLog.close();
+  ErrorLog.clear();
+  AltitudeBins.clear();
+  ProfileMeanStamps.clear();
+  ProfileEndStamps.clear();
+  ProfileStartStamps.clear();
+  ColumnDelimiter.clear();
+  DataFileList.clear();
+}
+
+void logLine(std::string_view text) {
+  if (!ErrorLog.is_open()) return;
+  ErrorLog.write(text.data(), static_cast<std::streamsize>(text.size()));
+  ErrorLog.put('\n');
+  ErrorLog.flush();
+}
+
+}  // namespace plotgen

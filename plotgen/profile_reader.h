@@ -1,0 +1,48 @@
+// Reading the listed PROFILE files and selecting their profiles by index
+// window and time window.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plotgen/plot_run.h"
+
+namespace plotgen {
+
+enum class FileOutcome {
+  Read,        // read to its end, or to the profile that stopped the run
+  OpenFailed,  // could not be opened; its ERROR line is logged
+  Malformed,   // lacks a line or a piece the reader takes; one ERROR line is logged
+};
+
+// Reads list entry `entry` and hands its selected profiles to the data-file writers.
+FileOutcome readProfileFile(PlotRun& run, const std::string& entry);
+
+// Whether the profile with running number n is selected (mean stamp against the
+// time window, number against the index window).
+bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile);
+
+// Sets ColumnDelimiter from the start stamp line of a file's first block.
+void detectDelimiter(size_t blockStart, const std::vector<std::string>& lines);
+
+// The stamp of a block's stamp line: the text up to ColumnDelimiter, searched
+// after the date's comma and the blanks that follow it.
+std::string_view stampText(std::string_view line, std::string_view delimiter);
+
+// Normalises a stamp to YYYY-MM-DD,hh:mm:ss: date, a comma, the time, every
+// blank turned into 0. False when the stamp has no comma.
+bool normaliseStamp(std::string_view raw, std::string* stamp);
+
+// The fill-value list of the missing-data-values line for m columns (the
+// comment after the last value dropped).
+std::vector<std::string> fillValueList(std::string_view line, long long m);
+
+// The integer of a header line: its text before the first blank, as atoi reads it.
+int lineInteger(std::string_view line);
+
+// Cuts a data line into its cells at commas, a blank right after a comma
+// dropped; false when it has fewer than m cells. Only the first m are kept.
+bool splitDataLine(std::string_view line, size_t m, std::vector<std::string_view>& cells);
+
+}  // namespace plotgen

@@ -1,0 +1,229 @@
+// Damaged and hostile input: one ERROR line or a correct run, never a crash.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "tests/plotgen/vantor_harness.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
+
+using namespace plotgen_tests;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+std::string sampleFile() {
+  using testing_support::profileBlock;
+  return testing_support::profileFileText({
+      profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 4),
+      profileBlock("2018-04-12, 02:00:00", "2018-04-12, 02:59:59", "2018-04-12, 02:30:00", 4),
+  });
+}
+
+std::vector<std::string> lineCount(const std::string& log) { return testing_support::splitLines(log); }
+
+// The run either ended well (status 1, no ERROR line) or with exactly one
+// ERROR line, its last, and status 0.
+::testing::AssertionResult oneErrorOrCorrectRun(const std::string& folder, const VantorResult& result) {
+  std::string log = logAfterStart(folder);
+  if (log == "<no start line>") return ::testing::AssertionFailure() << "no start line";
+  std::vector<std::string> lines = lineCount(log);
+  int errors = 0;
+  for (const std::string& line : lines)
+    if (line.rfind("ERROR", 0) == 0) ++errors;
+  if (result.status == 1 && errors == 0 && !lines.empty() && lines.back().rfind("Ok. End:   ", 0) == 0)
+    return ::testing::AssertionSuccess();
+  if (result.status == 0 && errors == 1 && !lines.empty() && lines.back().rfind("ERROR: ", 0) == 0)
+    return ::testing::AssertionSuccess();
+  // Nothing selected: the NO DATA line and the line that follows it.
+  if (result.status == 0 && errors == 1 && lines.size() >= 2 &&
+      lines[lines.size() - 2].rfind("ERROR: NO DATA IN RANGE: ", 0) == 0 &&
+      lines.back().rfind("argv[8], argv[9] >> startTime, endTime = ", 0) == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "status " << result.status << ", log:\n" << log;
+}
+
+class PlotgenBadInput : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = dir.path();
+    installStandInGnuplot(folder);
+    data = folder + "/data.dat";
+    writeList(folder, {data});
+  }
+  VantorResult run(const std::string& text, const std::string& args = "") {
+    EXPECT_TRUE(writeFile(data, text));
+    for (const char* name : {"gnuplot_input_1.txt", "gnuplot_input_2.txt"}) std::filesystem::remove(folder + "/" + name);
+    return runVantorIn(folder, args.empty() ? plotButtonArguments() : words(args));
+  }
+  std::string lastLogLine() {
+    std::vector<std::string> lines = lineCount(logAfterStart(folder));
+    return lines.empty() ? std::string() : lines.back();
+  }
+  bool gnuplotStarted() const { return std::filesystem::exists(folder + "/gnuplot_input_1.txt"); }
+
+  TempDir dir;
+  std::string folder;
+  std::string data;
+};
+
+TEST_F(PlotgenBadInput, TruncatedFileAtEveryLine) {
+  std::vector<std::string> lines = testing_support::splitLines(sampleFile());
+  for (size_t keep = 0; keep <= lines.size(); ++keep) {
+    std::vector<std::string> part(lines.begin(), lines.begin() + static_cast<long>(keep));
+    VantorResult result = run(testing_support::joinLines(part));
+    EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << "lines kept: " << keep;
+    if (keep < lines.size()) {
+      EXPECT_EQ(result.status, 0) << keep;
+      EXPECT_FALSE(gnuplotStarted()) << keep;
+    }
+  }
+}
+
+TEST_F(PlotgenBadInput, TruncatedInsideTheSecondBlockKeepsTheFirstProfile) {
+  std::vector<std::string> lines = testing_support::splitLines(sampleFile());
+  lines.pop_back();
+  VantorResult result = run(testing_support::joinLines(lines));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line " + std::to_string(lines.size()) +
+                               ": the file ends inside the data lines)");
+  EXPECT_NE(readFile(folder + "/curtain_data.dat"), "");
+}
+
+TEST_F(PlotgenBadInput, BlockWithFewerCellsThanColumns) {
+  std::string text = sampleFile();
+  std::vector<std::string> lines = testing_support::splitLines(text);
+  size_t row = lines.size() - 2;
+  lines[row] = "100.0, 1.0e+18, 1.0e+17, 150.0, 5.0";
+  VantorResult result = run(testing_support::joinLines(lines));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line " + std::to_string(row + 1) +
+                               ": fewer cells than data columns)");
+  EXPECT_TRUE(oneErrorOrCorrectRun(folder, result));
+  EXPECT_FALSE(gnuplotStarted());
+}
+
+TEST_F(PlotgenBadInput, DamagedHeaderValues) {
+  // Line numbers are 1-based file lines of the sample: 1 header count, 3
+  // profiles, 4 columns, 19 missing values, 20 comment count, 28 the first
+  // block's header count, 29 its data count, 33 its start stamp.
+  struct Case {
+    int line;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {1, "99999999999 ; NUMBER OF GENERAL HEADER LINES"},
+      {1, "-5 ; NUMBER OF GENERAL HEADER LINES"},
+      {1, "x"},
+      {3, "2147483647 ; NUMBER OF PROFILES"},
+      {3, "-3 ; NUMBER OF PROFILES"},
+      {3, "0 ; NUMBER OF PROFILES"},
+      {4, "8 ; NUMBER OF DATA COLUMNS"},
+      {4, "2147483647 ; NUMBER OF DATA COLUMNS"},
+      {4, "-14 ; NUMBER OF DATA COLUMNS"},
+      {19, "-9999, -9999, -9999  ; MISSING DATA VALUES"},
+      {19, ""},
+      {20, "-100 ; NUMBER OF GENERAL COMMENTS LINES"},
+      {20, "2147483647 ; NUMBER OF GENERAL COMMENTS LINES"},
+      {28, "-2147483647  ; NUMBER OF HEADER LINES"},
+      {28, "2147483647  ; NUMBER OF HEADER LINES"},
+      {28, "3  ; NUMBER OF HEADER LINES"},
+      {29, "-1  ; NUMBER OF DATA LINES"},
+      {29, "2147483647  ; NUMBER OF DATA LINES"},
+      {29, "0  ; NUMBER OF DATA LINES"},
+      {33, "no stamp here"},
+      {33, ""},
+      {33, "2018-04-12, 01:00:00\r  ; PROFILE DATE, TIME (UT) START"},
+  };
+  for (const Case& c : cases) {
+    VantorResult result = run(testing_support::replaceLine(sampleFile(), c.line, c.text));
+    EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << "line " << c.line << ": " << c.text;
+  }
+}
+
+TEST_F(PlotgenBadInput, StampsThatCouldInjectCommandsAreRefusedBeforeGnuplotStarts) {
+  const std::vector<std::string> stamps = {
+      "2018-04-12, 01:00:00`touch pwned`", "2018-04-12, 01:00:00\"; system \"touch pwned",
+      "2018-04-12, 01:00:00'", "2018-04-12, 01:00:00\\", "2018-04-12, 01:00:00\t"};
+  for (const std::string& stamp : stamps) {
+    using testing_support::ProfileBlock;
+    ProfileBlock block = testing_support::profileBlock(stamp, "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 3);
+    VantorResult result = run(testing_support::profileFileText({block}));
+    EXPECT_EQ(result.status, 0) << stamp;
+    EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << stamp;
+    EXPECT_EQ(lastLogLine().rfind("ERROR: time stamp not usable in a plot command: 2018-04-12,01:00:00", 0), 0u)
+        << lastLogLine();
+    EXPECT_FALSE(gnuplotStarted()) << stamp;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/pwned"));
+  }
+}
+
+TEST_F(PlotgenBadInput, OddTitleStampsReadNothingOutside) {
+  // Month 13 and a stamp without time fields still give a title.
+  using testing_support::ProfileBlock;
+  ProfileBlock block = testing_support::profileBlock("2018-13-12, 01", "2018, x", "2018-04-12, 01:30:00", 3);
+  VantorResult result = run(testing_support::profileFileText({block}), "ANY 0 1 true false 0 1 20000000000000 "
+                                                                        "20200000000000 false 0 300 0 1000 false false "
+                                                                        "false false 0 0");
+  EXPECT_EQ(result.status, 1);
+  std::string curtain = readFile(folder + "/gnuplot_input_1.txt");
+  EXPECT_NE(curtain.find("set title \"12-13-2018 at 01:  to  --2018 at x: (UTC)"), std::string::npos) << curtain;
+}
+
+TEST_F(PlotgenBadInput, StartFolderWithBlanksAndShellCharacters) {
+  std::string odd = folder + "/start folder; $(touch pwned) & 'x'";
+  std::filesystem::create_directories(odd);
+  installStandInGnuplot(odd);
+  std::string oddData = odd + "/data file.dat";
+  ASSERT_TRUE(writeFile(oddData, sampleFile()));
+  writeList(odd, {oddData});
+  VantorResult result = runVantorIn(odd, plotButtonArguments());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_TRUE(oneErrorOrCorrectRun(odd, result));
+  std::string log = logAfterStart(odd);
+  EXPECT_NE(log.find("OK. Curtain::gnuplotPath " + realPath(odd) + "/bin/gnuplot\n"), std::string::npos) << log;
+  EXPECT_TRUE(std::filesystem::exists(odd + "/gnuplot_input_2.txt"));
+  EXPECT_FALSE(std::filesystem::exists(odd + "/pwned"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "/pwned"));
+}
+
+TEST_F(PlotgenBadInput, FilesWithoutBlanksAfterCommasAndCrLfLineEndsReadAsUsual) {
+  VantorResult result = run(sampleFile());
+  ASSERT_EQ(result.status, 1);
+  std::string curtain = readFile(folder + "/curtain_data.dat");
+  std::string profile = readFile(folder + "/profile_data.dat");
+  std::string median = readFile(folder + "/median_data.dat");
+
+  std::vector<std::string> lines = testing_support::splitLines(sampleFile());
+  for (std::string& line : lines) {
+    // Data lines (they begin with a digit and hold many commas) lose their blanks after commas.
+    if (!line.empty() && line[0] >= '0' && line[0] <= '9' && std::count(line.begin(), line.end(), ',') == 13) {
+      std::string packed;
+      for (size_t i = 0; i < line.size(); ++i)
+        if (!(line[i] == ' ' && i > 0 && line[i - 1] == ',')) packed += line[i];
+      line = packed;
+    }
+  }
+  // The first block's start line with two blanks after the comma.
+  lines[32] = "2018-04-12,  1:00:00  ; PROFILE DATE, TIME (UT) START";
+  writeList(folder, {data}, "\r\n");
+  result = run(testing_support::joinLines(lines, "\r\n"));
+  ASSERT_EQ(result.status, 1) << logAfterStart(folder);
+  EXPECT_EQ(readFile(folder + "/curtain_data.dat"), curtain);
+  EXPECT_EQ(readFile(folder + "/profile_data.dat"), profile);
+  EXPECT_EQ(readFile(folder + "/median_data.dat"), median);
+}
+
+TEST_F(PlotgenBadInput, HugeAltitudeLimitsNeedNoHugeBinTable) {
+  VantorResult result = run(sampleFile(), "ANY 0 1 true false 0 10 20000000000000 20200000000000 false 0 300 0 "
+                                          "99999999999999 true true true true 0 0");
+  EXPECT_EQ(result.status, 1);
+  std::string script = readFile(folder + "/gnuplot_input_1.txt");
+  EXPECT_NE(script.find("set yrange [0: 2147483647]\n"), std::string::npos) << script;
+  EXPECT_EQ(readFile(folder + "/median_data.dat").substr(0, 4), "100\t");
+}
+
+}  // namespace

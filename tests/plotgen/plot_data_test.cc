@@ -1,0 +1,127 @@
+// The median and percentile rule, the altitude bins, the closing row and the row writers.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "plotgen/plot_data.h"
+#include "plotgen/plot_globals.h"
+#include "tests/support/platform_doubles.h"
+
+using namespace plotgen;
+
+namespace {
+
+std::vector<double> sequence(int n) {
+  std::vector<double> values;
+  for (int i = n; i >= 1; --i) values.push_back(i);  // unsorted on purpose
+  return values;
+}
+
+TEST(PlotgenMedianTable, OneTwoThreeAndTwentyValues) {
+  std::vector<double> one = {7.5};
+  EXPECT_EQ(binStatistics(one), (std::array<double, 5>{7.5, 7.5, 7.5, 7.5, 7.5}));
+  // Two values a <= b: median (a+b)/2, 25 % a, 75 % (a+b)/2, 5 % a, 95 % (a+b)/2.
+  std::vector<double> two = {4, 2};
+  EXPECT_EQ(binStatistics(two), (std::array<double, 5>{3, 2, 3, 2, 3}));
+  // Three values: indexes 1, 0, 2, 0, 2.
+  std::vector<double> three = {30, 10, 20};
+  EXPECT_EQ(binStatistics(three), (std::array<double, 5>{20, 10, 30, 10, 30}));
+  // Twenty values 1..20: the 95 % index is 18, so the mean of 18 and 19 (indexes 17 and 18).
+  std::vector<double> twenty = sequence(20);
+  EXPECT_EQ(binStatistics(twenty), (std::array<double, 5>{10.5, 5.5, 15.5, 1.5, 18.5}));
+  std::vector<double> forty = sequence(40);
+  EXPECT_EQ(binStatistics(forty)[4], 37.5);  // indexes 36 and 37
+  std::vector<double> four = sequence(4);
+  EXPECT_EQ(binStatistics(four), (std::array<double, 5>{2.5, 1.5, 3.5, 1, 3.5}));
+}
+
+TEST(PlotgenMedianTable, BinEdges) {
+  // altLowerLimit 100, 120 bins (100 .. 12000).
+  EXPECT_EQ(altitudeBin("199", 100, 120), 0);
+  EXPECT_EQ(altitudeBin("200", 100, 120), 1);
+  EXPECT_EQ(altitudeBin("199.9", 100, 120), 0);
+  EXPECT_EQ(altitudeBin("50", 100, 120), 0);  // (50 - 100) / 100 truncates to 0
+  EXPECT_EQ(altitudeBin("0", 100, 120), -1);
+  EXPECT_EQ(altitudeBin("12099", 100, 120), 119);
+  EXPECT_EQ(altitudeBin("12100", 100, 120), -1);
+  EXPECT_EQ(altitudeBin("nan", 100, 120), -1);
+  EXPECT_EQ(altitudeBin("inf", 100, 120), -1);
+  EXPECT_EQ(altitudeBin("1e300", 0, LLONG_MAX), -1);
+  EXPECT_EQ(altitudeBin("-1e300", 0, LLONG_MAX), -1);
+  EXPECT_EQ(altitudeBin("2147483647", 0, 21474837), 21474836);
+}
+
+TEST(PlotgenMedianTable, FileHasOneRowPerFilledBinAndNoHugeAllocation) {
+  testing_support::TempDir dir;
+  DataFile median;
+  ASSERT_TRUE(median.open(dir.file("median_data.dat")));
+  std::map<int64_t, std::vector<double>> bins;
+  bins[0] = {1, 2};
+  bins[3] = {5};
+  bins[21474835] = {0.25};
+  // Limits 0 .. 2147483647: the bins exist only where data are.
+  writeMedianData(21474837, bins, 0, median);
+  median.close();
+  EXPECT_EQ(testing_support::readFile(dir.file("median_data.dat")),
+            "0\t1.5\t1\t1.5\t1\t1.5\n"
+            "300\t5\t5\t5\t5\t5\n"
+            "2147483500\t0.25\t0.25\t0.25\t0.25\t0.25\n");
+}
+
+TEST(PlotgenClosingRow, RaisesTheSecondsWithoutCarry) {
+  EXPECT_EQ(closingStamp("2018-01-05,13:45:59"), "2018-01-05,13:45:60");
+  EXPECT_EQ(closingStamp("2018-01-05,13:45:08"), "2018-01-05,13:45:09");
+  EXPECT_EQ(closingStamp("2018-01-05,13:45:9"), "2018-01-05,13:45:10");
+  // Short or odd stamps: only what is there is read.
+  EXPECT_EQ(closingStamp("2018-01-05,13"), "2018-01-05,14");
+  EXPECT_EQ(closingStamp("5"), "06");
+  EXPECT_EQ(closingStamp(""), "01");
+  EXPECT_EQ(closingStamp("x:2147483647"), "x:2147483648");
+}
+
+TEST(PlotgenDataRows, DoubleForm) {
+  EXPECT_EQ(formatDouble(2.5e17), "2.5e+17");
+  EXPECT_EQ(formatDouble(45.678), "45.678");
+  EXPECT_EQ(formatDouble(0), "0");
+  EXPECT_EQ(formatDouble(999999), "999999");
+  EXPECT_EQ(formatDouble(1000000), "1e+06");
+  EXPECT_EQ(formatDouble(12), "12");
+}
+
+TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
+  testing_support::TempDir dir;
+  initPlotGeneratorGlobals();
+  PlotRun run;
+  ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
+  ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
+  run.args.isProfilePlot = true;
+  run.collectBins = true;
+  run.altLower = 100;
+  run.binCount = 10;
+  ProfileTable table;
+  table.columns = 9;
+  // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
+  table.cells = {"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
+                 "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
+                 "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700"};
+  writeProfileRows("2018-01-05,09:30:00", curtainColumnsFor(false), table, run.curtain);
+  writeProfileDataRows(run, table, std::vector<int>(9, -9999));
+  run.curtain.close();
+  run.profile.close();
+  EXPECT_EQ(testing_support::readFile(dir.file("c.dat")),
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t120\t-0.5\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n");
+  // The second line holds the Press flag and is left out; -40 becomes 0.
+  EXPECT_EQ(testing_support::readFile(dir.file("p.dat")),
+            "150\t800\t-0.5\t0\t0\t1.23457e+06\t\n"
+            "0\t700\t5e17\t1e16\t45\t2\t\n");
+  ASSERT_EQ(AltitudeBins.size(), 1u);
+  EXPECT_EQ(AltitudeBins[0], (std::vector<double>{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
+  freePlotGeneratorGlobals();
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Running the plot generator in a folder of its own, with a stand-in gnuplot
+// that keeps what it is sent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/support/text_samples.h"
+
+namespace plotgen_tests {
+
+struct VantorResult {
+  int status = -1;
+  std::string errorOutput;  // what went to the standard error stream
+};
+
+// The fixed argument line of the plot button.
+std::vector<std::string> plotButtonArguments();
+// Splits a line of arguments at blanks.
+std::vector<std::string> words(const std::string& line);
+
+// Runs the plot generator in `folder` (in this process) with the arguments after the program name.
+VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args);
+
+// Puts bin/gnuplot into the folder: a script that stores each input it is
+// sent as gnuplot_input_1.txt, gnuplot_input_2.txt, ...
+void installStandInGnuplot(const std::string& folder);
+
+// Writes Data/ANY.txt (or Data/<location>.txt) with these lines, each ended by lineEnd.
+void writeList(const std::string& folder, const std::vector<std::string>& entries, const std::string& lineEnd = "\n",
+               const std::string& location = "ANY");
+
+// The log without its first two lines (the start line with the time and the empty line after it);
+// "<no start line>" when they are not there.
+std::string logAfterStart(const std::string& folder);
+
+// The folder as the program sees it as its current folder.
+std::string realPath(const std::string& folder);
+
+// A data line of the 14 PROFILE columns with the six cells the plots use.
+std::string dataLine(const std::string& alt, const std::string& o3nd, const std::string& o3ndUncert,
+                     const std::string& o3mr, const std::string& o3mrUncert, const std::string& press);
+
+// A block with these stamps ("YYYY-MM-DD, hh:mm:ss") and data lines.
+testing_support::ProfileBlock block(const std::string& start, const std::string& end, const std::string& mean,
+                                    const std::vector<std::string>& rows);
+
+}  // namespace plotgen_tests
