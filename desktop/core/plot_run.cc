@@ -1,0 +1,124 @@
+#include "desktop/core/plot_run.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "desktop/core/plot_command.h"
+#include "desktop/core/plot_files.h"
+#include "desktop/core/plot_log.h"
+#include "desktop/core/shared_state.h"
+#include "platform/busy_cursor.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/text.h"
+
+namespace {
+
+const char kRoutineCaption[] = "Error Running Curtain Plot Routine...";
+const char kFunctionCaption[] = "Error Running Curtain Plotting Function??";
+
+// What an image file looked like, to tell whether a run replaced it.
+struct ImageState {
+  bool exists = false;
+  std::filesystem::file_time_type written{};
+  std::uintmax_t size = 0;
+  bool operator==(const ImageState&) const = default;
+};
+
+ImageState imageState(const std::string& path) {
+  ImageState state;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return state;
+  state.exists = true;
+  state.written = std::filesystem::last_write_time(path, ec);
+  state.size = std::filesystem::file_size(path, ec);
+  return state;
+}
+
+bool isNewImage(const ImageState& before, const ImageState& after) { return after.exists && !(after == before); }
+
+}  // namespace
+
+PlotRunTexts firstPlotTexts(const std::string& path) {
+  PlotRunTexts texts;
+  texts.launchFailed = "Error(0x1):Could not run curtain plot routine\n\nFile = " + path +
+                       "\n\nMsg = System failed to launch Vantor program.\nPlease report this error to " +
+                       kSupportAddress;
+  texts.errorsLoggedHead = "Error(0x2):Could not run curtain plot routine\n\nFile = " + path + "\n\nErr Msg = ";
+  texts.errorsLoggedTail = std::string("\n\nPlease report this error to ") + kSupportAddress;
+  texts.imagesMissing = "Error(0x3): Could not run curtain/profile plots routine\n\nFile = " + path +
+                        "\n\nMsg = System failed to launch Vantor program.\nPlease report this error to " +
+                        kSupportAddress;
+  return texts;
+}
+
+PlotRunTexts replotTexts(int fileCount) {
+  PlotRunTexts texts;
+  std::string tail = std::string("\n\nIf this error persists, please report it to ") + kSupportAddress + ". Thank you.";
+  texts.launchFailed = platform::formatText("Could not run curtain plot routine\n\nNum Data Files = %d\n\n", fileCount) +
+                       "Msg = System failed to launch Vantor program." + tail;
+  texts.errorsLoggedHead =
+      platform::formatText("Could not run curtain plot routine\n\nNum Data Files = %d\n\nErr Msg = ", fileCount);
+  texts.errorsLoggedTail = tail;
+  return texts;
+}
+
+bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule) {
+  std::string curtain = startDirFile(kCurtainImageName);
+  std::string profile = startDirFile(kProfileImageName);
+  ImageState curtainBefore = imageState(curtain);
+  ImageState profileBefore = imageState(profile);
+
+  platform::BusyCursor& cursor = platform::busyCursor();
+  cursor.begin();
+  PlotsReady = false;
+
+  std::vector<std::string> words = splitCommandLine(commandLine);
+  platform::StartRequest request;
+  if (!words.empty()) {
+    request.program = words.front();
+    request.args.assign(words.begin() + 1, words.end());
+  }
+  request.workDir = StartDir;
+  platform::ProcessLauncher& launcher = platform::processLauncher();
+  platform::ChildProcess child;
+  int error = 0;
+  if (!launcher.start(request, &child, &error)) {
+    cursor.end();
+    platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error), kFunctionCaption);
+    return false;
+  }
+  // After a time-out the child is left running and the run goes on with
+  // whatever it has written so far.
+  int exitStatus = 0;
+  launcher.wait(&child, PlotTimeoutMs, &exitStatus);
+  cursor.end();
+
+  std::string logPath = startDirFile(kPlotLogName);
+  std::error_code ec;
+  if (std::filesystem::exists(logPath, ec)) {
+    PlotLogReading reading = readPlotLog(logPath);
+    switch (judgePlotLog(reading)) {
+      case PlotLogVerdict::LaunchFailed:
+        platform::showMessageBox(texts.launchFailed, kRoutineCaption);
+        return false;
+      case PlotLogVerdict::ErrorsLogged:
+        platform::showMessageBox(texts.errorsLoggedHead + reading.message + texts.errorsLoggedTail, kRoutineCaption);
+        return false;
+      case PlotLogVerdict::Passed:
+        break;
+    }
+  }
+
+  if (rule == ImageRule::BothMustExist) {
+    if (!std::filesystem::exists(curtain, ec) || !std::filesystem::exists(profile, ec)) {
+      platform::showMessageBox(texts.imagesMissing, kRoutineCaption);
+      return false;
+    }
+  } else if (!isNewImage(curtainBefore, imageState(curtain)) && !isNewImage(profileBefore, imageState(profile))) {
+    // Nothing was drawn: the old images must not pass for new ones.
+    platform::showMessageBox(texts.launchFailed, kRoutineCaption);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+// One run of the plot program: start it hidden in the start folder, wait for it,
+// read its log and judge the run. Shared by the main window's plot button and
+// the plot window's Replot.
+#pragma once
+
+#include <string>
+
+// What decides, after the log, that there are images to show.
+enum class ImageRule {
+  BothMustExist,   // the first plot: the old images were deleted before the run
+  OneMustChange,   // Replot: the old images stay, so at least one must be new
+};
+
+// The caller's verdict texts. The errors-logged box shows
+// errorsLoggedHead + the log's message + errorsLoggedTail.
+struct PlotRunTexts {
+  std::string launchFailed;
+  std::string errorsLoggedHead;
+  std::string errorsLoggedTail;
+  std::string imagesMissing;  // BothMustExist only
+};
+
+// The texts of the main window's plot button for the file `path`.
+PlotRunTexts firstPlotTexts(const std::string& path);
+// The texts of Replot for `fileCount` listed files.
+PlotRunTexts replotTexts(int fileCount);
+
+// Runs the command line (program and arguments split at blanks). Sets
+// PlotsReady false first; shows one error box and returns false on any failure;
+// returns true when the images may be loaded.
+bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule);

@@ -1,0 +1,46 @@
+#include "desktop/core/save_image.h"
+
+#include <filesystem>
+
+#include "desktop/core/file_names.h"
+#include "desktop/core/plot_files.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+
+std::string imageBaseName(const std::string& dataFileName) {
+  size_t dot = dataFileName.rfind('.');
+  if (dot == std::string::npos || dot == 0) return std::string();
+  return dataFileName.substr(0, dot);
+}
+
+std::string suggestedImageName(const std::string& dataFileName, PlotImage image) {
+  return imageBaseName(dataFileName) + (image == PlotImage::Curtain ? "_curtain.jpg" : "_profile.jpg");
+}
+
+std::string imageTargetName(const std::string& chosen) {
+  std::string name = fileNamePart(chosen);
+  size_t dot = name.rfind('.');
+  std::string extension = platform::toLowerAscii(dot == std::string::npos ? std::string() : name.substr(dot));
+  if (extension == ".jpg" || extension == ".jpeg") return chosen;
+  return chosen + ".jpg";
+}
+
+bool saveImage(PlotImage image, const std::string& chosen) {
+  std::string source = startDirFile(image == PlotImage::Curtain ? kCurtainImageName : kProfileImageName);
+  std::string target = imageTargetName(chosen);
+  std::error_code ec;
+  if (target != chosen && std::filesystem::exists(target, ec)) {
+    platform::BoxAnswer answer = platform::showMessageBox(
+        target + " already exists.\nDo you want to replace it?", "Saving image to file ... ",
+        platform::BoxIcon::Warning, platform::BoxButtons::YesNoCancel);
+    if (answer != platform::BoxAnswer::Yes) return false;
+  }
+  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec) {
+    // The same texts serve both images.
+    platform::showMessageBox(platform::formatText("Saving Curtain Plot Image Failed (Err = %d).", ec.value()),
+                             "Saving Curtain Plot Failed??");
+    return false;
+  }
+  return true;
+}

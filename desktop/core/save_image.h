@@ -1,0 +1,23 @@
+// Saving a plot image under a name the user chooses.
+#pragma once
+
+#include <string>
+
+enum class PlotImage { Curtain, Profile };
+
+// The data file's name up to its last '.' ("" when it has none or begins with it).
+std::string imageBaseName(const std::string& dataFileName);
+
+// The name the save dialog suggests: the base name with "_curtain.jpg" or
+// "_profile.jpg".
+std::string suggestedImageName(const std::string& dataFileName, PlotImage image);
+
+// The chosen name, with ".jpg" appended unless its extension is ".jpg" or
+// ".jpeg" in any case.
+std::string imageTargetName(const std::string& chosen);
+
+// Copies the image from the start folder to the target made from `chosen`,
+// replacing an existing file. When ".jpg" was appended and that file exists,
+// asks first (the dialog only asked about the name as chosen). A copy failure is
+// shown in a box with the error code. Returns true when the image was saved.
+bool saveImage(PlotImage image, const std::string& chosen);

@@ -1,0 +1,12 @@
+#include "desktop/core/shared_state.h"
+
+std::string DataFilePath;
+std::string DataFileName;
+bool PlotsReady = false;
+
+std::vector<std::string> PlotFiles;
+int PlotFileCount = 0;
+std::string PlotStartStamp;
+std::string PlotEndStamp;
+
+long long PlotTimeoutMs = 72000000;  // 20 hours

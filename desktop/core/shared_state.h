@@ -1,0 +1,33 @@
+// Process-wide state the two windows share: the data file being plotted, the
+// plot list and its time window, and whether the plot window holds the plots of
+// the current scan. StartDir, ReportPath and IsHdfFile belong to the scanner.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scanner/scanner.h"
+
+// The file of the last scan that was started from the main window: its path as
+// typed or chosen, and its file-name part. The plot button plots this file, and
+// the plot window takes its dates and the suggested image names from it.
+extern std::string DataFilePath;
+extern std::string DataFileName;
+
+// The plot window holds the plots of the current scan; a further plot request
+// only shows the window again.
+extern bool PlotsReady;
+
+// The data files being plotted, in order; mirrors the lines of Data/ANY.txt.
+extern std::vector<std::string> PlotFiles;
+// Entries of PlotFiles as last recorded; 0: the list has not been seeded yet.
+extern int PlotFileCount;
+// The time window passed to the plot program, 14 digits YYYYMMDDhhmmss each.
+extern std::string PlotStartStamp;
+extern std::string PlotEndStamp;
+
+// How long a plot run waits for the plot program, in milliseconds.
+extern long long PlotTimeoutMs;
+
+// The program's title: the caption of its plain information and exception boxes.
+inline constexpr char kApplicationTitle[] = "Skelda";

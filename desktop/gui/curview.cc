@@ -1,0 +1,492 @@
+#include "desktop/gui/curview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "desktop/core/file_names.h"
+#include "desktop/core/plot_append.h"
+#include "desktop/core/plot_files.h"
+#include "desktop/core/plot_run.h"
+#include "desktop/core/save_image.h"
+#include "desktop/core/shared_state.h"
+#include "desktop/core/toolkit_error.h"
+#include "desktop/core/window_geometry.h"
+#include "desktop/gui/file_chooser.h"
+#include "desktop/gui/image_view.h"
+#include "desktop/gui/parvixfscan.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+
+TCurForm* CurForm = nullptr;
+std::string SavedXMax;
+
+namespace {
+
+const char kSaveTitle[] = "Saving image to file ... ";
+const char kSaveFilter[] = "JPEG File (*.jpg)|*.jpg|JPEG File (*.jpeg)|*.jpeg|All Files (*.*)|*.*";
+const char kAppendWarning[] =
+    "WARNING PLEASE READ:\n====================\n\nBefore you add another file, PLEASE make sure that the file has "
+    "been scanned for Parvix Format compliance; otherwise poorly formatted files could crash this application.\n\n"
+    "Are you sure the file you're adding is formatted correctly?";
+
+const char kBlueUnderlined[] = "color: blue; text-decoration: underline;";
+const char kBlueBold[] = "color: blue; font-weight: bold;";
+const char kNumberStyleSelected[] = "font-size: 10pt; background-color: aqua;";
+const char kTimeStyleSelected[] = "font-size: 10pt; background-color: lime;";
+const char kPlainRadioStyle[] = "font-size: 8pt;";
+
+QLineEdit* field(const char* text, int maxLength, int width, QWidget* parent) {
+  QLineEdit* edit = new QLineEdit(QString::fromLatin1(text), parent);
+  edit->setMaxLength(maxLength);
+  edit->setFixedWidth(width);
+  return edit;
+}
+
+QFrame* group(QWidget* parent) {
+  QFrame* frame = new QFrame(parent);
+  frame->setFrameShape(QFrame::StyledPanel);
+  return frame;
+}
+
+std::string text8(const QLineEdit* edit) { return edit->text().toLocal8Bit().toStdString(); }
+QString qtext(const std::string& text) { return QString::fromLocal8Bit(text); }
+
+}  // namespace
+
+TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
+  setWindowTitle("CurView");
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  setAttribute(Qt::WA_QuitOnClose, false);  // closing it only hides it
+
+  cIMG = new ImageView(this);
+  pIMG = new ImageView(this);
+  pIMG->setFixedWidth(400);
+  Panel3 = new QFrame(this);
+  Panel3->setFixedWidth(5);
+  Panel3->setStyleSheet("background-color: navy;");
+
+  Panel1 = new QFrame(this);
+  Panel1->setMinimumHeight(145);
+  Panel1->setFrameShape(QFrame::StyledPanel);
+
+  // Profile selection.
+  Panel7 = group(Panel1);
+  Label6 = new QLabel(" Profiles To Plot :", Panel7);
+  Label6->setStyleSheet(kBlueUnderlined);
+  cbPrfs2Plot = new QCheckBox("ALL Profiles", Panel7);
+  cbPrfs2Plot->setChecked(true);
+  prfLabSelect = new QLabel("OR Select By: ", Panel7);
+  prfLabSelect->setStyleSheet("color: teal; font-weight: bold; font-style: italic;");
+  prfLabSelect->setEnabled(false);
+  rbPrfByNum = new QRadioButton(" Profiles::Num", Panel7);
+  rbPrfByNum->setStyleSheet("font-size: 13px;");
+  rbPrfByNum->setEnabled(false);
+  rbPrfByTime = new QRadioButton("Times::UTC", Panel7);
+  rbPrfByTime->setChecked(true);
+  rbPrfByTime->setEnabled(false);
+  rbPrfByTime->setStyleSheet("background-color: lime;");
+
+  pnlByNum = new QFrame(Panel7);
+  pnlByNum->setStyleSheet("QFrame { background-color: aqua; }");
+  labPrfTxt = new QLabel(" Profiles are 0-index based", pnlByNum);
+  labPrfTxt->setStyleSheet("color: red; font-weight: bold;");
+  prfLabMin = new QLabel("Start: ", pnlByNum);
+  prfLabMax = new QLabel("End:", pnlByNum);
+  prfMin = field("0", 5, 52, pnlByNum);
+  prfMax = field("1000", 5, 52, pnlByNum);
+  QGridLayout* byNum = new QGridLayout(pnlByNum);
+  byNum->setContentsMargins(4, 2, 4, 2);
+  byNum->addWidget(labPrfTxt, 0, 0, 1, 4);
+  byNum->addWidget(prfLabMin, 1, 0);
+  byNum->addWidget(prfMin, 1, 1);
+  byNum->addWidget(prfLabMax, 1, 2);
+  byNum->addWidget(prfMax, 1, 3);
+  pnlByNum->hide();
+
+  pnlByTimes = new QFrame(Panel7);
+  pnlByTimes->setStyleSheet("QFrame { background-color: lime; }");
+  Label9 = new QLabel("Start: ", pnlByTimes);
+  Label9->setStyleSheet("font-weight: bold;");
+  Label11 = new QLabel("End:", pnlByTimes);
+  Label11->setStyleSheet("font-weight: bold;");
+  labStart = new QLabel("YYYY MM DD   hh   mm  ", pnlByTimes);
+  labEnd = new QLabel("YYYY MM DD   hh   mm", pnlByTimes);
+  YYStart = field("1900", 4, 44, pnlByTimes);
+  MMStart = field("01", 2, 28, pnlByTimes);
+  DDStart = field("01", 2, 28, pnlByTimes);
+  hhStart = field("00", 2, 28, pnlByTimes);
+  mnStart = field("00", 2, 28, pnlByTimes);
+  YYEnd = field("1900", 4, 44, pnlByTimes);
+  MMEnd = field("01", 2, 28, pnlByTimes);
+  DDEnd = field("01", 2, 28, pnlByTimes);
+  hhEnd = field("23", 2, 28, pnlByTimes);
+  mnEnd = field("59", 2, 28, pnlByTimes);
+  QGridLayout* byTimes = new QGridLayout(pnlByTimes);
+  byTimes->setContentsMargins(4, 2, 4, 2);
+  byTimes->setVerticalSpacing(1);
+  byTimes->addWidget(labStart, 0, 1, 1, 5);
+  byTimes->addWidget(Label9, 1, 0);
+  byTimes->addWidget(Label11, 2, 0);
+  QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
+  QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
+  for (int i = 0; i < 5; ++i) {
+    byTimes->addWidget(startFields[i], 1, i + 1);
+    byTimes->addWidget(endFields[i], 2, i + 1);
+  }
+  byTimes->addWidget(labEnd, 3, 1, 1, 5);
+  pnlByTimes->hide();
+
+  QGridLayout* selection = new QGridLayout(Panel7);
+  selection->setContentsMargins(4, 2, 4, 2);
+  selection->setVerticalSpacing(2);
+  selection->addWidget(Label6, 0, 0);
+  selection->addWidget(cbPrfs2Plot, 0, 1, 1, 2);
+  selection->addWidget(prfLabSelect, 1, 0);
+  selection->addWidget(rbPrfByNum, 1, 1);
+  selection->addWidget(rbPrfByTime, 1, 2);
+  selection->addWidget(pnlByNum, 2, 0, 1, 3);
+  selection->addWidget(pnlByTimes, 2, 0, 1, 3);
+  selection->setRowStretch(3, 1);
+
+  // Altitude axis.
+  Panel4 = group(Panel1);
+  Label1 = new QLabel("Curtain & Profile Altitude Y-Axis Values:", Panel4);
+  Label1->setStyleSheet(kBlueUnderlined);
+  Label1->setWordWrap(true);
+  Label4 = new QLabel("Y-Min:", Panel4);
+  Label3 = new QLabel("Y-Max:", Panel4);
+  yMin = field("0", 5, 56, Panel4);
+  yMax = field("12000", 5, 56, Panel4);
+  cbNumberDensity = new QCheckBox("Plot Ozone Number Density", Panel4);
+  cbNumberDensity->setStyleSheet("font-weight: bold;");
+  cbCurGridLinesHide = new QCheckBox("Hide Grid Lines - Curtain Plot", Panel4);
+  QGridLayout* altitude = new QGridLayout(Panel4);
+  altitude->setContentsMargins(4, 2, 4, 2);
+  altitude->setVerticalSpacing(2);
+  altitude->addWidget(Label1, 0, 0, 1, 4);
+  altitude->addWidget(Label4, 1, 0);
+  altitude->addWidget(yMin, 1, 1);
+  altitude->addWidget(Label3, 1, 2);
+  altitude->addWidget(yMax, 1, 3);
+  altitude->addWidget(cbNumberDensity, 2, 0, 1, 4);
+  altitude->addWidget(cbCurGridLinesHide, 3, 0, 1, 4);
+  altitude->setRowStretch(4, 1);
+
+  // Profile x axis and percentile lines.
+  Panel5 = group(Panel1);
+  Label2 = new QLabel("Profile X-Axis Values:", Panel5);
+  Label2->setStyleSheet(kBlueUnderlined);
+  Label7 = new QLabel("X-Min:", Panel5);
+  Label8 = new QLabel("X-Max:", Panel5);
+  xMin = field("0", 5, 56, Panel5);
+  xMax = field("300", 5, 56, Panel5);
+  xMaxEnum = new QComboBox(Panel5);
+  xMaxEnum->setEditable(true);
+  for (int i = 0; i <= 25; ++i) xMaxEnum->addItem(QString("e+%1").arg(i));
+  xMaxEnum->setCurrentIndex(18);
+  xMaxEnum->setStyleSheet("background-color: yellow;");
+  xMaxEnum->hide();
+  Label5 = new QLabel("Draw Percentiles:", Panel5);
+  Label5->setStyleSheet(kBlueUnderlined);
+  cbMedian = new QCheckBox("Median", Panel5);
+  cbMedian->setChecked(true);
+  cbQuartile = new QCheckBox("25th && 75th", Panel5);
+  cbEdge = new QCheckBox("5th && 95th", Panel5);
+  for (QCheckBox* box : {cbMedian, cbQuartile, cbEdge}) box->setStyleSheet("font-weight: bold;");
+  cbPrfGridLinesHide = new QCheckBox("Hide Grid Lines - Profile Plot", Panel5);
+  QGridLayout* xAxis = new QGridLayout(Panel5);
+  xAxis->setContentsMargins(4, 2, 4, 2);
+  xAxis->setVerticalSpacing(2);
+  xAxis->addWidget(Label2, 0, 0, 1, 3);
+  xAxis->addWidget(Label7, 1, 0);
+  xAxis->addWidget(xMin, 1, 1);
+  xAxis->addWidget(Label8, 2, 0);
+  xAxis->addWidget(xMax, 2, 1);
+  xAxis->addWidget(xMaxEnum, 2, 2);
+  xAxis->addWidget(cbPrfGridLinesHide, 3, 0, 1, 3);
+  xAxis->addWidget(Label5, 0, 3);
+  xAxis->addWidget(cbMedian, 1, 3);
+  xAxis->addWidget(cbQuartile, 2, 3);
+  xAxis->addWidget(cbEdge, 3, 3);
+  xAxis->setRowStretch(4, 1);
+
+  btnReplot = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), "Replot", Panel1);
+  btnReplot->setStyleSheet(kBlueBold);
+  btnAddFile = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "Append Another File...", Panel1);
+  btnAddFile->setStyleSheet(kBlueBold);
+  btnSaveCurt = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Curtain Plot As...", Panel1);
+  btnSaveCurt->setStyleSheet("color: blue;");
+  btnSaveProf = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Profile Plot As...", Panel1);
+  btnSaveProf->setStyleSheet("color: blue;");
+  btnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Close", Panel1);
+  btnClose->setStyleSheet("font-weight: bold;");
+
+  QVBoxLayout* runButtons = new QVBoxLayout;
+  runButtons->addWidget(btnReplot);
+  runButtons->addWidget(btnAddFile);
+  runButtons->addStretch(1);
+  QVBoxLayout* fileButtons = new QVBoxLayout;
+  fileButtons->addWidget(btnSaveCurt);
+  fileButtons->addWidget(btnSaveProf);
+  fileButtons->addWidget(btnClose);
+  fileButtons->addStretch(1);
+  QHBoxLayout* bottom = new QHBoxLayout(Panel1);
+  bottom->setContentsMargins(2, 2, 2, 2);
+  bottom->addWidget(Panel7);
+  bottom->addWidget(Panel4);
+  bottom->addWidget(Panel5);
+  bottom->addLayout(runButtons);
+  bottom->addLayout(fileButtons);
+  bottom->addStretch(1);
+
+  QHBoxLayout* images = new QHBoxLayout;
+  images->setSpacing(0);
+  images->addWidget(cIMG, 1);
+  images->addWidget(Panel3);
+  images->addWidget(pIMG);
+  QVBoxLayout* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addLayout(images, 1);
+  layout->addWidget(Panel1);
+
+  pMsg = makeWaitNotice(this, &Memo1);
+
+  for (QCheckBox* box : {cbNumberDensity, cbCurGridLinesHide, cbPrfGridLinesHide, cbPrfs2Plot})
+    connect(box, &QCheckBox::toggled, this, [this, box] { chBoxClick(box); });
+  for (QRadioButton* radio : {rbPrfByNum, rbPrfByTime})
+    connect(radio, &QRadioButton::toggled, this, [this, radio] { chBoxClick(radio); });
+  connect(btnClose, &QPushButton::clicked, this, &TCurForm::btnCloseClick);
+  connect(btnReplot, &QPushButton::clicked, this, &TCurForm::btnReplotClick);
+  connect(btnAddFile, &QPushButton::clicked, this, &TCurForm::btnAddFileClick);
+  connect(btnSaveCurt, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveCurt); });
+  connect(btnSaveProf, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveProf); });
+
+  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
+  WindowGeometry g = plotWindowGeometry(screen.width(), screen.height());
+  resize(g.width, g.height);
+  if (g.fitted) {
+    move(g.left, g.top);
+  } else {
+    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
+  }
+}
+
+void TCurForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeOverlays();
+}
+
+void TCurForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  placeOverlays();
+}
+
+void TCurForm::placeOverlays() {
+  int imagesHeight = height() - Panel1->height();
+  pMsg->move((width() - pMsg->width()) / 2, (imagesHeight - pMsg->height()) / 2);
+  pMsg->raise();
+}
+
+void TCurForm::presentPlots() {
+  try {
+    QImage curtain = loadJpegImage(startDirFile(kCurtainImageName));
+    QImage profile = loadJpegImage(startDirFile(kProfileImageName));
+    cIMG->setImage(curtain);
+    pIMG->setImage(profile);
+    show();
+    raise();
+  } catch (const ToolkitError&) {
+    throw;
+  } catch (const std::exception& e) {
+    platform::showMessageBox("Exception Raised???", e.what());
+  }
+}
+
+void TCurForm::btnCloseClick() { close(); }
+
+void TCurForm::chBoxClick(QObject* sender) {
+  if (!savedXMaxSet_) {
+    SavedXMax = "300";
+    savedXMaxSet_ = true;
+  }
+  if (sender == cbNumberDensity) {
+    bool shown = cbNumberDensity->isChecked();
+    xMaxEnum->setVisible(shown);
+    if (shown) {
+      SavedXMax = text8(xMax);
+      xMax->setText("3");
+    } else {
+      xMax->setText(qtext(SavedXMax));
+    }
+  } else if (sender == cbPrfs2Plot) {
+    bool all = cbPrfs2Plot->isChecked();
+    rbPrfByNum->setEnabled(!all);
+    rbPrfByTime->setEnabled(!all);
+    prfLabSelect->setEnabled(rbPrfByNum->isEnabled() || rbPrfByTime->isEnabled());
+    if (all) {
+      pnlByNum->hide();
+      pnlByTimes->hide();
+    } else {
+      pnlByNum->setVisible(rbPrfByNum->isChecked());
+      pnlByTimes->setVisible(rbPrfByTime->isChecked());
+      setDateFieldsFromFileName(this, "I");
+    }
+  } else if (sender == rbPrfByNum || sender == rbPrfByTime) {
+    // The two buttons are exclusive; the one now checked settles the look.
+    QRadioButton* radio = static_cast<QRadioButton*>(sender);
+    if (!radio->isChecked()) return;
+    bool byNumber = radio == rbPrfByNum;
+    rbPrfByNum->setStyleSheet(byNumber ? kNumberStyleSelected : kPlainRadioStyle);
+    rbPrfByTime->setStyleSheet(byNumber ? kPlainRadioStyle : kTimeStyleSelected);
+    pnlByNum->setVisible(byNumber);
+    pnlByTimes->setVisible(!byNumber);
+  }
+  // The two grid boxes: their state is read when the command line is built.
+}
+
+PlotChoices TCurForm::currentChoices() const {
+  PlotChoices c;
+  c.yMin = text8(yMin);
+  c.yMax = text8(yMax);
+  c.xMin = text8(xMin);
+  c.xMax = text8(xMax);
+  c.allProfiles = cbPrfs2Plot->isChecked();
+  c.byNumber = rbPrfByNum->isChecked();
+  c.byTime = rbPrfByTime->isChecked();
+  c.prfMin = text8(prfMin);
+  c.prfMax = text8(prfMax);
+  const QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
+  const QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
+  for (int i = 0; i < 5; ++i) {
+    c.start[i] = text8(startFields[i]);
+    c.end[i] = text8(endFields[i]);
+  }
+  return c;
+}
+
+ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) const {
+  ReplotArguments a;
+  a.isHdf = IsHdfFile;
+  a.plotFileCount = PlotFileCount;
+  a.startProfile = startProfile;
+  a.endProfile = endProfile;
+  a.startTime = PlotStartStamp;
+  a.endTime = PlotEndStamp;
+  a.numberDensity = cbNumberDensity->isChecked();
+  a.xMin = text8(xMin);
+  a.xMax = text8(xMax);
+  a.yMin = text8(yMin);
+  a.yMax = text8(yMax);
+  a.exponent = xMaxEnum->currentText().toLocal8Bit().toStdString();
+  a.median = cbMedian->isChecked();
+  a.quartiles = cbQuartile->isChecked();
+  a.percentiles = cbEdge->isChecked();
+  a.hideCurtainGrid = cbCurGridLinesHide->isChecked();
+  a.hideProfileGrid = cbPrfGridLinesHide->isChecked();
+  return a;
+}
+
+void TCurForm::btnReplotClick() {
+  computePlotTimeSpan();
+  pMsg->show();
+  pMsg->raise();
+  enterStartDir();
+  removePlotOutputs(false);
+  PlotChoices choices = currentChoices();
+  ChoiceVerdict verdict = checkPlotChoices(choices);
+  prfMin->setText(qtext(choices.prfMin));
+  prfMax->setText(qtext(choices.prfMax));
+  if (!verdict.accepted) {
+    pMsg->hide();
+    return;
+  }
+  if (verdict.hasTimeWindow) {
+    PlotStartStamp = verdict.startStamp;
+    PlotEndStamp = verdict.endStamp;
+  }
+  std::string commandLine = replotCommandLine(replotArguments(verdict.startProfile, verdict.endProfile));
+  if (runPlotProgram(commandLine, replotTexts(PlotFileCount), ImageRule::OneMustChange)) {
+    presentPlots();
+    PlotsReady = true;
+  }
+  pMsg->hide();
+}
+
+void TCurForm::btnAddFileClick() {
+  if (platform::showMessageBox(kAppendWarning, "Confirm File Foramt Compliance ...", platform::BoxIcon::Warning,
+                               platform::BoxButtons::YesNoCancel) != platform::BoxAnswer::Yes)
+    return;
+  std::string chosen = fileChooser().openFileName(this, "", 0);
+  if (chosen.empty()) return;
+  AppendOutcome outcome = appendPlotFile(chosen);
+  if (outcome.appended) setDateFieldsFromFileName(this, outcome.newDateText);
+}
+
+void TCurForm::btnSaveClick(QObject* sender) {
+  PlotImage image;
+  if (sender == btnSaveCurt)
+    image = PlotImage::Curtain;
+  else if (sender == btnSaveProf)
+    image = PlotImage::Profile;
+  else
+    return;
+  std::string chosen = fileChooser().saveFileName(this, kSaveTitle, suggestedImageName(DataFileName, image), kSaveFilter);
+  if (chosen.empty()) return;
+  saveImage(image, chosen);
+}
+
+void resetPlotControls(TCurForm* form) {
+  form->YYStart->setText("1900");
+  form->YYEnd->setText("1900");
+  form->cbPrfs2Plot->setChecked(true);
+  form->cbCurGridLinesHide->setChecked(false);
+  form->cbNumberDensity->setChecked(false);
+  form->yMin->setText("0");
+  form->yMax->setText("12000");
+  form->cbPrfGridLinesHide->setChecked(false);
+  form->xMin->setText("0");
+  form->xMax->setText("300");
+  form->xMaxEnum->setCurrentIndex(18);
+  form->cbMedian->setChecked(true);
+  form->cbQuartile->setChecked(false);
+  form->cbEdge->setChecked(false);
+  if (IsHdfFile) {
+    form->cbPrfs2Plot->setEnabled(false);  // an HDF plot always plots all profiles
+  } else {
+    form->cbPrfs2Plot->setEnabled(true);
+    setDateFieldsFromFileName(form, "I");
+  }
+}
+
+void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
+  if (platform::leadingLong(text8(form->YYStart)) == 1900) {
+    std::string start = fileStartDateText(DataFileName, IsHdfFile);
+    form->YYStart->setText(qtext(clampedPiece(start, 0, 4)));
+    form->MMStart->setText(qtext(clampedPiece(start, 4, 2)));
+    form->DDStart->setText(qtext(clampedPiece(start, 6, 2)));
+  }
+  if (endDate.size() == 1) {
+    if (platform::leadingLong(text8(form->YYEnd)) == 1900) {
+      form->YYEnd->setText(form->YYStart->text());
+      form->MMEnd->setText(form->MMStart->text());
+      form->DDEnd->setText(form->DDStart->text());
+    }
+  } else {
+    form->YYEnd->setText(qtext(clampedPiece(endDate, 0, 4)));
+    form->MMEnd->setText(qtext(clampedPiece(endDate, 4, 2)));
+    form->DDEnd->setText(qtext(clampedPiece(endDate, 6, 2)));
+  }
+}

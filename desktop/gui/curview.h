@@ -1,0 +1,123 @@
+// The plot window: the curtain and profile images and the choices for the next
+// plot run (Replot), appending data files and saving the images.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "desktop/core/plot_choices.h"
+#include "desktop/core/plot_command.h"
+
+class ImageView;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+class TCurForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TCurForm(QWidget* owner = nullptr);
+
+  // Loads the two images from the start folder into the views and shows the
+  // window. A file that cannot be opened or decoded throws ToolkitError; any
+  // other standard exception is shown in a box and the run goes on.
+  void presentPlots();
+
+  // The choices as Replot reads them from the controls.
+  PlotChoices currentChoices() const;
+  ReplotArguments replotArguments(int startProfile, int endProfile) const;
+
+  ImageView* cIMG;
+  ImageView* pIMG;
+  QFrame* Panel3;
+  QFrame* Panel1;
+  QFrame* Panel7;
+  QLabel* Label6;
+  QCheckBox* cbPrfs2Plot;
+  QLabel* prfLabSelect;
+  QRadioButton* rbPrfByNum;
+  QRadioButton* rbPrfByTime;
+  QFrame* pnlByNum;
+  QLabel* labPrfTxt;
+  QLabel* prfLabMin;
+  QLabel* prfLabMax;
+  QLineEdit* prfMin;
+  QLineEdit* prfMax;
+  QFrame* pnlByTimes;
+  QLabel* Label9;
+  QLabel* Label11;
+  QLabel* labStart;
+  QLabel* labEnd;
+  QLineEdit* YYStart;
+  QLineEdit* MMStart;
+  QLineEdit* DDStart;
+  QLineEdit* hhStart;
+  QLineEdit* mnStart;
+  QLineEdit* YYEnd;
+  QLineEdit* MMEnd;
+  QLineEdit* DDEnd;
+  QLineEdit* hhEnd;
+  QLineEdit* mnEnd;
+  QFrame* Panel4;
+  QLabel* Label1;
+  QLabel* Label4;
+  QLabel* Label3;
+  QLineEdit* yMin;
+  QLineEdit* yMax;
+  QCheckBox* cbNumberDensity;
+  QCheckBox* cbCurGridLinesHide;
+  QFrame* Panel5;
+  QLabel* Label2;
+  QLabel* Label7;
+  QLabel* Label8;
+  QLineEdit* xMin;
+  QLineEdit* xMax;
+  QComboBox* xMaxEnum;
+  QLabel* Label5;
+  QCheckBox* cbMedian;
+  QCheckBox* cbQuartile;
+  QCheckBox* cbEdge;
+  QCheckBox* cbPrfGridLinesHide;
+  QPushButton* btnReplot;
+  QPushButton* btnAddFile;
+  QPushButton* btnSaveCurt;
+  QPushButton* btnSaveProf;
+  QPushButton* btnClose;
+  QFrame* pMsg;
+  QPlainTextEdit* Memo1;
+
+ public slots:
+  void btnCloseClick();
+  void chBoxClick(QObject* sender);
+  void btnReplotClick();
+  void btnAddFileClick();
+  void btnSaveClick(QObject* sender);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void placeOverlays();
+  bool savedXMaxSet_ = false;
+};
+
+extern TCurForm* CurForm;
+
+// The X-max text kept while the number-density exponent is shown.
+extern std::string SavedXMax;
+
+// Puts the plot window's controls back to their defaults and refills the date
+// fields from the plotted file.
+void resetPlotControls(TCurForm* form);
+
+// Fills the start date fields from DataFileName when the start year reads 1900;
+// then the end date fields from `endDate` (YYYYMMDD), or, when `endDate` has one
+// character, from the start fields when the end year reads 1900.
+void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate);

@@ -1,0 +1,52 @@
+#include "desktop/gui/file_chooser.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "desktop/core/dialog_filters.h"
+
+namespace {
+
+QStringList nameFilters(const std::string& filter) {
+  QStringList list;
+  for (const std::string& one : qtNameFilters(filter)) list << QString::fromLocal8Bit(one);
+  return list;
+}
+
+class QtFileChooser : public FileChooser {
+ public:
+  std::string openFileName(QWidget* parent, const std::string& filter, int filterIndex) override {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    QStringList filters = nameFilters(filter);
+    if (!filters.isEmpty()) {
+      dialog.setNameFilters(filters);
+      if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  }
+
+  std::string saveFileName(QWidget* parent, const std::string& title, const std::string& suggested,
+                           const std::string& filter) override {
+    QFileDialog dialog(parent, QString::fromLocal8Bit(title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    QStringList filters = nameFilters(filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    dialog.selectFile(QString::fromLocal8Bit(suggested));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  }
+};
+
+QtFileChooser qtChooser;
+FileChooser* installed = nullptr;
+
+}  // namespace
+
+FileChooser& fileChooser() { return installed ? *installed : qtChooser; }
+void setFileChooser(FileChooser* chooser) { installed = chooser; }

@@ -1,0 +1,275 @@
+#include "desktop/gui/parvixfscan.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "desktop/core/file_names.h"
+#include "desktop/core/plot_command.h"
+#include "desktop/core/plot_files.h"
+#include "desktop/core/plot_run.h"
+#include "desktop/core/shared_state.h"
+#include "desktop/core/window_geometry.h"
+#include "desktop/gui/curview.h"
+#include "desktop/gui/file_chooser.h"
+#include "platform/busy_cursor.h"
+#include "platform/message_box.h"
+
+TForm1* Form1 = nullptr;
+
+const char* const kWaitNoticeLines[8] = {
+    " ",
+    "  >> Please Wait . . . ",
+    "",
+    "  >> Running Curtain and Profile Plotting Routines . . .",
+    "",
+    "  >> Please note: this routine will timeout in 2 hours ",
+    "       ( if file has 1000's of Profiles ). Most Parvix files",
+    "       should NOT take more than few minutes . . .",
+};
+
+namespace {
+
+const char kCaption[] = "Parvix File Format Scanner / Plotter";
+const char kVersion[] = ", Ver 1.4.1 (Beta) -- October 2018 ";
+const char kOpenFilter[] = "Dat Files ( *.dat )|*.dat|HDF4 Files ( *.hdf )|*.hdf|All files ( *.* )|*.*";
+
+const char* const kIntroLines[] = {
+    "",
+    "To Scan File:",
+    "=============",
+    "",
+    "1)  Load the file: Click on [Browse...] button and select your file",
+    "",
+    "2)  Press [ScanFile] button",
+    "",
+    "3)  If file passes, then the [Curtain/Profile Plotting ...] button is enabled. ",
+    "     Click on this button to draw Curtain and Profile plots",
+    "",
+};
+
+const char kBlueBold[] = "color: blue; font-weight: bold;";
+
+QString joinLines(const char* const* lines, size_t count) {
+  QStringList list;
+  for (size_t i = 0; i < count; ++i) list << QString::fromLatin1(lines[i]);
+  return list.join('\n');
+}
+
+// Restores the default cursor when a scan ends, also by an exception.
+class CursorGuard {
+ public:
+  CursorGuard() { platform::busyCursor().begin(); }
+  ~CursorGuard() { platform::busyCursor().end(); }
+  CursorGuard(const CursorGuard&) = delete;
+  CursorGuard& operator=(const CursorGuard&) = delete;
+};
+
+std::string eightBit(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo) {
+  QFrame* panel = new QFrame(parent);
+  panel->setObjectName("pMsg");
+  panel->setFixedSize(425, 153);
+  panel->setAutoFillBackground(true);
+  panel->setStyleSheet("QFrame#pMsg { background-color: red; }");
+  QVBoxLayout* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(6, 6, 6, 6);
+  QPlainTextEdit* text = new QPlainTextEdit(panel);
+  text->setReadOnly(true);
+  text->setFrameShape(QFrame::NoFrame);
+  text->setStyleSheet("background-color: #FFFFE1; color: blue; font-weight: bold;");
+  text->setPlainText(joinLines(kWaitNoticeLines, 8));
+  layout->addWidget(text);
+  panel->hide();
+  *memo = text;
+  return panel;
+}
+
+TForm1::TForm1(QWidget* owner) : QWidget(owner) {
+  setWindowTitle(QString::fromLatin1(kCaption) + QString::fromLatin1(kVersion));
+
+  Panel1 = new QFrame(this);
+  Panel1->setFixedHeight(113);
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  Label1 = new QLabel("Load File:", Panel1);
+  Label1->setStyleSheet("font-weight: bold; font-size: 12px;");
+  fileNameValue = new QLineEdit(Panel1);
+  fileNameValue->setFixedWidth(626);
+  OpenFile = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), "Browse...", Panel1);
+  OpenFile->setStyleSheet(kBlueBold);
+  btnScan = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), "ScanFile", Panel1);
+  btnScan->setStyleSheet(kBlueBold);
+  CurPlotting = new QPushButton(style()->standardIcon(QStyle::SP_DesktopIcon), "Curtain/Profile Plotting ...", Panel1);
+  CurPlotting->setStyleSheet(kBlueBold);
+  CurPlotting->setEnabled(false);
+  msgBusy = new QLabel("Working -- please wait ...", Panel1);
+  msgBusy->setStyleSheet("color: red; font-weight: bold; font-size: 24px;");
+  msgBusy->hide();
+  cbRptDisp = new QCheckBox("Display Scan Results in Details", Panel1);
+  cbRptDisp->setStyleSheet(kBlueBold);
+  cbRptDisp->setChecked(true);
+  btnExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), " Exit", Panel1);
+  btnExit->setStyleSheet("font-weight: bold;");
+
+  QGridLayout* top = new QGridLayout(Panel1);
+  top->addWidget(Label1, 0, 0);
+  top->addWidget(fileNameValue, 0, 1, 1, 3);
+  top->addWidget(OpenFile, 0, 4);
+  top->addWidget(btnScan, 1, 1);
+  top->addWidget(CurPlotting, 1, 2);
+  top->addWidget(msgBusy, 1, 3);
+  top->addWidget(cbRptDisp, 1, 3);
+  top->addWidget(btnExit, 1, 4);
+  top->setColumnStretch(5, 1);
+
+  MyWebBrowser = new QTextBrowser(this);
+  MyWebBrowser->setOpenLinks(false);
+  mIntro = new QPlainTextEdit(MyWebBrowser);
+  mIntro->setReadOnly(true);
+  mIntro->setFrameShape(QFrame::NoFrame);
+  mIntro->setStyleSheet("color: blue; font-size: 16px; background: transparent;");
+  mIntro->setPlainText(joinLines(kIntroLines, sizeof kIntroLines / sizeof kIntroLines[0]));
+  mIntro->setGeometry(8, 8, 760, 300);
+  pMsg = makeWaitNotice(this, &Memo1);
+
+  QVBoxLayout* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(MyWebBrowser, 1);
+
+  connect(OpenFile, &QPushButton::clicked, this, &TForm1::OpenFileClick);
+  connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
+  connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
+  connect(CurPlotting, &QPushButton::clicked, this, &TForm1::CurPlottingClick);
+
+  std::error_code ec;
+  StartDir = std::filesystem::current_path(ec).string();
+  PlotsReady = false;
+
+  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
+  WindowGeometry g = mainWindowGeometry(screen.width(), screen.height());
+  resize(g.width, g.height);
+  if (g.fitted) {
+    move(g.left, g.top);
+  } else {
+    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
+  }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeOverlays();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  placeOverlays();
+}
+
+void TForm1::placeOverlays() {
+  QRect area = MyWebBrowser->geometry();
+  pMsg->move(area.x() + (area.width() - pMsg->width()) / 2, area.y() + (area.height() - pMsg->height()) / 2);
+  pMsg->raise();
+}
+
+void TForm1::showReport(const std::string& path) {
+  QFile file(QString::fromLocal8Bit(path));
+  if (path.empty() || !file.open(QIODevice::ReadOnly)) {
+    MyWebBrowser->clear();
+    return;
+  }
+  MyWebBrowser->setSearchPaths({QString::fromLocal8Bit(std::filesystem::path(path).parent_path().string())});
+  MyWebBrowser->setHtml(QString::fromLatin1(file.readAll()));
+}
+
+void TForm1::OpenFileClick() {
+  std::string chosen = fileChooser().openFileName(this, kOpenFilter, 3);
+  if (chosen.empty()) return;
+  fileNameValue->setText(QString::fromLocal8Bit(chosen));
+}
+
+void TForm1::btnScanClick() {
+  std::string path = eightBit(fileNameValue->text());
+  if (path.size() < 4) {
+    platform::showMessageBox("Unknown filename", "PathName / Filename Error...");
+    return;
+  }
+  if (hasLineBreak(path)) {
+    refuseLineBreakPath("PathName / Filename Error...");
+    return;
+  }
+  mIntro->hide();
+  PlotsReady = false;
+  cbRptDisp->hide();
+  msgBusy->show();
+  CurPlotting->setEnabled(false);
+  int result = 1;
+  {
+    CursorGuard cursor;
+    result = scanFile(path.c_str(), cbRptDisp->isChecked());
+    for (char& c : ReportPath)
+      if (c == '\\') c = '/';
+    showReport(ReportPath);
+  }
+  QApplication::processEvents();
+  cbRptDisp->show();
+  msgBusy->hide();
+  if (result == 0) {
+    // What the plot button and the plot window work on: the file just scanned.
+    DataFilePath = path;
+    DataFileName = fileNamePart(path);
+  }
+  CurPlotting->setEnabled(result == 0);
+}
+
+void TForm1::btnExitClick() {
+  if (ReportPath.size() > 2) {
+    std::error_code ec;
+    std::filesystem::remove(ReportPath, ec);
+  }
+  close();
+}
+
+void TForm1::CurPlottingClick() {
+  if (PlotsReady) {
+    CurForm->show();
+    return;
+  }
+  if (hasLineBreak(DataFilePath)) {
+    refuseLineBreakPath("Error Running Curtain Plotting Function??");
+    return;
+  }
+  if (!ensureDataFolder()) return;
+  pMsg->show();
+  pMsg->raise();
+  if (!writeFirstPlotList(DataFilePath)) {
+    pMsg->hide();
+    return;
+  }
+  enterStartDir();
+  removePlotOutputs(true);
+  if (!runPlotProgram(fixedPlotCommandLine(IsHdfFile), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
+    pMsg->hide();
+    return;
+  }
+  CurForm->presentPlots();
+  pMsg->hide();
+  PlotsReady = true;
+  resetPlotControls(CurForm);
+}

@@ -1,0 +1,35 @@
+// Skelda: the desktop program. Creates the main window and the (hidden) plot
+// window and runs the message loop until the main window closes.
+#include <exception>
+
+#include "desktop/gui/curview.h"
+#include "desktop/gui/parvixfscan.h"
+#include "desktop/gui/qt_platform.h"
+#include "desktop/gui/skelda_application.h"
+#include "platform/busy_cursor.h"
+#include "platform/message_box.h"
+
+int main(int argc, char** argv) {
+  SkeldaApplication app(argc, argv);
+  QtMessageBoxes boxes;
+  QtBusyCursor cursor;
+  platform::setMessageBoxes(&boxes);
+  platform::setBusyCursor(&cursor);
+  try {
+    TForm1 mainWindow;
+    Form1 = &mainWindow;
+    TCurForm plotWindow;
+    CurForm = &plotWindow;
+    mainWindow.show();
+    app.exec();
+    CurForm = nullptr;
+    Form1 = nullptr;
+  } catch (const std::exception& e) {
+    showException(e.what());
+  } catch (...) {
+    showException("");
+  }
+  platform::setBusyCursor(nullptr);
+  platform::setMessageBoxes(nullptr);
+  return 0;
+}

@@ -1,0 +1,52 @@
+#include "tests/desktop/core/desktop_fixture.h"
+
+void resetFrontEndState() {
+  DataFilePath.clear();
+  DataFileName.clear();
+  PlotsReady = false;
+  PlotFiles.clear();
+  PlotFileCount = 0;
+  PlotStartStamp.clear();
+  PlotEndStamp.clear();
+  IsHdfFile = false;
+  ReportPath.clear();
+}
+
+DesktopTest::DesktopTest() {
+  resetFrontEndState();
+  StartDir = start.path();
+}
+
+DesktopTest::~DesktopTest() {
+  resetFrontEndState();
+  StartDir.clear();
+}
+
+std::vector<std::string> DesktopTest::boxTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& box : boxes.boxes) texts.push_back(box.text);
+  return texts;
+}
+
+FakeLauncher::FakeLauncher() { platform::setProcessLauncher(this); }
+FakeLauncher::~FakeLauncher() { platform::setProcessLauncher(nullptr); }
+
+bool FakeLauncher::start(const platform::StartRequest& request, platform::ChildProcess* child, int* error) {
+  started.push_back(request);
+  if (startError != 0) {
+    *error = startError;
+    return false;
+  }
+  child->pid = 4242;
+  return true;
+}
+
+platform::WaitOutcome FakeLauncher::wait(platform::ChildProcess* child, long long timeoutMs, int* exitStatus) {
+  lastTimeoutMs = timeoutMs;
+  if (childRun) childRun();
+  child->pid = -1;
+  *exitStatus = 1;
+  return platform::WaitOutcome::Exited;
+}
+
+void FakeLauncher::terminate(platform::ChildProcess* child) { child->pid = -1; }

@@ -1,0 +1,44 @@
+// Shared set-up of the front end's plain tests: a fresh start folder, recorded
+// boxes and clean process-wide state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "desktop/core/shared_state.h"
+#include "platform/process.h"
+#include "tests/support/platform_doubles.h"
+
+// Puts the front end's and the scanner's shared state back to its start values.
+void resetFrontEndState();
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  DesktopTest();
+  ~DesktopTest() override;
+
+  // The texts of the boxes shown so far.
+  std::vector<std::string> boxTexts() const;
+
+  testing_support::TempDir start;
+  testing_support::RecordingBoxes boxes;
+};
+
+// A launcher that records what it was asked to start and runs a callback in
+// place of the child.
+class FakeLauncher : public platform::ProcessLauncher {
+ public:
+  FakeLauncher();
+  ~FakeLauncher() override;
+  bool start(const platform::StartRequest& request, platform::ChildProcess* child, int* error) override;
+  platform::WaitOutcome wait(platform::ChildProcess* child, long long timeoutMs, int* exitStatus) override;
+  void terminate(platform::ChildProcess* child) override;
+
+  std::vector<platform::StartRequest> started;
+  long long lastTimeoutMs = 0;
+  int startError = 0;              // non-zero: start fails with this error
+  std::function<void()> childRun;  // what the "child" does, run at the wait
+};

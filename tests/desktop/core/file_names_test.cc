@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "desktop/core/file_names.h"
+#include "tests/desktop/core/desktop_fixture.h"
+
+namespace {
+
+const char kGeomsName[] = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180316T071600Z_002.hdf";
+
+TEST(DesktopFileNamePart, TakesTheTextAfterEitherSeparator) {
+  EXPECT_EQ(fileNamePart("C:\\data\\a_b.dat"), "a_b.dat");
+  EXPECT_EQ(fileNamePart("/home/u/x/a_b.dat"), "a_b.dat");
+  EXPECT_EQ(fileNamePart("c:/mixed\\dir/name.dat"), "name.dat");
+  EXPECT_EQ(fileNamePart("name.dat"), "name.dat");
+  EXPECT_EQ(fileNamePart("dir/"), "");
+}
+
+TEST(DesktopClampedPiece, NeverReachesOutsideTheText) {
+  EXPECT_EQ(clampedPiece("abcdef", 2, 3), "cde");
+  EXPECT_EQ(clampedPiece("abcdef", 4, 10), "ef");
+  EXPECT_EQ(clampedPiece("abcdef", 6, 2), "");
+  EXPECT_EQ(clampedPiece("abcdef", 100, 2), "");
+  EXPECT_EQ(clampedPiece("abcdef", -1, 2), "ab");
+  EXPECT_EQ(clampedPiece("abcdef", 1, -3), "");
+  EXPECT_EQ(clampedPiece("", 0, 8), "");
+}
+
+TEST(DesktopNthUnderscore, RestartsAtTheBeginningAfterAFailedSearch) {
+  EXPECT_EQ(nthUnderscore("a_b_c", 1), 1);
+  EXPECT_EQ(nthUnderscore("a_b_c", 2), 3);
+  EXPECT_EQ(nthUnderscore("a_b_c", 3), -1);
+  EXPECT_EQ(nthUnderscore("a_b_c", 4), 1);  // after the failure the search starts again
+  EXPECT_EQ(nthUnderscore("abc", 2), -1);
+}
+
+TEST(DesktopFileDates, NetworkNames) {
+  EXPECT_EQ(networkDateText("DATAID_SITE_20180315_R0.dat"), "20180315");
+  EXPECT_EQ(networkDateText("O3_SITE_2018"), "2018");          // short name: what there is
+  EXPECT_EQ(networkDateText("ONE_20180315R0.dat"), "ONE_2018");  // fewer than two '_': from the start
+  EXPECT_EQ(networkDateText("plain.dat"), "plain.da");
+  EXPECT_EQ(networkDateText(""), "");
+  EXPECT_EQ(fileStartDateText("DATAID_SITE_20180315_R0.dat", false), "20180315");
+  EXPECT_EQ(fileEndDateText("DATAID_SITE_20180315_R0.dat", false), "20180315");
+}
+
+TEST(DesktopFileDates, GeomsNamesReadTheStampFields) {
+  EXPECT_EQ(geomsStartStamp(kGeomsName), "20180315061500");
+  EXPECT_EQ(geomsStopStamp(kGeomsName), "20180316071600");
+  EXPECT_EQ(fileStartDateText(kGeomsName, true), "20180315");
+  EXPECT_EQ(fileEndDateText(kGeomsName, true), "20180316");
+  // A name cut short yields shorter stamps, never an error.
+  EXPECT_EQ(geomsStartStamp("groundbased_a_b_c_site_2018031"), "2018031");
+  EXPECT_EQ(geomsStopStamp("groundbased_a_b_c_site_20180315T0615"), "groundbaed_a_b");
+}
+
+class DesktopTimeSpan : public DesktopTest {};
+
+TEST_F(DesktopTimeSpan, SeedsTheListWithTheScannedFile) {
+  DataFilePath = "/data/DATAID_SITE_20180315_R0.dat";
+  computePlotTimeSpan();
+  ASSERT_EQ(PlotFiles, std::vector<std::string>{"/data/DATAID_SITE_20180315_R0.dat"});
+  EXPECT_EQ(PlotFileCount, 1);
+  EXPECT_EQ(PlotStartStamp, "20180315000000");
+  EXPECT_EQ(PlotEndStamp, "20180315235959");
+  computePlotTimeSpan();  // seeded once only
+  EXPECT_EQ(PlotFiles.size(), 1u);
+}
+
+TEST_F(DesktopTimeSpan, NetworkNamesFromFirstAndLastFile) {
+  PlotFiles = {"C:\\d\\DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat",
+               "/d/DATAID_SITE_20180317_R1_test.dat"};
+  PlotFileCount = 3;
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "20180315000000");
+  EXPECT_EQ(PlotEndStamp, "20180317235959");
+  PlotFileCount = 2;  // entry number PlotFileCount is the last one used
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotEndStamp, "20180316235959");
+}
+
+TEST_F(DesktopTimeSpan, GeomsNames) {
+  IsHdfFile = true;
+  DataFilePath = std::string("/d/") + kGeomsName;
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "20180315061500");
+  EXPECT_EQ(PlotEndStamp, "20180316071600");
+}
+
+TEST_F(DesktopTimeSpan, MalformedNamesGiveShortStamps) {
+  DataFilePath = "x.dat";
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "x.dat000000");
+  EXPECT_EQ(PlotEndStamp, "x.dat235959");
+  resetFrontEndState();
+  IsHdfFile = true;
+  DataFilePath = "";
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "");
+  EXPECT_EQ(PlotEndStamp, "");
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "desktop/core/plot_command.h"
+#include "desktop/core/plot_files.h"
+#include "desktop/core/plot_run.h"
+#include "tests/desktop/core/desktop_fixture.h"
+
+namespace {
+
+using testing_support::readFile;
+using testing_support::writeFile;
+
+const char kFile[] = "/d/DATAID_SITE_20180315_R0.dat";
+
+class DesktopPlotRun : public DesktopTest {
+ protected:
+  void writeLog(const std::string& text) { writeFile(startDirFile(kPlotLogName), text); }
+  void writeImages() {
+    writeFile(startDirFile(kCurtainImageName), "curtain");
+    writeFile(startDirFile(kProfileImageName), "profile");
+  }
+  bool runFirst() { return runPlotProgram(fixedPlotCommandLine(false), firstPlotTexts(kFile), ImageRule::BothMustExist); }
+  bool runReplot(int count) {
+    return runPlotProgram(fixedPlotCommandLine(false), replotTexts(count), ImageRule::OneMustChange);
+  }
+  FakeLauncher launcher;
+};
+
+TEST_F(DesktopPlotRun, StartsTheProgramHiddenInTheStartFolderWithItsArguments) {
+  launcher.childRun = [&] {
+    writeLog("OK. Starting: \nOk. End:   \n");
+    writeImages();
+  };
+  PlotsReady = true;
+  EXPECT_TRUE(runFirst());
+  EXPECT_FALSE(PlotsReady);  // the caller sets it once the images are shown
+  ASSERT_EQ(launcher.started.size(), 1u);
+  const platform::StartRequest& r = launcher.started[0];
+  EXPECT_EQ(r.program, "Vantor.exe");
+  ASSERT_EQ(r.args.size(), 20u);
+  EXPECT_EQ(r.args[0], "ANY");
+  EXPECT_EQ(r.args[7], "20000000000000");
+  EXPECT_EQ(r.workDir, start.path());
+  EXPECT_FALSE(r.pipeStdin);
+  EXPECT_EQ(launcher.lastTimeoutMs, 72000000);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(DesktopPlotRun, StartFailureShowsTheErrorCode) {
+  launcher.startError = 2;
+  EXPECT_FALSE(runFirst());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
+}
+
+TEST_F(DesktopPlotRun, LoggedErrorsAreShown) {
+  launcher.childRun = [&] {
+    writeLog("OK. Starting: \nERROR: invalid int input: -5\n");
+    writeImages();
+  };
+  EXPECT_FALSE(runFirst());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, std::string("Error(0x2):Could not run curtain plot routine\n\nFile = ") + kFile +
+                                     "\n\nErr Msg = Plotting...\nERROR: invalid int input: -5\n\n\nPlease report this "
+                                     "error to " + kSupportAddress);
+  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plot Routine...");
+}
+
+TEST_F(DesktopPlotRun, ReplotTextsNameTheFileCount) {
+  launcher.childRun = [&] { writeLog("ERROR: startFile: 0 cannot be greater than or equal to endFile: 0\n"); };
+  EXPECT_FALSE(runReplot(3));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            std::string("Could not run curtain plot routine\n\nNum Data Files = 3\n\nErr Msg = ERROR: startFile: 0 "
+                        "cannot be greater than or equal to endFile: 0\n\n\nIf this error persists, please report it "
+                        "to ") + kSupportAddress + ". Thank you.");
+}
+
+TEST_F(DesktopPlotRun, EmptyOrTinyLogIsALaunchFailure) {
+  for (const char* log : {"", "ERROR\n"}) {
+    boxes.boxes.clear();
+    launcher.childRun = [&] {
+      writeLog(log);
+      writeImages();
+    };
+    EXPECT_FALSE(runFirst());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, std::string("Error(0x1):Could not run curtain plot routine\n\nFile = ") + kFile +
+                                       "\n\nMsg = System failed to launch Vantor program.\nPlease report this error "
+                                       "to " + kSupportAddress);
+  }
+}
+
+TEST_F(DesktopPlotRun, NoLogLeadsToTheImageCheck) {
+  launcher.childRun = [&] { writeImages(); };
+  EXPECT_TRUE(runFirst());
+  std::filesystem::remove(startDirFile(kProfileImageName));
+  launcher.childRun = nullptr;
+  EXPECT_FALSE(runFirst());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, std::string("Error(0x3): Could not run curtain/profile plots routine\n\nFile = ") +
+                                     kFile + "\n\nMsg = System failed to launch Vantor program.\nPlease report this "
+                                     "error to " + kSupportAddress);
+}
+
+TEST_F(DesktopPlotRun, ReplotThatChangedNoImageIsALaunchFailure) {
+  writeImages();
+  launcher.childRun = nullptr;  // leaves no log and no new images
+  EXPECT_FALSE(runReplot(2));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            std::string("Could not run curtain plot routine\n\nNum Data Files = 2\n\nMsg = System failed to launch "
+                        "Vantor program.\n\nIf this error persists, please report it to ") +
+                kSupportAddress + ". Thank you.");
+
+  boxes.boxes.clear();
+  launcher.childRun = [&] {
+    writeLog("OK. Starting: \n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    writeFile(startDirFile(kProfileImageName), "new profile");
+  };
+  EXPECT_TRUE(runReplot(2));
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+class DesktopPlotFiles : public DesktopTest {};
+
+TEST_F(DesktopPlotFiles, FirstPlotListHoldsOnlyTheScannedFile) {
+  ASSERT_TRUE(ensureDataFolder());
+  writeFile(plotListPath(), "old1\nold2\n");
+  PlotFiles = {"a", "b"};
+  PlotFileCount = 2;
+  EXPECT_TRUE(writeFirstPlotList(kFile));
+  EXPECT_EQ(readFile(plotListPath()), std::string(kFile) + "\n");
+  EXPECT_TRUE(PlotFiles.empty());
+  EXPECT_EQ(PlotFileCount, 0);
+  EXPECT_TRUE(ensureDataFolder());  // exists already
+}
+
+TEST_F(DesktopPlotFiles, FolderAndListFailures) {
+  StartDir = start.file("missing/deeper");
+  EXPECT_FALSE(ensureDataFolder());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Could not create \"Data\" directory for plotting = " + StartDir +
+                                     "\\Data\n\nIf this error persists, please report it to " + kSupportAddress);
+  EXPECT_EQ(boxes.boxes[0].caption, "Error Creating Directory");
+  boxes.boxes.clear();
+  PlotFileCount = 1;
+  EXPECT_FALSE(writeFirstPlotList(kFile));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            std::string("Could not run curtain plot??\nFile = ") + kFile + "\n\n Please report this error to " +
+                kSupportAddress);
+  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
+  EXPECT_EQ(PlotFileCount, 1);
+}
+
+TEST_F(DesktopPlotFiles, RemovesTheOldOutputs) {
+  writeFile(startDirFile(kPlotLogName), "x");
+  writeFile(startDirFile(kCurtainImageName), "x");
+  writeFile(startDirFile(kProfileImageName), "x");
+  removePlotOutputs(false);
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(kPlotLogName)));
+  EXPECT_TRUE(std::filesystem::exists(startDirFile(kCurtainImageName)));
+  removePlotOutputs(true);
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(kCurtainImageName)));
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(kProfileImageName)));
+  removePlotOutputs(true);  // nothing left: no error
+  EXPECT_TRUE(hasLineBreak("a\nb"));
+  EXPECT_TRUE(hasLineBreak("a\rb"));
+  EXPECT_FALSE(hasLineBreak("a b"));
+}
+
+// With the real process layer: the program is found in the start folder, gets
+// its arguments one by one (no shell), and an unknown program gives ENOENT.
+class DesktopRealPlotRun : public DesktopTest {};
+
+TEST_F(DesktopRealPlotRun, ArgumentsArriveWithoutAShell) {
+  testing_support::CurrentDirScope inStart(start.path());
+  testing_support::writeScript(start.file("Vantor"),
+                               "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > args.txt\n"
+                               "echo 'OK. Starting: ' > _CErr_.txt\n");
+  ReplotArguments a;
+  a.plotFileCount = 1;
+  a.startTime = "20180315000000";
+  a.endTime = "20180315235959";
+  a.xMin = "0";
+  a.xMax = "300";
+  a.yMin = "0";
+  a.yMax = "12000";
+  writeFile(startDirFile(kCurtainImageName), "old");
+  EXPECT_FALSE(runPlotProgram(replotCommandLine(a), replotTexts(1), ImageRule::OneMustChange));  // no new image
+  std::string args = readFile(start.file("args.txt"));
+  EXPECT_EQ(args, "[ANY]\n[0]\n[1]\n[true]\n[true]\n[0]\n[10000]\n[20180315000000]\n[20180315235959]\n[false]\n[0]\n"
+                  "[300]\n[100]\n[12000]\n[true]\n[true]\n[false]\n[false]\n[0]\n[0]\n");
+}
+
+TEST_F(DesktopRealPlotRun, OmbrelIsNotPartOfTheToolkit) {
+  EXPECT_FALSE(runPlotProgram(fixedPlotCommandLine(true), firstPlotTexts(kFile), ImageRule::BothMustExist));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
+}
+
+}  // namespace
