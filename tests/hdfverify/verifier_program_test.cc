@@ -1,0 +1,235 @@
+// The whole verifier: usage report, the report of a passing and of a failing
+// file byte for byte, and bad input given to the program Quessel itself.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "platform/process.h"
+#include "verifier_test_support.h"
+
+namespace {
+
+using geoms_fixture::GeomsFile;
+using geoms_fixture::validLidarFile;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::writeFile;
+using verifier_testing::putTemplate;
+using verifier_testing::runVerifierIn;
+using verifier_testing::writeInto;
+
+const std::string kSection = "<br><div style = 'font-size:18px;font-weight:bold;background-color:#CCCC99;'>     ";
+const std::string kSectionEnd = "</div><br>\n";
+const std::string kInfo = "<font color='#339933'>  ";
+const std::string kInfoEnd = "</font><br>\n";
+const std::string kFailedEnd =
+    "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     <h1>Failed file format "
+    "check.</h1></strong><br>\n<br>\n^End.1\n";
+const std::string kPassedEnd =
+    "<br><strong style = 'color:#0000FF;font-size:18px;font-weight:bold'>     <h1>Success -- File passed format "
+    "check!</h1></strong><br>\n<br>\n^End.0\n";
+
+std::string usageReport(const std::string& program) {
+  return "<font color='#339933'>  USAGE: " + program + "  hdf_file_to_check  GEOMS_template_file</font><br>\n" +
+         kFailedEnd;
+}
+
+// The report's lines up to the first step's closing message for a file that
+// the first step reads.
+std::string readingHead(const std::string& hdf, const std::string& templ) {
+  return kSection + "Starting Scanning.... Verify_1 ...." + kSectionEnd + kInfo + "HDF File: " + hdf + kInfoEnd +
+         kInfo + "Template File: " + templ + kInfoEnd + "<br>" + kSection + "Opening template file" + kSectionEnd +
+         kInfo + "Reading template file records (data)" + kInfoEnd + kInfo + "Done reading template file records" +
+         kInfoEnd + "<br>" + kSection + "Opening HDF file and initialize the SD interface" + kSectionEnd + kInfo +
+         "Reading HDF file records (VAR Attributes)" + kInfoEnd + kInfo +
+         "Done reading HDF file records (VAR Attributes)" + kInfoEnd + "<br>" + kSection +
+         "Open HDF file for reading" + kSectionEnd + kInfo + "Done reading HDF file records (VAR Attributes)" +
+         kInfoEnd + "<br>" + "<br><h2>.... Verify_1 .... Done!</h2><br>\n<hr><br>\n";
+}
+
+int markerLines(const std::string& report) {
+  std::istringstream lines(report);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) count += line.rfind("^End", 0) == 0 ? 1 : 0;
+  return count;
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(VerifierProgram, UsageReportForZeroOneAndThreeArguments) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"x.hdf"}, {"x.hdf", "t.csv", "extra"}}) {
+    TempDir dir;
+    EXPECT_EQ(runVerifierIn(dir, args), usageReport("Quessel")) << args.size();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.hdf_.err")));
+  }
+}
+
+TEST(VerifierProgram, PassingFileReport) {
+  TempDir dir;
+  putTemplate(dir);
+  const std::string name = writeInto(dir, validLidarFile());
+  const std::string report = runVerifierIn(dir, {name, geoms_fixture::kTemplateName});
+  const std::string head = readingHead(name, geoms_fixture::kTemplateName);
+  ASSERT_EQ(report.substr(0, head.size()), head);
+  size_t at = head.size();
+  for (int step = 2; step <= 6; ++step) {
+    std::string done = "<br><h2>.... Verify_" + std::to_string(step) + " .... Done!</h2><br>\n<hr><br>\n";
+    size_t found = report.find(done, at);
+    ASSERT_NE(found, std::string::npos) << step;
+    at = found + done.size();
+  }
+  EXPECT_EQ(report.substr(at), kPassedEnd);
+  EXPECT_EQ(report.find("#FF0000"), std::string::npos);
+  EXPECT_EQ(report.find("#FF9933"), std::string::npos);
+  EXPECT_EQ(markerLines(report), 1);
+  // The listing of the mandatory variables is written between the fifth
+  // step's heading and its closing message.
+  EXPECT_NE(report.find(kSection + "Checking Var[21]:" + kSectionEnd), std::string::npos);
+  EXPECT_NE(report.find(kInfo + "VAR_NAME = ALTITUDE" + kInfoEnd), std::string::npos);
+}
+
+TEST(VerifierProgram, FailingStepReportIsFramedAndEndsTheRun) {
+  TempDir dir;
+  putTemplate(dir);
+  GeomsFile file = validLidarFile();
+  file.removeGlobal("PI_NAME");
+  const std::string name = writeInto(dir, file);
+  const std::string report = runVerifierIn(dir, {name, geoms_fixture::kTemplateName});
+  EXPECT_EQ(report, readingHead(name, geoms_fixture::kTemplateName) + kSection +
+                        "Checking Global Attributes.... Verify_2 ...." + kSectionEnd + "<br>" +
+                        "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: Global "
+                        "Attribute</strong><br>\n"
+                        "<font color='#FF0000'>    ERROR: Can't find global attribute: PI_NAME</font><br>\n"
+                        "<br><br>" +
+                        kFailedEnd);
+}
+
+TEST(VerifierProgram, MissingTemplateReport) {
+  TempDir dir;
+  const std::string report = runVerifierIn(dir, {"a<b>.hdf", "none.csv"});
+  EXPECT_EQ(report, kSection + "Starting Scanning.... Verify_1 ...." + kSectionEnd + kInfo +
+                        "HDF File: a&lt;b&gt;.hdf" + kInfoEnd + kInfo + "Template File: none.csv" + kInfoEnd + "<br>" +
+                        "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: HDF "
+                        "Scanning Failed (see also below)</strong><br>\n" +
+                        kSection + "Opening template file" + kSectionEnd +
+                        "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: Failed to "
+                        "open template file: none.csv</strong><br>\n<br><br>" +
+                        kFailedEnd);
+}
+
+TEST(VerifierProgram, ReportLiesNextToTheHdfFileInItsFolder) {
+  TempDir dir;
+  putTemplate(dir);
+  std::filesystem::create_directories(dir.file("data"));
+  GeomsFile file = validLidarFile();
+  std::string name = geoms_fixture::geomsFileName(file);
+  ASSERT_TRUE(geoms_fixture::writeGeomsFile(file, dir.file("data/" + name)));
+  std::string report = runVerifierIn(dir, {"data/" + name, geoms_fixture::kTemplateName});
+  EXPECT_TRUE(endsWith(report, kPassedEnd));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("data/" + name + "_.err")));
+}
+
+TEST(VerifierProgram, ValuesHoldingAMarkerCannotEndTheReport) {
+  TempDir dir;
+  putTemplate(dir);
+  GeomsFile failing = validLidarFile();
+  failing.setGlobal("PI_ADDRESS", "1 Road\n^End.0\n  ^End.0 more");
+  std::string name = writeInto(dir, failing);
+  std::string report = runVerifierIn(dir, {name, geoms_fixture::kTemplateName});
+  EXPECT_TRUE(endsWith(report, kFailedEnd));
+  EXPECT_EQ(markerLines(report), 1);
+  EXPECT_NE(report.find("\n&#94;End.0<br>\n&#94;End.0 more\"<br>\n"), std::string::npos);
+
+  GeomsFile passing = validLidarFile();
+  passing.dataset("ALTITUDE")->setText("VAR_DESCRIPTION", "Altitude\n^End.1");
+  name = writeInto(dir, passing);
+  report = runVerifierIn(dir, {name, geoms_fixture::kTemplateName});
+  EXPECT_TRUE(endsWith(report, kPassedEnd));
+  EXPECT_EQ(markerLines(report), 1);
+}
+
+// Runs the program Quessel itself in dir; returns its exit status (-1 when it
+// could not be started or did not end).
+int runQuessel(const TempDir& dir, const std::vector<std::string>& args) {
+  platform::SystemProcessLauncher launcher;
+  platform::StartRequest request;
+  request.program = std::string(PARVIX_BIN_DIR) + "/Quessel";
+  request.args = args;
+  request.workDir = dir.path();
+  platform::ChildProcess child;
+  int error = 0;
+  if (!launcher.start(request, &child, &error)) return -1;
+  int status = -1;
+  if (launcher.wait(&child, 120000, &status) != platform::WaitOutcome::Exited) {
+    launcher.terminate(&child);
+    return -1;
+  }
+  return status;
+}
+
+TEST(VerifierProgram, BadInputGivesAFinishedFailingReport) {
+  TempDir source;
+  GeomsFile valid = validLidarFile();
+  const std::string validPath = source.file("valid.hdf");
+  ASSERT_TRUE(geoms_fixture::writeGeomsFile(valid, validPath));
+  const std::string bytes = readFile(validPath);
+  ASSERT_GT(bytes.size(), 4000u);
+
+  GeomsFile bare;
+  geoms_fixture::Dataset plain;
+  plain.name = "ozone";
+  plain.dims = {3, 4};
+  plain.value = [](size_t i) { return static_cast<double>(i); };
+  bare.datasets.push_back(plain);
+  bare.datasets.push_back(plain);
+  bare.datasets.back().name = "altitude";
+  ASSERT_TRUE(geoms_fixture::writeGeomsFile(bare, source.file("bare.hdf")));
+
+  struct Case {
+    std::string label;
+    std::string content;
+  };
+  std::vector<Case> cases = {
+      {"empty", ""},
+      {"text", "This is not an HDF4 file.\nJust text.\n"},
+      {"bare datasets", readFile(source.file("bare.hdf"))},
+  };
+  for (size_t length : {size_t{4}, size_t{100}, size_t{1000}, size_t{3000}, bytes.size() / 2, bytes.size() - 200,
+                        bytes.size() - 1}) {
+    cases.push_back({"truncated at " + std::to_string(length), bytes.substr(0, length)});
+  }
+  for (const Case& c : cases) {
+    TempDir dir;
+    putTemplate(dir);
+    writeFile(dir.file("input.hdf"), c.content);
+    EXPECT_EQ(runQuessel(dir, {"input.hdf", geoms_fixture::kTemplateName}), 0) << c.label;
+    std::string report = readFile(dir.file("input.hdf_.err"));
+    EXPECT_TRUE(endsWith(report, kFailedEnd)) << c.label << "\n" << report;
+    EXPECT_EQ(markerLines(report), 1) << c.label;
+  }
+}
+
+TEST(VerifierProgram, ProgramWritesTheUsageReportAndPrintsNothing) {
+  TempDir dir;
+  EXPECT_EQ(runQuessel(dir, {"only-one"}), 0);
+  EXPECT_EQ(readFile(dir.file("Quessel_Failed.err")),
+            usageReport(std::string(PARVIX_BIN_DIR) + "/Quessel"));
+}
+
+TEST(VerifierProgram, ProgramPassesTheSampleFile) {
+  TempDir dir;
+  putTemplate(dir);
+  std::string path = geoms_fixture::writeValidSample(dir.path());
+  ASSERT_FALSE(path.empty());
+  std::string name = std::filesystem::path(path).filename().string();
+  EXPECT_EQ(name, "groundbased_lidar.o3_hto001_hires_hilltop_20200101t120000z_20200101t160000z_001.hdf");
+  EXPECT_EQ(runQuessel(dir, {name, geoms_fixture::kTemplateName}), 0);
+  EXPECT_TRUE(endsWith(readFile(dir.file(name + "_.err")), kPassedEnd));
+}
+
+}  // namespace
