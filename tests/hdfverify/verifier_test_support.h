@@ -49,11 +49,17 @@ inline StepOutcome runSteps(const testing_support::TempDir& dir, const std::stri
   StepOutcome outcome;
   bool passed = checker.Verify_1(hdfName, templateName, outcome.buffer);
   if (!passed) outcome.failedStep = 1;
-  bool (hdfverify::GeomsChecker::*steps[])(std::string&) = {
-      &hdfverify::GeomsChecker::Verify_2, &hdfverify::GeomsChecker::Verify_3, &hdfverify::GeomsChecker::Verify_4,
-      &hdfverify::GeomsChecker::Verify_5, &hdfverify::GeomsChecker::Verify_6};
+  auto runStep = [&](int step) {
+    switch (step) {
+      case 2: return checker.Verify_2(outcome.buffer);
+      case 3: return checker.Verify_3(outcome.buffer);
+      case 4: return checker.Verify_4(outcome.buffer);
+      case 5: return checker.Verify_5(outcome.buffer);
+      default: return checker.Verify_6(outcome.buffer);
+    }
+  };
   for (int step = 2; passed && step <= lastStep; ++step) {
-    if (!(checker.*steps[step - 2])(outcome.buffer)) {
+    if (!runStep(step)) {
       outcome.failedStep = step;
       passed = false;
     }
