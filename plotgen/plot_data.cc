@@ -12,23 +12,94 @@
 namespace plotgen {
 namespace {
 
-// The double of a cell as atof reads it. Plain integers, by far the most common
-// cells, are converted directly; they give exactly what atof gives.
-double cellDouble(std::string_view cell) {
+// Powers of ten that a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A decimal number of at most 15 digits and a small exponent converts exactly
+// with one multiplication or division (both operands exact, one rounding), which
+// is what strtod gives. Returns false for anything else.
+bool quickDecimal(std::string_view cell, double* result) {
   size_t i = 0;
   while (i < cell.size() && cell[i] == ' ') ++i;
   bool negative = false;
   if (i < cell.size() && (cell[i] == '-' || cell[i] == '+')) negative = cell[i++] == '-';
-  size_t digitsAt = i;
-  long long value = 0;
-  while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9' && i - digitsAt < 15) value = value * 10 + (cell[i++] - '0');
-  if (i == cell.size() && i > digitsAt) return negative ? -static_cast<double>(value) : static_cast<double>(value);
-  return platform::leadingDouble(cell);
+  long long mantissa = 0;
+  int digits = 0;
+  int fractionDigits = 0;
+  while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
+    mantissa = mantissa * 10 + (cell[i++] - '0');
+    if (++digits > 15) return false;
+  }
+  if (i < cell.size() && cell[i] == '.') {
+    ++i;
+    while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
+      mantissa = mantissa * 10 + (cell[i++] - '0');
+      ++fractionDigits;
+      if (++digits > 15) return false;
+    }
+  }
+  if (digits == 0) return false;
+  int exponent = 0;
+  if (i < cell.size() && (cell[i] == 'e' || cell[i] == 'E')) {
+    ++i;
+    bool negativeExponent = false;
+    if (i < cell.size() && (cell[i] == '-' || cell[i] == '+')) negativeExponent = cell[i++] == '-';
+    int exponentDigits = 0;
+    while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
+      exponent = exponent * 10 + (cell[i++] - '0');
+      if (++exponentDigits > 3) return false;
+    }
+    if (exponentDigits == 0) return false;
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (i != cell.size()) return false;
+  int scale = exponent - fractionDigits;
+  double value = static_cast<double>(mantissa);
+  if (scale >= 0 && scale <= 22)
+    value *= ExactPowersOfTen[scale];
+  else if (scale < 0 && scale >= -22)
+    value /= ExactPowersOfTen[-scale];
+  else
+    return false;
+  *result = negative ? -value : value;
+  return true;
 }
 
 void appendCell(std::string& out, std::string_view cell) { out.append(cell.data(), cell.size()); }
 
+// A whole number in the default double form: plain digits below a million.
+void appendWholeNumber(std::string& out, int value) {
+  if (value > -1000000 && value < 1000000) {
+    char text[16];
+    auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
+  } else {
+    appendDouble(out, static_cast<double>(value));
+  }
+}
+
+// The curtain cells of one row and its line end: "alt\tvalue\t\n", or
+// "0\t0\t\n" when the integer of either cell is negative.
+void appendCurtainCells(std::string& out, const CurtainColumns& columns, const ProfileTable& table, size_t row) {
+  std::string_view altitude = table.cell(row, columns.altitude);
+  std::string_view value = table.cell(row, columns.value);
+  if (toInt(altitude) < 0 || toInt(value) < 0) {
+    out += "0\t0\t\n";
+  } else {
+    appendCell(out, altitude);
+    out += '\t';
+    appendCell(out, value);
+    out += "\t\n";
+  }
+}
+
 }  // namespace
+
+double cellDouble(std::string_view cell) {
+  double value = 0;
+  return quickDecimal(cell, &value) ? value : platform::leadingDouble(cell);
+}
 
 CurtainColumns curtainColumnsFor(bool isNumberDensity) {
   CurtainColumns columns;
@@ -52,21 +123,35 @@ void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, con
                       DataFile& curtain) {
   std::string& out = curtain.buffer();
   for (size_t row = 0; row < table.rows(); ++row) {
-    std::string_view altitude = table.cell(row, columns.altitude);
-    std::string_view value = table.cell(row, columns.value);
     out.append(stamp.data(), stamp.size());
     out += '\t';
-    if (toInt(altitude) < 0 || toInt(value) < 0) {
-      out += "0\t0\t\n";
-    } else {
-      appendCell(out, altitude);
-      out += '\t';
-      appendCell(out, value);
-      out += "\t\n";
-    }
+    appendCurtainCells(out, columns, table, row);
     curtain.flushIfFull();
   }
   out += '\n';
+}
+
+void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
+                        const ProfileTable& table, DataFile& curtain) {
+  std::string cells;
+  std::vector<size_t> ends;
+  ends.reserve(table.rows());
+  for (size_t row = 0; row < table.rows(); ++row) {
+    appendCurtainCells(cells, columns, table, row);
+    ends.push_back(cells.size());
+  }
+  std::string& out = curtain.buffer();
+  for (std::string_view stamp : {startStamp, endStamp}) {
+    size_t begin = 0;
+    for (size_t end : ends) {
+      out.append(stamp.data(), stamp.size());
+      out += '\t';
+      out.append(cells, begin, end - begin);
+      begin = end;
+      curtain.flushIfFull();
+    }
+    out += '\n';
+  }
 }
 
 std::string closingStamp(std::string_view endStamp) {
@@ -98,9 +183,12 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
 }
 
 void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts) {
-  size_t valueColumn = curtainColumnsFor(run.args.isNumberDensity).value;
+  const bool numberDensity = run.args.isNumberDensity;
   std::string& out = run.profile.buffer();
   std::array<std::string_view, 6> fields;
+  std::array<int, 6> integers;
+  int64_t lastBin = -1;
+  std::vector<double>* lastValues = nullptr;
   for (size_t row = 0; row < table.rows(); ++row) {
     bool missing = false;
     for (size_t i = 0; i < ProfileColumns.size(); ++i) {
@@ -111,6 +199,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
         break;
       }
       fields[i] = value < 0 ? std::string_view("0") : cell;
+      integers[i] = value < 0 ? 0 : value;
     }
     if (missing) continue;
     for (size_t i = 0; i < 4; ++i) {
@@ -118,7 +207,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
       out += '\t';
     }
     for (size_t i = 4; i < 6; ++i) {
-      appendDouble(out, static_cast<double>(toInt(fields[i])));
+      appendWholeNumber(out, integers[i]);
       out += '\t';
     }
     out += '\n';
@@ -128,32 +217,48 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
       long long bin = altitudeBin(fields[0], run.altLower, run.binCount);
       if (bin < 0) continue;
       // The value cell is one of the copied cells, already 0 when its integer was negative.
-      std::string_view valueCell = valueColumn == 1 ? fields[2] : fields[4];
-      double value = cellDouble(valueCell);
+      double value = cellDouble(numberDensity ? fields[2] : fields[4]);
       if (value < 0.0) value = 0.0;
-      AltitudeBins[bin].push_back(value);
+      if (std::isnan(value)) continue;  // a value that cannot be ordered goes into no bin
+      if (bin != lastBin) {
+        lastValues = &AltitudeBins[bin];
+        lastBin = bin;
+      }
+      lastValues->push_back(value);
     }
   }
 }
 
 std::array<double, 5> binStatistics(std::vector<double>& values) {
-  std::sort(values.begin(), values.end());
   const long long n = static_cast<long long>(values.size());
   // The products are formed in extended precision; 0.05 and 0.95 are the
   // nearest doubles, so n x 0.95 for n a multiple of 20 falls just below the
   // whole number and truncates to one less.
   static constexpr std::array<double, 5> Fractions = {0.5, 0.25, 0.75, 0.05, 0.95};
-  std::array<double, 5> result{};
+  std::array<long long, 5> upper{};
+  std::array<long long, 5> lower{};
+  std::vector<long long> wanted;
   for (size_t f = 0; f < Fractions.size(); ++f) {
     long double product = static_cast<long double>(n) * static_cast<long double>(Fractions[f]);
-    long long j = static_cast<long long>(product);
-    if (j >= n) j = n - 1;
-    double value = values[static_cast<size_t>(j)];
-    if (n % 2 == 0) {
-      long long i = static_cast<long long>(product - 1.0L);
-      if (i < 0) i = 0;
-      value = (values[static_cast<size_t>(i)] + value) * 0.5;
-    }
+    upper[f] = std::min(static_cast<long long>(product), n - 1);
+    lower[f] = std::max(static_cast<long long>(product - 1.0L), 0LL);
+    wanted.push_back(upper[f]);
+    if (n % 2 == 0) wanted.push_back(lower[f]);
+  }
+  // Only the wanted ranks are put in place, in rising order; each search
+  // works on what lies above the rank before.
+  std::sort(wanted.begin(), wanted.end());
+  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  auto from = values.begin();
+  for (long long rank : wanted) {
+    auto at = values.begin() + rank;
+    std::nth_element(from, at, values.end());
+    from = at + 1;
+  }
+  std::array<double, 5> result{};
+  for (size_t f = 0; f < Fractions.size(); ++f) {
+    double value = values[static_cast<size_t>(upper[f])];
+    if (n % 2 == 0) value = (values[static_cast<size_t>(lower[f])] + value) * 0.5;
     result[f] = value;
   }
   return result;

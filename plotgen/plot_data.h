@@ -37,6 +37,14 @@ CurtainColumns curtainColumnsFor(bool isNumberDensity);
 void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
                       DataFile& curtain);
 
+// Both curtain blocks of one profile, the first stamped with its start stamp,
+// the second with its end stamp; each row's cells are judged once.
+void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
+                        const ProfileTable& table, DataFile& curtain);
+
+// The double of a cell as atof reads it.
+double cellDouble(std::string_view cell);
+
 // The closing row after a file's last block (k + 1 == profilesInFile): the end
 // stamp with its seconds raised by one, "0", "0", then an empty line.
 void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, DataFile& curtain);
@@ -51,7 +59,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
 // Bin index of an altitude cell, or -1 when the altitude goes into no bin.
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount);
 
-// Median, 25 %, 75 %, 5 % and 95 % of the values (sorted in place).
+// Median, 25 %, 75 %, 5 % and 95 % of the values (which are reordered).
 std::array<double, 5> binStatistics(std::vector<double>& values);
 
 // One row per bin holding values, in bin order.

@@ -4,6 +4,10 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "plotgen/data_list.h"
 
 namespace plotgen {
 
@@ -69,6 +73,9 @@ struct PlotRun {
   DataFile profile;
   DataFile median;
   SelectionState selection;
+  // Reused from file to file: the file's bytes and its lines.
+  FileText fileText;
+  std::vector<std::string_view> fileLines;
 };
 
 }  // namespace plotgen

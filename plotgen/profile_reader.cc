@@ -1,8 +1,6 @@
 #include "plotgen/profile_reader.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -27,7 +25,7 @@ class MalformedFile : public std::runtime_error {
   throw MalformedFile(text);
 }
 
-const std::string& lineAt(const std::vector<std::string>& lines, long long index, const std::string& path) {
+std::string_view lineAt(const std::vector<std::string_view>& lines, long long index, const std::string& path) {
   if (index < 0 || index >= static_cast<long long>(lines.size())) malformed(path, index, "the file ends before this line");
   return lines[static_cast<size_t>(index)];
 }
@@ -60,15 +58,8 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
   *time = toInt(platform::formatText("%02d%02d%02d", piece(0), piece(1), piece(2)));
 }
 
-bool openForReading(const std::string& path, std::ifstream& in) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  in.open(path, std::ios::binary);
-  return in.is_open();
-}
-
 // Selection of one profile; returns false when it stopped the run.
-bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<std::string>& lines,
+bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<std::string_view>& lines,
                    size_t dataStart, size_t dataCount, const std::vector<int>& fillInts, long long m,
                    const std::string& path) {
   SelectionState& state = run.selection;
@@ -98,8 +89,8 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<st
     state.noneSelectedYet = false;
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
-  writeProfileRows(ProfileStartStamps[static_cast<size_t>(n)], columns, table, run.curtain);
-  writeProfileRows(ProfileEndStamps[static_cast<size_t>(n)], columns, table, run.curtain);
+  writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
+                     table, run.curtain);
   ++state.plottedProfileCount;
   writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fillInts);
@@ -127,7 +118,7 @@ std::string_view stampText(std::string_view line, std::string_view delimiter) {
   return line.substr(0, tail + firstPiece(line.substr(tail), delimiter).size());
 }
 
-void detectDelimiter(size_t blockStart, const std::vector<std::string>& lines) {
+void detectDelimiter(size_t blockStart, const std::vector<std::string_view>& lines) {
   std::string_view line = lines[blockStart + 6];
   // The blanks after the date's comma are skipped, so that two of them are
   // not taken for the gap before the comment.
@@ -159,16 +150,19 @@ bool normaliseStamp(std::string_view raw, std::string* stamp) {
 
 bool splitDataLine(std::string_view line, size_t m, std::vector<std::string_view>& cells) {
   cells.clear();
+  if (m == 0) return true;
+  const char* text = line.data();
+  const size_t size = line.size();
   size_t start = 0;
-  while (cells.size() < m) {
-    size_t comma = line.find(',', start);
-    std::string_view cell = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-    if (!cells.empty() && !cell.empty() && cell[0] == ' ') cell.remove_prefix(1);
-    cells.push_back(cell);
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+  for (size_t i = 0; i <= size; ++i) {
+    if (i < size && text[i] != ',') continue;
+    size_t from = start;
+    if (!cells.empty() && from < i && text[from] == ' ') ++from;  // the blank after a comma
+    cells.emplace_back(text + from, i - from);
+    if (cells.size() == m) return true;
+    start = i + 1;
   }
-  return cells.size() == m;
+  return false;
 }
 
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
@@ -193,19 +187,18 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
   else
     path = run.args.location + "/" + entry;
 
-  std::ifstream in;
-  if (!openForReading(path, in)) {
+  if (!run.fileText.read(path)) {
     logLine("ERROR: failed to open file: " + path);
     return FileOutcome::OpenFailed;
   }
-  std::vector<std::string> lines = readAllLines(in);
-  in.close();
+  std::vector<std::string_view>& lines = run.fileLines;
+  splitTextLines(run.fileText.text(), lines);
 
   try {
     const long long g = lineInteger(lineAt(lines, 0, path));
     const long long profilesInFile = lineInteger(lineAt(lines, 2, path));
     const long long m = lineInteger(lineAt(lines, 3, path));
-    const std::string& missingLine = lineAt(lines, g, path);
+    std::string_view missingLine = lineAt(lines, g, path);
     const long long h = lineInteger(lineAt(lines, g + 1, path));
     if (h < 0) malformed(path, g + 1, "negative comment line count");
 

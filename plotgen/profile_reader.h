@@ -24,7 +24,7 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry);
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile);
 
 // Sets ColumnDelimiter from the start stamp line of a file's first block.
-void detectDelimiter(size_t blockStart, const std::vector<std::string>& lines);
+void detectDelimiter(size_t blockStart, const std::vector<std::string_view>& lines);
 
 // The stamp of a block's stamp line: the text up to ColumnDelimiter, searched
 // after the date's comma and the blanks that follow it.

@@ -19,7 +19,7 @@ TEST(PlotgenProfileReader, FillValueListForms) {
 
 TEST(PlotgenProfileReader, DelimiterIsChosenOnTheFirstStartLine) {
   auto delimiterFor = [](const std::string& startLine) {
-    std::vector<std::string> lines(6, "x");
+    std::vector<std::string_view> lines(6, "x");
     lines.push_back(startLine);
     detectDelimiter(0, lines);
     return ColumnDelimiter;
