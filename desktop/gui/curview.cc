@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -73,6 +75,7 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   cIMG = new ImageView(this);
   pIMG = new ImageView(this);
   pIMG->setFixedWidth(400);
+  pIMG->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
   Panel3 = new QFrame(this);
   Panel3->setFixedWidth(5);
   Panel3->setStyleSheet("background-color: navy;");
@@ -260,7 +263,15 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addLayout(images, 1);
-  layout->addWidget(Panel1);
+  // On a screen narrower than the controls the strip scrolls sideways, so the
+  // images keep their place.
+  QScrollArea* strip = new QScrollArea(this);
+  strip->setWidget(Panel1);
+  strip->setWidgetResizable(true);
+  strip->setFrameShape(QFrame::NoFrame);
+  strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  strip->setFixedHeight(Panel1->sizeHint().height() + strip->horizontalScrollBar()->sizeHint().height());
+  layout->addWidget(strip);
 
   pMsg = makeWaitNotice(this, &Memo1);
 
@@ -295,7 +306,7 @@ void TCurForm::showEvent(QShowEvent* event) {
 }
 
 void TCurForm::placeOverlays() {
-  int imagesHeight = height() - Panel1->height();
+  int imagesHeight = cIMG->height();
   pMsg->move((width() - pMsg->width()) / 2, (imagesHeight - pMsg->height()) / 2);
   pMsg->raise();
 }

@@ -109,7 +109,10 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   Label1 = new QLabel("Load File:", Panel1);
   Label1->setStyleSheet("font-weight: bold; font-size: 12px;");
   fileNameValue = new QLineEdit(Panel1);
-  fileNameValue->setFixedWidth(626);
+  // 626 px by design; narrower on small screens so the window can fit them.
+  fileNameValue->setMinimumWidth(240);
+  fileNameValue->setMaximumWidth(626);
+  fileNameValue->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   OpenFile = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), "Browse...", Panel1);
   OpenFile->setStyleSheet(kBlueBold);
   btnScan = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), "ScanFile", Panel1);

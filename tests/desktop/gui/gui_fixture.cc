@@ -1,0 +1,77 @@
+#include "tests/desktop/gui/gui_fixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "desktop/core/shared_state.h"
+#include "platform/busy_cursor.h"
+#include "tests/support/platform_doubles.h"
+
+namespace {
+
+void resetState() {
+  DataFilePath.clear();
+  DataFileName.clear();
+  PlotsReady = false;
+  PlotFiles.clear();
+  PlotFileCount = 0;
+  PlotStartStamp.clear();
+  PlotEndStamp.clear();
+  IsHdfFile = false;
+  ReportPath.clear();
+  StartDir.clear();
+}
+
+}  // namespace
+
+Skelda::Skelda() {
+  resetState();
+  inStart = std::make_unique<testing_support::CurrentDirScope>(start.path());
+  platform::setBusyCursor(&cursor);
+  form = std::make_unique<TForm1>();
+  Form1 = form.get();
+  plot = std::make_unique<TCurForm>();
+  CurForm = plot.get();
+  form->show();
+  QApplication::processEvents();
+}
+
+Skelda::~Skelda() {
+  plot.reset();
+  form.reset();
+  CurForm = nullptr;
+  Form1 = nullptr;
+  platform::setBusyCursor(nullptr);
+  inStart.reset();
+  resetState();
+}
+
+std::string Skelda::writeSample(const std::string& name, const std::string& text) {
+  std::filesystem::create_directories(start.file("samples"));
+  std::string path = start.file("samples/" + name);
+  testing_support::writeFile(path, text);
+  return path;
+}
+
+void Skelda::scan(const std::string& path) {
+  form->fileNameValue->clear();
+  QTest::keyClicks(form->fileNameValue, QString::fromLocal8Bit(path));
+  form->btnScan->click();
+}
+
+std::string Skelda::boxList() const {
+  std::string list;
+  for (const auto& box : boxes.boxes) list += "[" + box.caption + "] " + box.text + "\n";
+  return list;
+}
+
+std::string saveScreenshot(QWidget* window, const std::string& name) {
+  std::filesystem::create_directories(DESKTOP_SCREENSHOT_DIR);
+  std::string path = std::string(DESKTOP_SCREENSHOT_DIR) + "/" + name;
+  QApplication::processEvents();
+  window->grab().save(QString::fromLocal8Bit(path), "PNG");
+  return path;
+}

@@ -1,0 +1,360 @@
+// The two windows without the plot program: start-up state, scanning, the
+// refusals, Browse, Exit and the plot window's own controls.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTextBrowser>
+#include <filesystem>
+
+#include "desktop/core/plot_files.h"
+#include "desktop/core/shared_state.h"
+#include "desktop/core/window_geometry.h"
+#include "desktop/gui/image_view.h"
+#include "tests/desktop/core/desktop_fixture.h"
+#include "tests/desktop/gui/gui_fixture.h"
+#include "tests/support/text_samples.h"
+
+using testing_support::profileFileName;
+using testing_support::surfaceFileName;
+using testing_support::validProfileText;
+using testing_support::validSurfaceText;
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithTheDesignState();
+  void windowSizesFollowTheScreen();
+  void shortNameIsRefused();
+  void lineBreakInThePathIsRefused();
+  void passedScanEnablesPlotting();
+  void failedScanLeavesPlottingDisabled();
+  void surfaceFileIsShownButNotPlotted();
+  void browseFillsTheNameBox();
+  void exitDeletesTheReport();
+  void exitWithoutScanDeletesNothing();
+  void plotWindowDefaults();
+  void numberDensitySwapsTheXMaximum();
+  void profileSelectionPanels();
+  void resetFillsTheDateFieldsFromTheFileName();
+  void refusedChoiceStartsNothing();
+  void appendNeedsAYesAndAFile();
+};
+
+void WindowsTest::startsWithTheDesignState() {
+  Skelda app;
+  QCOMPARE(app.form->windowTitle(),
+           QString("Parvix File Format Scanner / Plotter, Ver 1.4.1 (Beta) -- October 2018 "));
+  QCOMPARE(QString::fromStdString(StartDir), QString::fromStdString(app.start.path()));
+  QVERIFY(!PlotsReady);
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  QVERIFY(!app.form->msgBusy->isVisible());
+  QVERIFY(!app.form->pMsg->isVisible());
+  QVERIFY(app.form->mIntro->isVisible());
+  QVERIFY(app.form->cbRptDisp->isChecked());
+  QCOMPARE(app.form->cbRptDisp->text(), QString("Display Scan Results in Details"));
+  QCOMPARE(app.form->OpenFile->text(), QString("Browse..."));
+  QCOMPARE(app.form->btnScan->text(), QString("ScanFile"));
+  QCOMPARE(app.form->CurPlotting->text(), QString("Curtain/Profile Plotting ..."));
+  QCOMPARE(app.form->btnExit->text(), QString(" Exit"));
+  QCOMPARE(app.form->msgBusy->text(), QString("Working -- please wait ..."));
+  QStringList intro = app.form->mIntro->toPlainText().split('\n');
+  QCOMPARE(intro.size(), 11);
+  QCOMPARE(intro[4], QString("1)  Load the file: Click on [Browse...] button and select your file"));
+  QCOMPARE(intro[8], QString("3)  If file passes, then the [Curtain/Profile Plotting ...] button is enabled. "));
+  QStringList notice = app.form->Memo1->toPlainText().split('\n');
+  QCOMPARE(notice.size(), 8);
+  QCOMPARE(notice[5], QString("  >> Please note: this routine will timeout in 2 hours "));
+  QVERIFY(!app.plot->isVisible());
+}
+
+void WindowsTest::windowSizesFollowTheScreen() {
+  Skelda app;
+  QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  WindowGeometry main = mainWindowGeometry(screen.width(), screen.height());
+  QCOMPARE(app.form->size(), QSize(main.width, main.height));
+  if (main.fitted) QCOMPARE(app.form->pos(), QPoint(10, 10));
+  WindowGeometry plot = plotWindowGeometry(screen.width(), screen.height());
+  QCOMPARE(app.plot->size(), QSize(plot.width, plot.height));
+  if (plot.fitted) QCOMPARE(app.plot->pos(), QPoint(1, 1));
+  // Shown, the windows keep those sizes: their controls fit or scroll.
+  app.plot->show();
+  QApplication::processEvents();
+  QCOMPARE(app.form->size(), QSize(main.width, main.height));
+  QCOMPARE(app.plot->size(), QSize(plot.width, plot.height));
+  QVERIFY(app.plot->pIMG->geometry().right() < app.plot->width());
+  QCOMPARE(app.plot->pIMG->width(), 400);
+  QCOMPARE(app.plot->windowTitle(), QString("CurView"));
+  QVERIFY(app.plot->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+void WindowsTest::shortNameIsRefused() {
+  Skelda app;
+  app.scan("a.d");
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text, std::string("Unknown filename"));
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("PathName / Filename Error..."));
+  QVERIFY(app.form->mIntro->isVisible());  // nothing else changed
+  QVERIFY(ReportPath.empty());
+
+  app.boxes.boxes.clear();
+  app.scan("a.da");  // four characters reach the scanner
+  QVERIFY(!ReportPath.empty());
+  QVERIFY(!app.form->mIntro->isVisible());
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+}
+
+void WindowsTest::lineBreakInThePathIsRefused() {
+  Skelda app;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.form->fileNameValue->setText(QString::fromStdString(path + "\n/etc/passwd"));
+  app.form->btnScan->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("PathName / Filename Error..."));
+  QVERIFY(ReportPath.empty());
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+}
+
+void WindowsTest::passedScanEnablesPlotting() {
+  Skelda app;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.scan(path);
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY2(app.form->MyWebBrowser->toPlainText().contains("ALL DONE"),
+           qPrintable(app.form->MyWebBrowser->toPlainText().left(3000)));
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  QVERIFY(app.form->cbRptDisp->isVisible());
+  QVERIFY(!app.form->msgBusy->isVisible());
+  QVERIFY(!app.form->mIntro->isVisible());
+  QCOMPARE(ReportPath, path + "__ScanMsgs.htm");
+  QCOMPARE(DataFilePath, path);
+  QCOMPARE(DataFileName, profileFileName());
+}
+
+void WindowsTest::failedScanLeavesPlottingDisabled() {
+  Skelda app;
+  std::string good = app.writeSample(profileFileName(), validProfileText());
+  app.scan(good);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  // A file whose content is broken: the header's first line says nothing useful.
+  std::string bad = app.writeSample(profileFileName("20180413"), "garbage\n");
+  app.scan(bad);
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Now Scanning File"));
+  QVERIFY(!app.form->MyWebBrowser->toPlainText().contains("ALL DONE"));
+  QCOMPARE(DataFilePath, good);  // the plot window keeps the last passed file
+}
+
+void WindowsTest::surfaceFileIsShownButNotPlotted() {
+  Skelda app;
+  std::string path = app.writeSample(surfaceFileName(), validSurfaceText());
+  app.scan(path);
+  QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Now Scanning File"));
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+}
+
+void WindowsTest::browseFillsTheNameBox() {
+  Skelda app;
+  app.chooser.openAnswer = "/some/where/DATAID_SITE_20180315_R0.dat";
+  app.form->OpenFile->click();
+  QCOMPARE(app.form->fileNameValue->text(), QString("/some/where/DATAID_SITE_20180315_R0.dat"));
+  QCOMPARE(app.chooser.openFilters.at(0),
+           std::string("Dat Files ( *.dat )|*.dat|HDF4 Files ( *.hdf )|*.hdf|All files ( *.* )|*.*"));
+  QCOMPARE(app.chooser.lastFilterIndex, 3);
+  app.chooser.openAnswer.clear();  // cancelled: nothing changes
+  app.form->OpenFile->click();
+  QCOMPARE(app.form->fileNameValue->text(), QString("/some/where/DATAID_SITE_20180315_R0.dat"));
+}
+
+void WindowsTest::exitDeletesTheReport() {
+  Skelda app;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.scan(path);
+  QVERIFY(std::filesystem::exists(ReportPath));
+  app.form->btnExit->click();
+  QVERIFY(!std::filesystem::exists(ReportPath));
+  QVERIFY(std::filesystem::exists(path));
+  QVERIFY(!app.form->isVisible());
+}
+
+void WindowsTest::exitWithoutScanDeletesNothing() {
+  Skelda app;
+  testing_support::writeFile(app.start.file("keep.txt"), "x");
+  app.form->btnExit->click();
+  QVERIFY(std::filesystem::exists(app.start.file("keep.txt")));
+  QVERIFY(!app.form->isVisible());
+}
+
+void WindowsTest::plotWindowDefaults() {
+  Skelda app;
+  TCurForm* p = app.plot.get();
+  QVERIFY(p->cbPrfs2Plot->isChecked());
+  QVERIFY(!p->rbPrfByNum->isEnabled());
+  QVERIFY(p->rbPrfByTime->isChecked());
+  QCOMPARE(p->prfMin->text(), QString("0"));
+  QCOMPARE(p->prfMax->text(), QString("1000"));
+  QCOMPARE(p->yMin->text(), QString("0"));
+  QCOMPARE(p->yMax->text(), QString("12000"));
+  QCOMPARE(p->xMin->text(), QString("0"));
+  QCOMPARE(p->xMax->text(), QString("300"));
+  QCOMPARE(p->xMaxEnum->count(), 26);
+  QCOMPARE(p->xMaxEnum->itemText(0), QString("e+0"));
+  QCOMPARE(p->xMaxEnum->itemText(25), QString("e+25"));
+  QCOMPARE(p->xMaxEnum->currentText(), QString("e+18"));
+  QVERIFY(p->cbMedian->isChecked());
+  QVERIFY(!p->cbQuartile->isChecked());
+  QCOMPARE(p->cbQuartile->text(), QString("25th && 75th"));
+  QCOMPARE(p->YYStart->maxLength(), 4);
+  QCOMPARE(p->MMStart->maxLength(), 2);
+  QCOMPARE(p->yMax->maxLength(), 5);
+  QCOMPARE(p->hhEnd->text(), QString("23"));
+  QCOMPARE(p->mnEnd->text(), QString("59"));
+  QCOMPARE(p->btnAddFile->text(), QString("Append Another File..."));
+}
+
+void WindowsTest::numberDensitySwapsTheXMaximum() {
+  Skelda app;
+  TCurForm* p = app.plot.get();
+  p->xMax->setText("250");
+  p->cbNumberDensity->click();
+  QCOMPARE(p->xMax->text(), QString("3"));
+  QVERIFY(p->xMaxEnum->isVisibleTo(p));
+  p->cbNumberDensity->click();
+  QCOMPARE(p->xMax->text(), QString("250"));
+  QVERIFY(!p->xMaxEnum->isVisibleTo(p));
+}
+
+void WindowsTest::profileSelectionPanels() {
+  Skelda app;
+  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  TCurForm* p = app.plot.get();
+  p->cbPrfs2Plot->click();  // unticked
+  QVERIFY(p->rbPrfByNum->isEnabled());
+  QVERIFY(p->rbPrfByTime->isEnabled());
+  QVERIFY(p->prfLabSelect->isEnabled());
+  QVERIFY(p->pnlByTimes->isVisibleTo(p));
+  QVERIFY(!p->pnlByNum->isVisibleTo(p));
+  QCOMPARE(p->YYStart->text(), QString("2018"));
+  QCOMPARE(p->MMStart->text(), QString("03"));
+  QCOMPARE(p->DDStart->text(), QString("15"));
+  QCOMPARE(p->YYEnd->text(), QString("2018"));
+  p->rbPrfByNum->click();
+  QVERIFY(!p->rbPrfByTime->isChecked());
+  QVERIFY(p->pnlByNum->isVisibleTo(p));
+  QVERIFY(!p->pnlByTimes->isVisibleTo(p));
+  p->cbPrfs2Plot->click();  // ticked again
+  QVERIFY(!p->pnlByNum->isVisibleTo(p));
+  QVERIFY(!p->pnlByTimes->isVisibleTo(p));
+  QVERIFY(!p->rbPrfByNum->isEnabled());
+}
+
+void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
+  Skelda app;
+  TCurForm* p = app.plot.get();
+  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  p->YYStart->setText("2017");
+  p->cbQuartile->setChecked(true);
+  p->yMax->setText("800");
+  resetPlotControls(p);
+  QCOMPARE(p->YYStart->text(), QString("2018"));
+  QCOMPARE(p->MMStart->text(), QString("03"));
+  QCOMPARE(p->DDStart->text(), QString("15"));
+  QCOMPARE(p->YYEnd->text(), QString("2018"));
+  QCOMPARE(p->MMEnd->text(), QString("03"));
+  QCOMPARE(p->DDEnd->text(), QString("15"));
+  QVERIFY(!p->cbQuartile->isChecked());
+  QCOMPARE(p->yMax->text(), QString("12000"));
+  QVERIFY(p->cbPrfs2Plot->isEnabled());
+  // A GEOMS scan: the start fields come from the start stamp; all profiles only.
+  IsHdfFile = true;
+  DataFileName = "groundbased_lidar.o3_inst_one_site_20180316T061500Z_20180317T071600Z_002.hdf";
+  resetPlotControls(p);
+  QVERIFY(!p->cbPrfs2Plot->isEnabled());
+  setDateFieldsFromFileName(p, "I");
+  QCOMPARE(p->YYStart->text(), QString("2018"));
+  QCOMPARE(p->DDStart->text(), QString("16"));
+  setDateFieldsFromFileName(p, "20190102");
+  QCOMPARE(p->YYEnd->text(), QString("2019"));
+  QCOMPARE(p->MMEnd->text(), QString("01"));
+  QCOMPARE(p->DDEnd->text(), QString("02"));
+}
+
+void WindowsTest::refusedChoiceStartsNothing() {
+  Skelda app;
+  FakeLauncher launcher;
+  DataFilePath = app.start.file("DATAID_SITE_20180315_R0.dat");
+  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  TCurForm* p = app.plot.get();
+  p->xMin->setText("1.5");
+  p->btnReplot->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text, std::string("Y and X Axes Values: Min/Max values must all be integers."));
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Integer values expected ..."));
+  QVERIFY(launcher.started.empty());
+  QVERIFY(!p->pMsg->isVisible());
+
+  app.boxes.boxes.clear();
+  p->xMin->setText("0");
+  p->cbPrfs2Plot->click();
+  p->rbPrfByNum->click();
+  p->prfMin->setText("-3");
+  p->prfMax->setText("20000");
+  launcher.startError = 2;  // stops the run right after the start
+  p->btnReplot->click();
+  QCOMPARE(p->prfMin->text(), QString("0"));
+  QCOMPARE(p->prfMax->text(), QString("10000"));
+  QCOMPARE(app.boxes.boxes.size(), size_t(2));
+  QCOMPARE(app.boxes.boxes[0].text, std::string(" Please note >> Profiles To Plot End value is set to Max = 10000 "));
+  QCOMPARE(app.boxes.boxes[1].text, std::string("CreateProcess Failed (Err = 2)"));
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(launcher.started[0].args.at(5), std::string("0"));
+  QCOMPARE(launcher.started[0].args.at(6), std::string("10000"));
+
+  app.boxes.boxes.clear();
+  p->rbPrfByTime->click();
+  p->YYStart->setText("2019");
+  p->MMStart->setText("02");
+  p->DDStart->setText("29");
+  p->btnReplot->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text,
+           std::string("Error Start Month/Day: For \"Feb\" (non-leap year) the Day value can NOT be 29.\n"));
+  QCOMPARE(launcher.started.size(), size_t(1));
+}
+
+void WindowsTest::appendNeedsAYesAndAFile() {
+  Skelda app;
+  std::filesystem::create_directory(app.start.file("Data"));
+  DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
+  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  TCurForm* p = app.plot.get();
+  app.chooser.openAnswer = "/d/DATAID_SITE_20180316_R0.dat";
+  app.boxes.answer = platform::BoxAnswer::No;
+  p->btnAddFile->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Confirm File Foramt Compliance ..."));
+  QCOMPARE(app.boxes.boxes[0].icon, platform::BoxIcon::Warning);
+  QCOMPARE(app.boxes.boxes[0].buttons, platform::BoxButtons::YesNoCancel);
+  QVERIFY(app.boxes.boxes[0].text.find("WARNING PLEASE READ:\n====================\n\n") == 0);
+  QVERIFY(app.chooser.openFilters.empty());
+  QVERIFY(PlotFiles.empty());
+
+  app.boxes.answer = platform::BoxAnswer::Yes;
+  p->btnAddFile->click();
+  QCOMPARE(app.chooser.openFilters.size(), size_t(1));
+  QCOMPARE(app.chooser.openFilters[0], std::string());  // no filter
+  QCOMPARE(PlotFiles, (std::vector<std::string>{"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"}));
+  QCOMPARE(p->DDEnd->text(), QString("16"));
+  QCOMPARE(testing_support::readFile(plotListPath()), std::string("/d/DATAID_SITE_20180316_R0.dat\n"));
+}
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
