@@ -630,6 +630,33 @@ TEST(VerifierData, OptionalDoubleDataWithRealAttributesIsReadByItsOwnType) {
             "VAR_VALID_MAX(1000.000000) Attribute\n\n");
 }
 
+TEST(VerifierData, ReadFailureNamesTheVariableAndItsType) {
+  TempDir dir;
+  putTemplate(dir);
+  GeomsChecker checker;
+  std::string name = writeInto(dir, validLidarFile());
+  ASSERT_EQ(runSteps(dir, name, geoms_fixture::kTemplateName, 5, &checker).failedStep, 0);
+  testing_support::CurrentDirScope here(dir.path());
+  const std::string failure =
+      "** ERROR Variable: ALTITUDE\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n";
+  // More values than the dataset holds, and a count too large for memory.
+  for (std::vector<int> dims : {std::vector<int>{7}, std::vector<int>{2147483647, 2147483647, 2147483647}}) {
+    GeomsChecker copy = checker;
+    copy.variables[7].rank = static_cast<int>(dims.size());
+    for (size_t d = 0; d < dims.size(); ++d) copy.variables[7].dims[d] = dims[d];
+    std::string buffer;
+    EXPECT_FALSE(copy.Verify_6(buffer));
+    EXPECT_EQ(buffer, failure);
+  }
+  // A file that is gone: the first readable variable cannot be read.
+  GeomsChecker gone = checker;
+  gone.hdfFile = "missing.hdf";
+  std::string buffer;
+  EXPECT_FALSE(gone.Verify_6(buffer));
+  EXPECT_EQ(buffer,
+            "** ERROR Variable: LATITUDE.INSTRUMENT\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n");
+}
+
 TEST(VerifierData, TimeCheckStamps) {
   GeomsChecker checker;
   checker.dataStartDate = "20200101T120000Z";
