@@ -188,7 +188,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
   std::array<std::string_view, 6> fields;
   std::array<int, 6> integers;
   int64_t lastBin = -1;
-  std::vector<double>* lastValues = nullptr;
+  BinValues* lastValues = nullptr;
   for (size_t row = 0; row < table.rows(); ++row) {
     bool missing = false;
     for (size_t i = 0; i < ProfileColumns.size(); ++i) {
@@ -264,11 +264,13 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
   return result;
 }
 
-void writeMedianData(long long binCount, std::map<int64_t, std::vector<double>>& bins, int altLower,
+void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
                      DataFile& median) {
   std::string& out = median.buffer();
-  for (auto& [bin, values] : bins) {
-    if (bin < 0 || bin >= binCount || values.empty()) continue;
+  std::vector<double> values;
+  for (const auto& [bin, binValues] : bins) {
+    if (bin < 0 || bin >= binCount || binValues.empty()) continue;
+    values.assign(binValues.begin(), binValues.end());
     std::array<double, 5> statistics = binStatistics(values);
     out += intToString(static_cast<long long>(altLower) + 100 * bin);
     for (double value : statistics) {

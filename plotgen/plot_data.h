@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/plot_globals.h"
 #include "plotgen/plot_run.h"
 
 namespace plotgen {
@@ -63,7 +64,7 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
 std::array<double, 5> binStatistics(std::vector<double>& values);
 
 // One row per bin holding values, in bin order.
-void writeMedianData(long long binCount, std::map<int64_t, std::vector<double>>& bins, int altLower,
+void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
                      DataFile& median);
 
 // A double in the default form of formatted output ("%g").

@@ -7,7 +7,7 @@ std::string ColumnDelimiter;
 std::vector<std::string> ProfileStartStamps;
 std::vector<std::string> ProfileEndStamps;
 std::vector<std::string> ProfileMeanStamps;
-std::map<int64_t, std::vector<double>> AltitudeBins;
+std::map<int64_t, BinValues> AltitudeBins;
 std::ofstream ErrorLog;
 int HideCurtainGrid = 0;
 int HideProfileGrid = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <fstream>
 #include <map>
 #include <string>
@@ -21,8 +22,10 @@ extern std::vector<std::string> ProfileStartStamps;
 extern std::vector<std::string> ProfileEndStamps;
 extern std::vector<std::string> ProfileMeanStamps;
 // Values per 100 m altitude bin, keyed by bin index; only bins that received
-// a value exist, so wide altitude limits cost nothing.
-extern std::map<int64_t, std::vector<double>> AltitudeBins;
+// a value exist, so wide altitude limits cost nothing. A bin grows in chunks,
+// without moving the values it already holds.
+using BinValues = std::deque<double>;
+extern std::map<int64_t, BinValues> AltitudeBins;
 // The plot log "_CErr_.txt".
 extern std::ofstream ErrorLog;
 

@@ -48,7 +48,7 @@ class DataFile {
   void close();
 
  private:
-  static constexpr size_t FlushSize = 1 << 16;
+  static constexpr size_t FlushSize = 1 << 20;
   std::ofstream stream_;
   std::string buffer_;
 };

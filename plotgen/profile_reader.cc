@@ -1,6 +1,7 @@
 #include "plotgen/profile_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -74,14 +75,13 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<st
   state.previousSelected = selected;
   if (!selected) return true;
 
+  // The table holds the columns up to the last one the plots use.
   ProfileTable table;
-  table.columns = static_cast<size_t>(m);
+  table.columns = static_cast<size_t>(std::min<long long>(m, run.args.isProfilePlot ? 9 : (args.isNumberDensity ? 2 : 7)));
   table.cells.reserve(dataCount * table.columns);
-  std::vector<std::string_view> cells;
   for (size_t i = 0; i < dataCount; ++i) {
-    if (!splitDataLine(lines[dataStart + i], table.columns, cells))
+    if (!splitDataLine(lines[dataStart + i], static_cast<size_t>(m), table.columns, table.cells))
       malformed(path, static_cast<long long>(dataStart + i), "fewer cells than data columns");
-    table.cells.insert(table.cells.end(), cells.begin(), cells.end());
   }
 
   if (state.noneSelectedYet) {
@@ -148,21 +148,33 @@ bool normaliseStamp(std::string_view raw, std::string* stamp) {
   return true;
 }
 
-bool splitDataLine(std::string_view line, size_t m, std::vector<std::string_view>& cells) {
-  cells.clear();
+bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
   if (m == 0) return true;
+  if (keep > m) keep = m;
   const char* text = line.data();
-  const size_t size = line.size();
-  size_t start = 0;
-  for (size_t i = 0; i <= size; ++i) {
-    if (i < size && text[i] != ',') continue;
-    size_t from = start;
-    if (!cells.empty() && from < i && text[from] == ' ') ++from;  // the blank after a comma
-    cells.emplace_back(text + from, i - from);
-    if (cells.size() == m) return true;
-    start = i + 1;
+  const char* end = text + line.size();
+  const char* start = text;
+  size_t found = 0;
+  // The cells that are kept.
+  while (found < keep) {
+    const char* comma = static_cast<const char*>(std::memchr(start, ',', static_cast<size_t>(end - start)));
+    const char* cellEnd = comma ? comma : end;
+    const char* from = start;
+    if (found > 0 && from < cellEnd && *from == ' ') ++from;  // the blank after a comma
+    cells.emplace_back(from, static_cast<size_t>(cellEnd - from));
+    ++found;
+    if (!comma) return found == m;
+    start = comma + 1;
   }
-  return false;
+  // The rest are only counted.
+  while (found < m) {
+    ++found;  // the cell that begins at start
+    if (found == m) return true;
+    const char* comma = static_cast<const char*>(std::memchr(start, ',', static_cast<size_t>(end - start)));
+    if (!comma) return false;
+    start = comma + 1;
+  }
+  return true;
 }
 
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {

@@ -42,7 +42,8 @@ std::vector<std::string> fillValueList(std::string_view line, long long m);
 int lineInteger(std::string_view line);
 
 // Cuts a data line into its cells at commas, a blank right after a comma
-// dropped; false when it has fewer than m cells. Only the first m are kept.
-bool splitDataLine(std::string_view line, size_t m, std::vector<std::string_view>& cells);
+// dropped; false when it has fewer than m cells. The first `keep` cells (at
+// most m) are appended to cells.
+bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells);
 
 }  // namespace plotgen

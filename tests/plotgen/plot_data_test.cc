@@ -3,9 +3,11 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "plotgen/plot_data.h"
+#include "platform/text.h"
 #include "plotgen/plot_globals.h"
 #include "tests/support/platform_doubles.h"
 
@@ -57,7 +59,7 @@ TEST(PlotgenMedianTable, FileHasOneRowPerFilledBinAndNoHugeAllocation) {
   testing_support::TempDir dir;
   DataFile median;
   ASSERT_TRUE(median.open(dir.file("median_data.dat")));
-  std::map<int64_t, std::vector<double>> bins;
+  std::map<int64_t, BinValues> bins;
   bins[0] = {1, 2};
   bins[3] = {5};
   bins[21474835] = {0.25};
@@ -79,6 +81,37 @@ TEST(PlotgenClosingRow, RaisesTheSecondsWithoutCarry) {
   EXPECT_EQ(closingStamp("5"), "06");
   EXPECT_EQ(closingStamp(""), "01");
   EXPECT_EQ(closingStamp("x:2147483647"), "x:2147483648");
+}
+
+TEST(PlotgenDataRows, CellsConvertExactlyAsAtofDoes) {
+  const std::vector<std::string> cells = {
+      "100.0", "48.417", "-3.2", "0.4", "1.2000e+18", "9.0000e+16", "2.0000e+25", "1.0000e+23", "0.1", "-0.5",
+      "123456789012345", "1234567890123456", "1e22", "1e23", "1e-22", "1e-23", "5e-324", "1.7976931348623157e308",
+      "  42", "+7.5", "-0", ".5", "5.", "1e", "1e+", "1.2.3", "12a", "", "-", "nan", "inf", "0x10", "1,5",
+      "0.30000000000000004", "9007199254740993", "3.14159265358979", "2.5e-17", "850.00", "280.00"};
+  for (const std::string& cell : cells) {
+    double quick = cellDouble(cell);
+    double reference = platform::leadingDouble(cell);
+    if (std::isnan(reference)) {
+      EXPECT_TRUE(std::isnan(quick)) << cell;
+    } else {
+      EXPECT_EQ(std::memcmp(&quick, &reference, sizeof quick), 0) << cell << ": " << quick << " vs " << reference;
+    }
+  }
+  // Many numbers in the forms data files use.
+  unsigned long long state = 12345;
+  int mismatches = 0;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    double x = static_cast<double>(state >> 11) / 9007199254740992.0 * 1e6 - 5e5;
+    std::string cell = i % 3 == 0   ? platform::formatText("%.*f", i % 7, x)
+                       : i % 3 == 1 ? platform::formatText("%.4e", x * 1e12)
+                                    : platform::formatText("%.10g", x / 1e3);
+    double quick = cellDouble(cell);
+    double reference = platform::leadingDouble(cell);
+    if (std::memcmp(&quick, &reference, sizeof quick) != 0 && ++mismatches < 5) ADD_FAILURE() << cell;
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(PlotgenDataRows, DoubleForm) {
@@ -120,7 +153,7 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
             "150\t800\t-0.5\t0\t0\t1.23457e+06\t\n"
             "0\t700\t5e17\t1e16\t45\t2\t\n");
   ASSERT_EQ(AltitudeBins.size(), 1u);
-  EXPECT_EQ(AltitudeBins[0], (std::vector<double>{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
+  EXPECT_EQ(AltitudeBins[0], (BinValues{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
   freePlotGeneratorGlobals();
 }
 

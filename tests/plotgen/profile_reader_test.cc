@@ -58,15 +58,31 @@ TEST(PlotgenProfileReader, StampsAreNormalised) {
 }
 
 TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
-  std::vector<std::string_view> cells;
-  ASSERT_TRUE(splitDataLine("100.0, 2.5e+17, 3", 3, cells));
-  EXPECT_EQ(cells, (std::vector<std::string_view>{"100.0", "2.5e+17", "3"}));
-  ASSERT_TRUE(splitDataLine("100.0,2.5e+17,3,4", 3, cells));
-  EXPECT_EQ(cells, (std::vector<std::string_view>{"100.0", "2.5e+17", "3"}));
-  ASSERT_TRUE(splitDataLine("100.0,  2.5e+17, 3", 3, cells));
+  using Cells = std::vector<std::string_view>;
+  Cells cells;
+  ASSERT_TRUE(splitDataLine("100.0, 2.5e+17, 3", 3, 3, cells));
+  EXPECT_EQ(cells, (Cells{"100.0", "2.5e+17", "3"}));
+  cells.clear();
+  ASSERT_TRUE(splitDataLine("100.0,2.5e+17,3,4", 3, 3, cells));
+  EXPECT_EQ(cells, (Cells{"100.0", "2.5e+17", "3"}));
+  cells.clear();
+  ASSERT_TRUE(splitDataLine("100.0,  2.5e+17, 3", 3, 3, cells));
   EXPECT_EQ(cells[1], " 2.5e+17");
-  EXPECT_FALSE(splitDataLine("100.0, 2.5e+17", 3, cells));
-  EXPECT_FALSE(splitDataLine("", 2, cells));
+  // Only the kept cells are stored, but all m must be there.
+  cells.clear();
+  ASSERT_TRUE(splitDataLine("1, 2, 3, 4, 5", 5, 2, cells));
+  EXPECT_EQ(cells, (Cells{"1", "2"}));
+  cells.clear();
+  ASSERT_TRUE(splitDataLine("1, 2, 3, 4,", 5, 2, cells));  // an empty last cell counts
+  cells.clear();
+  EXPECT_FALSE(splitDataLine("1, 2, 3, 4", 5, 2, cells));
+  cells.clear();
+  EXPECT_FALSE(splitDataLine("100.0, 2.5e+17", 3, 3, cells));
+  cells.clear();
+  EXPECT_FALSE(splitDataLine("", 2, 2, cells));
+  cells.clear();
+  ASSERT_TRUE(splitDataLine("", 1, 1, cells));
+  EXPECT_EQ(cells, (Cells{""}));
 }
 
 TEST(PlotgenProfileReader, LineIntegerIsTheTextBeforeTheFirstBlank) {
