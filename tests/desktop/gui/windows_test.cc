@@ -47,6 +47,7 @@ class WindowsTest : public QObject {
   void resetFillsTheDateFieldsFromTheFileName();
   void refusedChoiceStartsNothing();
   void appendNeedsAYesAndAFile();
+  void hourglassWhileThePlotProgramRuns();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -354,6 +355,33 @@ void WindowsTest::appendNeedsAYesAndAFile() {
   QCOMPARE(PlotFiles, (std::vector<std::string>{"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"}));
   QCOMPARE(p->DDEnd->text(), QString("16"));
   QCOMPARE(testing_support::readFile(plotListPath()), std::string("/d/DATAID_SITE_20180316_R0.dat\n"));
+}
+
+void WindowsTest::hourglassWhileThePlotProgramRuns() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.scan(path);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  int shape = -1;
+  bool noticeShown = false;
+  launcher.childRun = [&] {
+    if (QApplication::overrideCursor()) shape = QApplication::overrideCursor()->shape();
+    noticeShown = app.form->pMsg->isVisible();
+  };
+  app.form->CurPlotting->click();
+  QCOMPARE(shape, int(Qt::WaitCursor));
+  QVERIFY(noticeShown);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QVERIFY(!app.form->pMsg->isVisible());
+  // The fake child drew nothing: the first plot's image check refuses.
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QVERIFY(app.boxes.boxes[0].text.find("Error(0x3)") == 0);
+  QVERIFY(!PlotsReady);
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(launcher.started[0].program, std::string("Vantor.exe"));
+  QCOMPARE(launcher.started[0].workDir, app.start.path());
 }
 
 QTEST_MAIN(WindowsTest)

@@ -1,0 +1,75 @@
+// The application object: exceptions that escape an event handler are shown
+// in a box and the program goes on.
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <stdexcept>
+
+#include "desktop/core/plot_files.h"
+#include "desktop/core/shared_state.h"
+#include "desktop/gui/skelda_application.h"
+#include "tests/desktop/gui/gui_fixture.h"
+
+namespace {
+
+// Throws from its event handler what the test asks for.
+class Thrower : public QObject {
+ public:
+  int kind = 0;
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    if (kind == 0) throw std::runtime_error("boom from a handler");
+    throw 42;
+  }
+};
+
+}  // namespace
+
+class ApplicationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void escapedExceptionsAreShownInABox();
+  void undecodableImagesAreShownByTheExceptionBox();
+};
+
+void ApplicationTest::escapedExceptionsAreShownInABox() {
+  testing_support::RecordingBoxes boxes;
+  Thrower thrower;
+  QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+  QCoreApplication::processEvents();
+  thrower.kind = 1;
+  QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+  QCoreApplication::processEvents();
+  QCOMPARE(boxes.boxes.size(), size_t(2));
+  QCOMPARE(boxes.boxes[0].text, std::string("boom from a handler"));
+  QCOMPARE(boxes.boxes[0].caption, std::string("Skelda"));
+  QCOMPARE(boxes.boxes[0].icon, platform::BoxIcon::Error);
+  QCOMPARE(boxes.boxes[1].text, std::string());
+}
+
+void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
+  Skelda app;
+  testing_support::writeFile(startDirFile(kCurtainImageName), "not a picture");
+  testing_support::writeFile(startDirFile(kProfileImageName), "not a picture either");
+  bool reached = false;
+  QTimer::singleShot(0, app.plot.get(), [&] {
+    app.plot->presentPlots();
+    reached = true;
+  });
+  QTest::qWait(50);
+  QVERIFY(!reached);  // the handler was left at once
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QVERIFY2(app.boxes.boxes[0].text.find("curtain_plot.jpg") != std::string::npos, app.boxList().c_str());
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
+  QVERIFY(!app.plot->isVisible());
+  QVERIFY(!PlotsReady);
+}
+
+int main(int argc, char** argv) {
+  SkeldaApplication app(argc, argv);
+  ApplicationTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "application_test.moc"
