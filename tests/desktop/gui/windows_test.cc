@@ -48,6 +48,7 @@ class WindowsTest : public QObject {
   void refusedChoiceStartsNothing();
   void appendNeedsAYesAndAFile();
   void hourglassWhileThePlotProgramRuns();
+  void hdfPlotNamesOmbrelWhichIsNotThere();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -382,6 +383,22 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
   QCOMPARE(launcher.started.size(), size_t(1));
   QCOMPARE(launcher.started[0].program, std::string("Vantor.exe"));
   QCOMPARE(launcher.started[0].workDir, app.start.path());
+}
+
+void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
+  Skelda app;
+  // As after a passed scan of a GEOMS file (the verifier itself is not needed here).
+  IsHdfFile = true;
+  DataFilePath = app.start.file("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf");
+  DataFileName = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+  app.form->CurPlotting->setEnabled(true);
+  app.form->CurPlotting->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text, std::string("CreateProcess Failed (Err = 2)"));
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
+  QVERIFY(!PlotsReady);
+  QVERIFY(!app.plot->isVisible());
+  QCOMPARE(testing_support::readFile(plotListPath()), DataFilePath + "\n");
 }
 
 QTEST_MAIN(WindowsTest)
