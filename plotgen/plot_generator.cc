@@ -95,10 +95,17 @@ int runSteps(int argc, const char* const* argv) {
       if (args.isProfilePlot && run.collectBins) writeMedianData(run.binCount, AltitudeBins, run.altLower, run.median);
     }
   }
-  run.curtain.close();
-  run.profile.close();
-  run.median.close();
-  if (failed) return 0;
+  // A data file that could not be written in full (a full disk, say) must not
+  // pass for a good run.
+  bool written = true;
+  for (auto [file, name] : {std::pair{&run.curtain, "curtain_data.dat"}, std::pair{&run.profile, "profile_data.dat"},
+                            std::pair{&run.median, "median_data.dat"}}) {
+    if (!file->close() && !failed) {
+      logLine(std::string("ERROR: failed to write file: ") + name);
+      written = false;
+    }
+  }
+  if (failed || !written) return 0;
 
   const SelectionState& selection = run.selection;
   if (selection.noneSelectedYet) {

@@ -13,9 +13,11 @@ void DataFile::flush() {
   buffer_.clear();
 }
 
-void DataFile::close() {
+bool DataFile::close() {
+  if (!stream_.is_open()) return true;
   flush();
-  if (stream_.is_open()) stream_.close();
+  stream_.close();
+  return static_cast<bool>(stream_);
 }
 
 }  // namespace plotgen

@@ -45,7 +45,8 @@ class DataFile {
     if (buffer_.size() >= FlushSize) flush();
   }
   void flush();
-  void close();
+  // Writes what is left and closes the file; false when any write failed.
+  bool close();
 
  private:
   static constexpr size_t FlushSize = 1 << 20;

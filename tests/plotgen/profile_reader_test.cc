@@ -1,6 +1,9 @@
 // Pieces of the PROFILE reader: fill values, delimiter, stamps, data lines, selection.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "plotgen/data_list.h"
 #include "plotgen/plot_globals.h"
 #include "plotgen/profile_reader.h"
 
@@ -126,6 +129,43 @@ TEST(PlotgenProfileReader, TimeWindowSelection) {
   EXPECT_TRUE(isProfileInRange(false, true, 3, 3, 5));
   EXPECT_TRUE(isProfileInRange(false, true, 4, 3, 5));
   EXPECT_FALSE(isProfileInRange(false, true, 5, 3, 5));
+  freePlotGeneratorGlobals();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlotgenListFile, EntriesAndLineEnds) {
+  using plotgen::readAllLines;
+  using V = std::vector<std::string>;
+  auto entries = [](const std::string& text) {
+    std::istringstream in(text);
+    return readAllLines(in);
+  };
+  EXPECT_EQ(entries("C:\\data\\a.dat\r\n"), (V{"C:\\data\\a.dat"}));
+  EXPECT_EQ(entries("a\n\nb\n"), (V{"a", "", "b"}));
+  EXPECT_EQ(entries("a\r\nb"), (V{"a", "b"}));
+  EXPECT_EQ(entries("a\r\nb\r"), (V{"a", "b"}));
+  EXPECT_EQ(entries(""), (V{}));
+  EXPECT_EQ(entries("\n"), (V{""}));
+}
+
+TEST(PlotgenListFile, TimeWindowNumbers) {
+  using namespace plotgen;
+  initPlotGeneratorGlobals();
+  setTimeWindow(false, "20150701000000", "20150702235959");
+  EXPECT_EQ(WindowStartDate, 0);
+  EXPECT_EQ(WindowEndTime, 0);
+  setTimeWindow(true, "20150701000000", "20150702235959");
+  EXPECT_EQ(WindowStartDate, 20150701);
+  EXPECT_EQ(WindowStartTime, 0);
+  EXPECT_EQ(WindowEndDate, 20150702);
+  EXPECT_EQ(WindowEndTime, 235959);
+  setTimeWindow(true, "20180105093000", "99991332256161");
+  EXPECT_EQ(WindowStartTime, 93000);
+  EXPECT_EQ(WindowEndDate, 99991332);
+  EXPECT_EQ(WindowEndTime, 256161);
   freePlotGeneratorGlobals();
 }
 

@@ -347,6 +347,29 @@ TEST_F(PlotgenRun, IndexWindowAcrossTwoFilesStopsAndLeavesLaterFilesUnopened) {
   EXPECT_NE(curtain.find("set label 1 \"Num.ProfilesA = 2\" at graph 0.90, 1.15\n"), std::string::npos);
 }
 
+TEST_F(PlotgenRun, RunEndingAtTheLastBlockOfAFileStopsOnTheNextFilesFirstBlock) {
+  std::string first = folder + "/first.dat";
+  std::string second = folder + "/second.dat";
+  ASSERT_TRUE(writeFile(first, threeDayFile()));
+  ASSERT_TRUE(writeFile(second, threeDayFile()));
+  writeList(folder, {first, second});
+  VantorResult result = runVantorIn(
+      folder, words("ANY 0 2 true false 1 3 20000000000000 20200000000000 false 0 300 0 1000 false false false false 0 0"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(file("curtain_data.dat"),
+            "2018-01-06,10:00:00\t100.0\t40.0\t\n\n"
+            "2018-01-06,11:00:00\t100.0\t40.0\t\n\n"
+            "2018-01-07,10:00:00\t100.0\t40.0\t\n\n"
+            "2018-01-07,11:00:00\t100.0\t40.0\t\n\n"
+            "2018-01-07,11:00:01\t0\t0\n\n");
+  EXPECT_EQ(logAfterStart(folder),
+            "OK. " + first + "\n"
+            "OK. " + second + "\n"
+            "OK. Curtain::gnuplotPath " + gnuplot + "\n"
+            "OK. Start: 2018-01-06,10:00:00\n"
+            "Ok. End:   2018-01-07,11:00:00\n");
+}
+
 TEST_F(PlotgenRun, OtherLocationReadsFilesFromItsFolderWithoutLogLines) {
   std::filesystem::create_directories(folder + "/ZIB");
   ASSERT_TRUE(writeFile(folder + "/ZIB/z.dat", threeDayFile()));
@@ -457,6 +480,18 @@ TEST_F(PlotgenRun, DataFilesThatCannotBeWritten) {
             "ERROR: failed to open file: curtain_data.dat \n"
             "ERROR: failed to open file: profile_data.dat \n"
             "ERROR failed to open file: median_data.dat \n");
+  EXPECT_FALSE(exists("gnuplot_input_1.txt"));
+}
+
+TEST_F(PlotgenRun, DataFileThatCannotBeWrittenInFull) {
+  std::string data = folder + "/t.dat";
+  ASSERT_TRUE(writeFile(data, threeDayFile()));
+  writeList(folder, {data});
+  // Every write to /dev/full fails as on a full disk.
+  std::filesystem::create_symlink("/dev/full", folder + "/curtain_data.dat");
+  VantorResult result = runVantorIn(folder, plotButtonArguments());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(logAfterStart(folder), "OK. " + data + "\nERROR: failed to write file: curtain_data.dat\n");
   EXPECT_FALSE(exists("gnuplot_input_1.txt"));
 }
 
