@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "hdfverify/geoms_types.h"
 #include "platform/text.h"
 #include "verifier_test_support.h"
 
@@ -82,6 +83,20 @@ TEST(VerifierRead, TemplateLineColumnsAndFlag) {
   EXPECT_EQ(shortLine.varDataType, "");
   EXPECT_EQ(shortLine.flag, 'P');
   EXPECT_EQ(hdfverify::parseTemplateLine("1,N,D,u,REAL,").flag, ',');
+}
+
+TEST(VerifierRead, DefaultTemplateHasTwentyOneMandatoryRows) {
+  std::vector<hdfverify::TemplateRecord> records;
+  ASSERT_TRUE(hdfverify::readTemplateFile(verifier_testing::defaultTemplatePath(), records));
+  int mandatory = 0;
+  for (const hdfverify::TemplateRecord& r : records) {
+    EXPECT_TRUE(r.flag == 'x' || r.flag == 'o') << r.varName;
+    EXPECT_NE(hdfverify::geomsTypeToHdf(r.varDataType), -1) << r.varName;
+    EXPECT_FALSE(r.varUnits.empty()) << r.varName;
+    mandatory += r.flag == 'x' ? 1 : 0;
+  }
+  EXPECT_EQ(mandatory, 21);
+  EXPECT_EQ(records.size(), 23u);
 }
 
 TEST(VerifierRead, MissingTemplateFailsBeforeAnyHdfCall) {

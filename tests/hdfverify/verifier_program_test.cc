@@ -2,6 +2,7 @@
 // file byte for byte, and bad input given to the program Quessel itself.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -230,6 +231,24 @@ TEST(VerifierProgram, ProgramPassesTheSampleFile) {
   EXPECT_EQ(name, "groundbased_lidar.o3_hto001_hires_hilltop_20200101t120000z_20200101t160000z_001.hdf");
   EXPECT_EQ(runQuessel(dir, {name, geoms_fixture::kTemplateName}), 0);
   EXPECT_TRUE(endsWith(readFile(dir.file(name + "_.err")), kPassedEnd));
+}
+
+TEST(VerifierProgram, SampleToolWritesOneValidFileAndPrintsItsPath) {
+  TempDir dir;
+  std::string command = std::string(PARVIX_BIN_DIR) + "/../tools/make_geoms_sample '" + dir.path() + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char chunk[256];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  const std::string expected =
+      dir.file("groundbased_lidar.o3_hto001_hires_hilltop_20200101t120000z_20200101t160000z_001.hdf");
+  EXPECT_EQ(output, expected + "\n");
+  putTemplate(dir);
+  std::string name = std::filesystem::path(expected).filename().string();
+  EXPECT_TRUE(endsWith(runVerifierIn(dir, {name, geoms_fixture::kTemplateName}), kPassedEnd));
 }
 
 }  // namespace
