@@ -45,10 +45,11 @@ std::string fileEndDateText(std::string_view name, bool isHdf) {
 }
 
 void computePlotTimeSpan() {
-  if (PlotFileCount == 0) {
-    PlotFiles.push_back(DataFilePath);
+  if (PlotFileCount <= 0 || PlotFiles.empty()) {
+    if (PlotFiles.empty()) PlotFiles.push_back(DataFilePath);
     PlotFileCount = static_cast<int>(PlotFiles.size());
   }
+  // Entry number PlotFileCount, counting from 1, kept inside the list.
   size_t lastIndex = static_cast<size_t>(PlotFileCount) - 1;
   if (lastIndex >= PlotFiles.size()) lastIndex = PlotFiles.size() - 1;
   std::string first = fileNamePart(PlotFiles.front());

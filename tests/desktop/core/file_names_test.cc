@@ -86,6 +86,19 @@ TEST_F(DesktopTimeSpan, GeomsNames) {
   EXPECT_EQ(PlotEndStamp, "20180316071600");
 }
 
+TEST_F(DesktopTimeSpan, ACountBeyondTheListUsesItsLastEntry) {
+  PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
+  PlotFileCount = 5;
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotEndStamp, "20180316235959");
+  PlotFiles.clear();
+  DataFilePath = "/d/DATAID_SITE_20180317_R0.dat";
+  computePlotTimeSpan();  // an empty list is seeded whatever the count says
+  EXPECT_EQ(PlotFiles.size(), 1u);
+  EXPECT_EQ(PlotFileCount, 1);
+  EXPECT_EQ(PlotStartStamp, "20180317000000");
+}
+
 TEST_F(DesktopTimeSpan, MalformedNamesGiveShortStamps) {
   DataFilePath = "x.dat";
   computePlotTimeSpan();
