@@ -128,6 +128,13 @@ const FileKind kSurfaceKind = {
     true,
 };
 
+// Once a block's table is written only its line counts are read again (by the
+// next block's start check): its texts go, so that memory stays flat however
+// long the file.
+void releaseBlockTexts(_ProfileHeader& header) {
+  for (_HeaderLine& line : header.line) line = _HeaderLine();
+}
+
 void scanContent(const FileKind& kind) {
   GeneralHeader.headerLines = 0;
   reportWrite("<h2>Now Scanning General Header Section ... </h2>");
@@ -169,6 +176,7 @@ void scanContent(const FileKind& kind) {
     else
       reportPrintf(kind.failedBanner, i + 1);
     writeProfileTable(i);
+    releaseBlockTexts(ProfileHeaders.back());
     reportPrintf("<hr width 95%c>\n", '%');
     if (ScanAborted) break;
   }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/text.h"
+#include "scanner/data_tokens.h"
 #include "scanner/missing_values.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
@@ -22,18 +24,17 @@ constexpr size_t kMaxLineLength = 500;
 constexpr int kMaxWarningLines = 47;
 constexpr int kMaxTrailingReads = 6;
 constexpr size_t kMaxTrailingLength = 10;
-const char kTokenSeparators[] = " ,\t\r\n";
 
 // What a column rule tells the line loop.
 enum class Next { Token, Line };
 
 // The checks every data line goes through before its values: the next line is
-// read into `line`; false when the block's data section ends here.
+// read into `line` and split; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& line) {
+LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& line, DataLineSplitter& splitter) {
   if (ScanAborted) return LineRead::Stop;
-  line = readNextLine();
+  readNextLine(line);
   if (AtEndOfFile) {
     if (isProfile)
       reportRed(formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
@@ -46,7 +47,8 @@ LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& lin
     ScanFailed = true;
     return LineRead::Stop;
   }
-  if (!checkItemCount(line, GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  splitter.split(line);
+  if (!checkCommaCount(splitter.commaCount, GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
     recordError(LineNumber, 96);
     return LineRead::Skip;
@@ -54,25 +56,29 @@ LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& lin
   return LineRead::Ok;
 }
 
-// Whether a value below 0 is something else than its column's missing-value
-// flag. Tokens beyond the column table have no flag and are not tested.
-bool isWrongNegative(size_t column, double value) {
+// Whether a value token is below 0 and something else than its column's
+// missing-value flag. Only a token that begins with '-' can read as a negative
+// number. Tokens beyond the column table have no flag and are not tested.
+inline bool isWrongNegative(size_t column, std::string_view token) {
+  if (token.empty() || token[0] != '-') return false;
   if (column >= static_cast<size_t>(GeneralHeader.numColumns) || column >= 14) return false;
+  double value = dataTokenValue(token);
   return value < 0 && !nearlyEqual(value, ColumnTable[column].missing);
 }
 
-// Runs `rule` on every token of a data line; false when the scan was aborted.
+// Runs `rule` on every token of the data line last split; false when the scan
+// was aborted.
 template <typename Rule>
-bool forEachToken(const std::string& line, bool& passed, Rule rule) {
-  std::vector<std::string> tokens = platform::splitTokens(line, kTokenSeparators);
+bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
+  const std::vector<DataToken>& tokens = splitter.tokens;
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (ScanAborted) return false;
-    if (!isFloatText(tokens[i])) {
+    if (!tokens[i].valueText) {
       recordError(LineNumber, 94);
       passed = false;
       return true;
     }
-    if (rule(i, platform::leadingDouble(tokens[i])) == Next::Line) return true;
+    if (rule(i, tokens[i].text) == Next::Line) return true;
   }
   return true;
 }
@@ -90,15 +96,17 @@ bool checkProfileData(int block) {
   double step = -1;
   int warnings = 0;
   std::string line;
+  DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, true, line);
+    LineRead read = readDataLine(block, dataLines, true, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
-    bool goOn = forEachToken(line, passed, [&](size_t i, double value) {
+    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
+        double value = dataTokenValue(token);
         if (value < 0) {
           recordError(LineNumber, 76);
           passed = false;
@@ -116,7 +124,7 @@ bool checkProfileData(int block) {
         previousAltitude = value;
         return Next::Token;
       }
-      if (isWrongNegative(i, value)) {
+      if (isWrongNegative(i, token)) {
         ++warnings;
         if (warnings <= kMaxWarningLines)
           reportOrange(formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
@@ -144,23 +152,25 @@ bool checkRecordData(int block) {
   bool passed = true;
   double previous[3] = {-1, -1, -1};
   std::string line;
+  DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, false, line);
+    LineRead read = readDataLine(block, dataLines, false, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
     double previousEnd = previous[1];
-    bool goOn = forEachToken(line, passed, [&](size_t i, double value) {
+    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
-        if (isWrongNegative(i, value)) {
+        if (isWrongNegative(i, token)) {
           recordError(LineNumber, 93);
           passed = false;
           return Next::Line;
         }
         return Next::Token;
       }
+      double value = dataTokenValue(token);
       if (value < 0) {
         recordError(LineNumber, 89);
         passed = false;

@@ -7,6 +7,8 @@
 // True when the text holds exactly `expectedCommas` commas. Unless `quiet`, a
 // wrong count records code 97 at LineNumber and writes its red line.
 bool checkItemCount(const std::string& text, int expectedCommas, bool quiet);
+// The same for a comma count already taken.
+bool checkCommaCount(long long commas, int expectedCommas, bool quiet);
 
 // Checks general header line k (the missing-values line): `columns` flags
 // separated by commas, each -9999, -99999, -999999 or -9999999. Stores them in

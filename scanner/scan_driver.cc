@@ -139,14 +139,18 @@ void scanTextFile(const std::string& path, const std::string& bareName) {
 
 }  // namespace
 
-std::string readNextLine() {
-  std::string line;
+void readNextLine(std::string& line) {
   if (platform::readLine(DataStream, line)) {
     ++LineNumber;
   } else {
     AtEndOfFile = ScanAborted = ScanFailed = true;
     reportRed("<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
   }
+}
+
+std::string readNextLine() {
+  std::string line;
+  readNextLine(line);
   return line;
 }
 

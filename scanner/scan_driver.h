@@ -7,6 +7,8 @@
 // LineNumber; at the end of the file sets AtEndOfFile, ScanAborted and
 // ScanFailed and writes the end-of-file notice instead.
 std::string readNextLine();
+// The same, reading into `line` (its storage is reused from line to line).
+void readNextLine(std::string& line);
 
 // Stores today's local date in TodayYear/Month/Day and FirstProfileYear/Month/Day.
 void captureToday();

@@ -7,17 +7,29 @@
 
 namespace {
 
-// The text with every blank and tab removed.
-std::string withoutBlanksAndTabs(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text)
-    if (c != ' ' && c != '\t') out += c;
-  return out;
-}
+// Character classes of the number tests, as tables: the tests run on every
+// value of every data line.
+struct CharClass {
+  bool member[256] = {};
+  explicit constexpr CharClass(std::string_view chars) {
+    for (char c : chars) member[static_cast<unsigned char>(c)] = true;
+  }
+  bool operator()(char c) const { return member[static_cast<unsigned char>(c)]; }
+};
 
-bool onlyCharactersOf(std::string_view text, std::string_view allowed) {
-  return text.find_first_not_of(allowed) == std::string_view::npos;
+constexpr CharClass kIntegerChars("0123456789eE-+\r\n");
+constexpr CharClass kFloatChars("0123456789eE.+-\r\n");
+
+// Counts the characters that are neither blank nor tab; false when one of them
+// is outside `allowed`.
+bool onlyCharactersOf(std::string_view text, const CharClass& allowed, size_t& counted) {
+  counted = 0;
+  for (char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    if (!allowed(c)) return false;
+    ++counted;
+  }
+  return true;
 }
 
 bool hasDigit(std::string_view text) {
@@ -40,14 +52,13 @@ std::string toUpperText(std::string_view text) {
 }
 
 bool isIntegerText(std::string_view text) {
-  if (text.size() >= 127) return false;
-  return onlyCharactersOf(withoutBlanksAndTabs(text), "0123456789eE-+\r\n");
+  size_t counted;
+  return text.size() < 127 && onlyCharactersOf(text, kIntegerChars, counted);
 }
 
 bool isFloatText(std::string_view text) {
-  std::string packed = withoutBlanksAndTabs(text);
-  if (packed.size() >= 127) return false;
-  return onlyCharactersOf(packed, "0123456789eE.+-\r\n");
+  size_t counted;
+  return onlyCharactersOf(text, kFloatChars, counted) && counted < 127;
 }
 
 bool checkLonLatAlt(std::string_view text, double& longitude, double& latitude, double& elevation) {

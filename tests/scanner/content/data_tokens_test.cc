@@ -1,0 +1,96 @@
+// The data-line split against the plain strtok-like split and value-text test
+// it stands for, on edge cases and on many random lines.
+#include "scanner/data_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "platform/text.h"
+#include "scanner/scan_text.h"
+
+namespace {
+
+void expectSameAsPlainSplit(const std::string& line) {
+  DataLineSplitter splitter;
+  const std::vector<DataToken>& tokens = splitter.split(line);
+  std::vector<std::string> plain = platform::splitTokens(line, " ,\t\r\n");
+  ASSERT_EQ(tokens.size(), plain.size()) << line;
+  for (size_t i = 0; i < plain.size(); ++i) {
+    EXPECT_EQ(tokens[i].text, plain[i]) << line;
+    EXPECT_EQ(tokens[i].valueText, isFloatText(plain[i])) << line << " token " << i;
+  }
+  long long commas = 0;
+  for (char c : line) commas += c == ',';
+  EXPECT_EQ(splitter.commaCount, commas) << line;
+}
+
+TEST(DataTokens, EdgeCases) {
+  const std::string cases[] = {
+      "",
+      " ",
+      ",,,",
+      "1",
+      "1,2",
+      " 100.0, 1.5e+18 ,\t-9999\r",
+      "12a, 1.2.3, -e, +5, x",
+      std::string(15, '1'),
+      std::string(16, '1'),
+      std::string(17, '1') + ",",
+      std::string(63, '5') + " " + std::string(64, '6') + "," + std::string(65, '7'),
+      std::string(126, '9') + " " + std::string(127, '9') + " " + std::string(200, '8') + "x",
+      std::string("1,\0,2", 5),
+      "\xff\x80,\x7f,1",
+      std::string(1000, ','),
+  };
+  for (const std::string& line : cases) expectSameAsPlainSplit(line);
+}
+
+TEST(DataTokens, RandomLines) {
+  std::mt19937 random(12345);
+  const std::string alphabet = "0123456789eE.+- ,\t\r\nxA;\x80";
+  DataLineSplitter reused;  // one splitter for many lines, as the scan uses it
+  for (int n = 0; n < 3000; ++n) {
+    size_t length = random() % 300;
+    std::string line;
+    for (size_t i = 0; i < length; ++i) line += alphabet[random() % alphabet.size()];
+    expectSameAsPlainSplit(line);
+    const std::vector<DataToken>& tokens = reused.split(line);
+    EXPECT_EQ(tokens.size(), platform::splitTokens(line, " ,\t\r\n").size());
+  }
+}
+
+void expectSameValue(const std::string& token) {
+  double fast = dataTokenValue(token);
+  double plain = platform::leadingDouble(token);
+  EXPECT_EQ(fast, plain) << token;
+  EXPECT_EQ(std::signbit(fast), std::signbit(plain)) << token;
+}
+
+TEST(DataTokens, ValuesAsTheRunTimeReadsThem) {
+  const char* const cases[] = {
+      "100.0", "-100.0", "0", "-0", "-0.0", ".5", "-.5", "5.", ".", "-", "+", "+5", "+-5", "-+5", "--5", "1e5",
+      "1e", "1e+", "-1.5e-3", "1.2.3", "12.34.", "e5", "E", "1e400", "-1e400", "1e-400", "-1e-400",
+      "123456789012345", "1234567890123456", "0.123456789012345", "99999999999999999999.5", "2.0000e+25",
+      "1.0000e+23", "-9999", "-9999.0000001", "000000000000000000001.5", "0.1", "0.3", "850.00",
+  };
+  for (const char* token : cases) expectSameValue(token);
+
+  std::mt19937 random(777);
+  const std::string alphabet = "0123456789eE.+-";
+  const std::string digits = "0123456789";
+  for (int n = 0; n < 20000; ++n) {
+    std::string token;
+    size_t length = 1 + random() % 24;
+    // Mostly number-like tokens, some made of any value characters.
+    const std::string& from = n % 3 == 0 ? alphabet : digits;
+    for (size_t i = 0; i < length; ++i) token += from[random() % from.size()];
+    if (n % 3 == 1) token.insert(random() % token.size(), ".");
+    if (n % 5 == 2) token.insert(0, "-");
+    expectSameValue(token);
+  }
+}
+
+}  // namespace
