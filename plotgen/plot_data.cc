@@ -68,6 +68,17 @@ bool quickDecimal(std::string_view cell, double* result) {
 
 void appendCell(std::string& out, std::string_view cell) { out.append(cell.data(), cell.size()); }
 
+// Whether the integer of a cell (as atoi reads it) can be negative: only when
+// a '-' follows the leading white space. Most cells begin with a digit and
+// need no conversion to know that.
+bool mayBeNegative(std::string_view cell) {
+  size_t i = 0;
+  while (i < cell.size() && (cell[i] == ' ' || (cell[i] >= '\t' && cell[i] <= '\r'))) ++i;
+  return i < cell.size() && cell[i] == '-';
+}
+
+bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && toInt(cell) < 0; }
+
 // A whole number in the default double form: plain digits below a million.
 void appendWholeNumber(std::string& out, int value) {
   if (value > -1000000 && value < 1000000) {
@@ -84,7 +95,7 @@ void appendWholeNumber(std::string& out, int value) {
 void appendCurtainCells(std::string& out, const CurtainColumns& columns, const ProfileTable& table, size_t row) {
   std::string_view altitude = table.cell(row, columns.altitude);
   std::string_view value = table.cell(row, columns.value);
-  if (toInt(altitude) < 0 || toInt(value) < 0) {
+  if (isNegativeInteger(altitude) || isNegativeInteger(value)) {
     out += "0\t0\t\n";
   } else {
     appendCell(out, altitude);
@@ -193,8 +204,15 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
     bool missing = false;
     for (size_t i = 0; i < ProfileColumns.size(); ++i) {
       std::string_view cell = table.cell(row, ProfileColumns[i]);
+      const int fill = fillInts[ProfileColumns[i]];
+      // A cell that cannot be negative cannot equal a negative flag and is
+      // written as it is; its integer is needed only for the whole-number fields.
+      if (i < 4 && fill < 0 && !mayBeNegative(cell)) {
+        fields[i] = cell;
+        continue;
+      }
       int value = toInt(cell);
-      if (value == fillInts[ProfileColumns[i]]) {
+      if (value == fill) {
         missing = true;
         break;
       }

@@ -151,30 +151,23 @@ bool normaliseStamp(std::string_view raw, std::string* stamp) {
 bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
   if (m == 0) return true;
   if (keep > m) keep = m;
-  const char* text = line.data();
-  const char* end = text + line.size();
-  const char* start = text;
-  size_t found = 0;
-  // The cells that are kept.
-  while (found < keep) {
-    const char* comma = static_cast<const char*>(std::memchr(start, ',', static_cast<size_t>(end - start)));
-    const char* cellEnd = comma ? comma : end;
+  const char* end = line.data() + line.size();
+  const char* start = line.data();
+  // The cells that are kept: short texts, scanned byte by byte.
+  for (size_t found = 0; found < keep; ++found) {
+    const char* comma = start;
+    while (comma < end && *comma != ',') ++comma;
     const char* from = start;
-    if (found > 0 && from < cellEnd && *from == ' ') ++from;  // the blank after a comma
-    cells.emplace_back(from, static_cast<size_t>(cellEnd - from));
-    ++found;
-    if (!comma) return found == m;
+    if (found > 0 && from < comma && *from == ' ') ++from;  // the blank after a comma
+    cells.emplace_back(from, static_cast<size_t>(comma - from));
+    if (comma == end) return found + 1 == m;
     start = comma + 1;
   }
-  // The rest are only counted.
-  while (found < m) {
-    ++found;  // the cell that begins at start
-    if (found == m) return true;
-    const char* comma = static_cast<const char*>(std::memchr(start, ',', static_cast<size_t>(end - start)));
-    if (!comma) return false;
-    start = comma + 1;
-  }
-  return true;
+  if (keep == m) return true;
+  // The rest are only counted: the cell that begins at start and one more after each comma.
+  size_t rest = 1;
+  for (const char* c = start; c < end; ++c) rest += *c == ',';
+  return keep + rest >= m;
 }
 
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
