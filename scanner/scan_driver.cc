@@ -118,6 +118,10 @@ void runHdfVerifier(const std::string& path) {
 void scanTextFile(const std::string& path, const std::string& bareName) {
   bool verified = checkFilename(bareName);
   if (verified && IsDatFile) {
+    // A large read buffer: the content scan reads the file line by line, and
+    // files of a hundred megabytes are common.
+    static std::vector<char> readBuffer(256 * 1024);
+    DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
     DataStream.open(path, std::ios::binary);
     if (!DataStream.is_open()) {
       recordError(-1, 1);

@@ -4,8 +4,8 @@
 //   scanner_bench [folder] [blocks] [lines per block]
 //
 // Defaults: the system's temporary folder, 1000 blocks of 1000 data lines
-// (about 110 MB); the memory comparison also scans a file with a tenth of the
-// blocks. Each measurement runs in a child process of its own, so that its
+// (about 117 MB); the memory comparison also scans a file with a tenth of the
+// blocks and one with a tenth of the data lines per block. Each measurement runs in a child process of its own, so that its
 // time and peak resident size are its alone.
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -116,17 +116,23 @@ int main(int argc, char** argv) {
   const std::string smallFolder = folder + "/parvix-bench-small";
   std::filesystem::create_directories(largeFolder);
   std::filesystem::create_directories(smallFolder);
+  const std::string shortFolder = folder + "/parvix-bench-short";
+  std::filesystem::create_directories(shortFolder);
   const std::string largePath = largeFolder + "/" + name;
   const std::string smallPath = smallFolder + "/" + name;
+  const std::string shortPath = shortFolder + "/" + name;  // as many blocks, a tenth of the lines
 
   writeProfileFile(largePath, blocks, lines);
   writeProfileFile(smallPath, blocks / 10, lines);
+  writeProfileFile(shortPath, blocks, std::max(10, lines / 10));
   double largeMb = static_cast<double>(std::filesystem::file_size(largePath)) / 1e6;
   double smallMb = static_cast<double>(std::filesystem::file_size(smallPath)) / 1e6;
+  double shortMb = static_cast<double>(std::filesystem::file_size(shortPath)) / 1e6;
 
   Measurement base = best(3, [&] { return baseline(largePath); });
   Measurement large = best(3, [&] { return scan(largePath); });
   Measurement small = scan(smallPath);
+  Measurement shortBlocks = scan(shortPath);
 
   std::printf("file: %d blocks x %d data lines, %.1f MB\n", blocks, lines, largeMb);
   std::printf("baseline (std::getline): %.3f s, %.0f MB/s\n", base.seconds, largeMb / base.seconds);
@@ -136,13 +142,16 @@ int main(int argc, char** argv) {
   std::printf("peak RSS of scanFile:    %.1f MB for the %.1f MB file, %.1f MB for the %.1f MB file\n",
               static_cast<double>(large.peakKilobytes) / 1024, largeMb,
               static_cast<double>(small.peakKilobytes) / 1024, smallMb);
+  std::printf("                         %.1f MB for the %.1f MB file of %d blocks x %d data lines\n",
+              static_cast<double>(shortBlocks.peakKilobytes) / 1024, shortMb, blocks, std::max(10, lines / 10));
 
   std::error_code ec;
-  for (const std::string& path : {largePath, smallPath}) {
+  for (const std::string& path : {largePath, smallPath, shortPath}) {
     std::filesystem::remove(path, ec);
     std::filesystem::remove(path + "__ScanMsgs.htm", ec);
   }
   std::filesystem::remove(largeFolder, ec);
   std::filesystem::remove(smallFolder, ec);
-  return large.status == 0 && small.status == 0 ? 0 : 1;
+  std::filesystem::remove(shortFolder, ec);
+  return large.status == 0 && small.status == 0 && shortBlocks.status == 0 ? 0 : 1;
 }
