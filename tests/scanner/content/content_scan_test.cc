@@ -358,6 +358,50 @@ TEST(ContentScan, SecondBlockStartInLowerCase) {
                 blockFailed(false, 2) + kRule + failedList({{51, 62}}));
 }
 
+TEST(ContentScan, SecondRecordStartWrong) {
+  testing_support::RecordBlock block;
+  block.dataRows = testing_support::recordDataRows(10);
+  testing_support::RecordBlock later = block;
+  later.dataRows = testing_support::recordDataRows(10, 3600);
+  std::string text = applyEdits(testing_support::surfaceFileText({block, later}), {replaceAt(44, "RECORD BEGINS")});
+  ScanOutcome outcome = scanText(text, surfaceFileName());
+  EXPECT_EQ(outcome.result, 2);
+  EXPECT_EQ(contentOf(outcome.report),
+            kGeneralPassed + recordBlockPassed(1, 2) + scanningBlock(true, 2, 2) +
+                red("<br>Error (Line 44): This error could be due to the number of \"data lines\" in RECORD[1] NOT "
+                    "being EQUAL_TO the number specified in RECORD's Header (RECORD[1]_Header_Line2 = 10).\n") +
+                blockFailed(true, 2) + kRule + failedList({{44, 78}}));
+}
+
+TEST(ContentScan, FileEndingInsideTheSecondOfThreeBlocks) {
+  using testing_support::profileBlock;
+  std::string text = testing_support::profileFileText(
+      {profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00"),
+       profileBlock("2018-04-12, 02:00:00", "2018-04-12, 02:59:59", "2018-04-12, 02:30:00")});
+  std::vector<std::string> lines = testing_support::splitLines(text);
+  lines.resize(69);  // block 2 keeps 5 of its 10 data lines
+  text = applyEdits(testing_support::joinLines(lines), {replaceAt(3, "3 ; NUMBER OF PROFILES IN THIS FILE")});
+  ScanOutcome outcome = scanText(text, profileFileName());
+  EXPECT_EQ(outcome.result, 1);
+  EXPECT_EQ(contentOf(outcome.report),
+            kGeneralPassed + profileBlockPassed(1, 3) + scanningBlock(false, 2, 3) + emptyDateFonts(5) + kEndOfFile +
+                red("<br>Error Profile[2] Data Section: There seem to be less data lines in this profile than "
+                    "what's reported in \"Profile's Header 2nd Line = 10\".\n") +
+                blockFailed(false, 2) + kRule + failedEmptyList());
+}
+
+TEST(ContentScan, SurfaceCommentCountFaultEndsTheScan) {
+  ScanOutcome outcome = scanText(
+      applyEdits(testing_support::validSurfaceText(), {replaceAt(17, "8  ; NUMBER OF GENERAL COMMENTS LINES")}),
+      surfaceFileName());
+  EXPECT_EQ(outcome.result, 2);
+  EXPECT_EQ(contentOf(outcome.report),
+            kGenStart +
+                red("<br>Error (Line 17): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
+                    "lines (N = 8) does NOT match the actual lines in the comments section (Read = 6) .\n") +
+                failedEmptyList());
+}
+
 TEST(ContentScan, DataLineFaults) {
   std::vector<LineEdit> altitudeSteps;
   for (int i = 3; i < 10; ++i) altitudeSteps.push_back(replaceAt(kPFirstData + i, profileDataRow(110 + 30 * i, 1e18, 40)));
