@@ -236,6 +236,8 @@ TEST(ContentScan, RevisionAndCommentRules) {
            failedList({{22, 60}})},
       {"revision line without ';'", true, {replaceAt(22, "R1 DATA REVISION NUMBER")}, 2,
        kGenStart + failedList({{22, 60}})},
+      {"blank revision value", true, {replaceAt(22, "   ; DATA REVISION NUMBER")}, 2,
+       kGenStart + failedList({{22, 60}})},
       {"revision R100", true, {replaceAt(22, "R100 ; DATA REVISION NUMBER")}, 2, kGenStart + failedList({{22, 59}})},
       {"revision without R", true, {replaceAt(22, "11 ; DATA REVISION NUMBER")}, 2, kGenStart + failedList({{22, 59}})},
       {"surface R1 without comments", true, {deleteAt(23), replaceAt(17, "5  ; NUMBER OF GENERAL COMMENTS LINES")}, 2,
@@ -549,6 +551,18 @@ TEST(ContentScan, SecondScanStartsClean) {
   ScanOutcome outcome = scanText(testing_support::validProfileText(), profileFileName());
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(contentOf(outcome.report), kGeneralPassed + profileBlockPassed(1, 1) + kAllDone);
+}
+
+TEST(ContentScan, BeginLineIsKeptWhenTheR0RuleFails) {
+  using testing_support::profileBlock;
+  std::string text = testing_support::profileFileText(
+      {profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00")}, 0, {"R0 note"});
+  BeginLineText = "left from an earlier scan";
+  ScanOutcome outcome = scanText(text, profileFileName("20180412", 0), true);
+  EXPECT_EQ(outcome.result, 1);
+  EXPECT_NE(outcome.report.find("<tr><td class=\"styleTD1\">PROFILE_Begin_Line</td><td class=\"styleTD3\" "
+                                "colspan=\"2\"><span style=\"color:#FF9900\"> #BEGIN PROFILE ;---"),
+            std::string::npos);
 }
 
 TEST(ContentScan, DetailTablesShowWhatWasRead) {
