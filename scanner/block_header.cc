@@ -82,7 +82,7 @@ bool matchHeaderKeywords(int block, int k, int /*code*/, std::string triple, con
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = ProfileHeaders[static_cast<size_t>(block)].line[k];
+  _HeaderLine& entry = profileHeader(block).line[k];
   entry.fileLine = LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
@@ -132,7 +132,7 @@ bool checkProfileHeaderLine(int block, int k, int code, const std::string& tripl
     recordError(LineNumber, code);
     return false;
   }
-  _ProfileHeader& header = ProfileHeaders[static_cast<size_t>(block)];
+  _ProfileHeader& header = profileHeader(block);
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
@@ -191,7 +191,7 @@ bool checkColumnNamesLine(int mode, const std::string& line) {
 }
 
 bool scanProfile(int block) {
-  _ProfileHeader& header = ProfileHeaders[static_cast<size_t>(block)];
+  _ProfileHeader& header = profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
   const char* word = blockWord();
@@ -204,7 +204,7 @@ bool scanProfile(int block) {
       reportRed(formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
                            "NOT being EQUAL_TO the number specified in %s's Header (%s[%d]_Header_Line2 = %d).\n",
                            LineNumber, word, block, word, word, block,
-                           ProfileHeaders[static_cast<size_t>(block - 1)].dataLines));
+                           profileHeader(block - 1).dataLines));
       return false;
     }
   }

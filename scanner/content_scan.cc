@@ -165,18 +165,22 @@ void scanContent(const FileKind& kind) {
   writeColumnsTable();
 
   // Block records are made as the blocks are met: the announced count comes
-  // from the file and may be far beyond what the file holds.
+  // from the file and may be far beyond what the file holds. Two records take
+  // turns: the current block's and the previous one's.
   ProfileHeaders.clear();
   const int blocks = GeneralHeader.numBlocks;
   for (int i = 0; i < blocks; ++i) {
-    ProfileHeaders.emplace_back();
+    if (ProfileHeaders.size() < 2)
+      ProfileHeaders.emplace_back();
+    else
+      profileHeader(i) = _ProfileHeader();
     reportPrintf(kind.scanningBanner, i + 1, blocks);
     if (scanProfile(i))
       reportPrintf(kind.passedBanner, i + 1);
     else
       reportPrintf(kind.failedBanner, i + 1);
     writeProfileTable(i);
-    releaseBlockTexts(ProfileHeaders.back());
+    releaseBlockTexts(profileHeader(i));
     reportPrintf("<hr width 95%c>\n", '%');
     if (ScanAborted) break;
   }

@@ -86,7 +86,7 @@ bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
 }  // namespace
 
 bool checkProfileData(int block) {
-  const int dataLines = ProfileHeaders[static_cast<size_t>(block)].dataLines;
+  const int dataLines = profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
     recordError(LineNumber, 75);
     return false;
@@ -143,7 +143,7 @@ bool checkProfileData(int block) {
 }
 
 bool checkRecordData(int block) {
-  const int dataLines = ProfileHeaders[static_cast<size_t>(block)].dataLines;
+  const int dataLines = profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
     recordError(LineNumber, 88);
     return false;

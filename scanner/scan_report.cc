@@ -147,10 +147,10 @@ void writeColumnsTable() {
 }
 
 void writeProfileTable(int block) {
-  if (!ReportDetails || block < 0 || block >= static_cast<int>(ProfileHeaders.size())) return;
+  if (!ReportDetails || block < 0 || ProfileHeaders.empty()) return;
   const char* kind = IsSurfaceFile ? "RECORD" : "PROFILE";
   int fixed = IsSurfaceFile ? 8 : 11;
-  const _ProfileHeader& b = ProfileHeaders[static_cast<size_t>(block)];
+  const _ProfileHeader& b = profileHeader(block);
   reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">%s[%d] Details [Header Lines = %d | Data Lines = %d ] </td></tr>\n",
                kind, block + 1, b.headerLines, b.dataLines);
   reportPrintf("<tr><td class=\"styleTD1\">%s_Begin_Line</td><td class=\"styleTD3\" colspan=\"2\"><span style=\"color:#FF9900\">%s</span></td></tr>",

@@ -25,6 +25,8 @@ _GenHeader GeneralHeader;
 _GenComments GeneralComments;
 _Column ColumnTable[14];
 std::vector<_ProfileHeader> ProfileHeaders;
+
+_ProfileHeader& profileHeader(int block) { return ProfileHeaders[static_cast<size_t>(block) % ProfileHeaders.size()]; }
 std::ifstream DataStream;
 std::string BeginLineText;
 bool IsFirstProfileStart = false;

@@ -99,7 +99,12 @@ extern _FN ParsedFileName;
 extern _GenHeader GeneralHeader;
 extern _GenComments GeneralComments;
 extern _Column ColumnTable[14];
-extern std::vector<_ProfileHeader> ProfileHeaders;  // the blocks met so far in this scan
+// The block headers of the scan in progress. Only the current block and the one
+// before it are kept (no check looks further back), so memory stays flat however
+// many blocks a file holds.
+extern std::vector<_ProfileHeader> ProfileHeaders;
+// The record of block `block` (0 for the first): the current or the previous one.
+_ProfileHeader& profileHeader(int block);
 extern std::ifstream DataStream;
 extern std::string BeginLineText;
 extern bool IsFirstProfileStart;
