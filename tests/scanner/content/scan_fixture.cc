@@ -4,6 +4,7 @@
 #include "scanner/scan_messages.h"
 #include "scanner/scan_state.h"
 #include "scanner/scanner.h"
+#include "tests/scanner/report_expectations.h"
 #include "tests/support/text_samples.h"
 
 namespace content_test {
@@ -82,8 +83,7 @@ std::string blockFailed(bool surface, int number) {
 
 std::string failedList(const std::vector<std::pair<int, int>>& errors) {
   initScanMessages();
-  std::string out = "<br><b><font size='+2' color='#FF0000'>*** Scanning Failed. See Error Messages. ***</font></b><hr>\n";
-  out += "<font color='#FF0000'>";
+  std::string out = scan_report_text::kFailed + "<font color='#FF0000'>";
   for (const auto& [line, code] : errors) {
     if (line >= 1)
       out += platform::formatText("<br>Error (Line %d): %s<br>\n", line, ScanMessages[code].c_str());
@@ -94,23 +94,8 @@ std::string failedList(const std::vector<std::pair<int, int>>& errors) {
 }
 
 std::string fullReport(const std::string& fileName, const std::string& content) {
-  return std::string("<!DOCTYPE html>\n") +
-         "<HTML><HEAD><style type='text/css'>\n"
-         " .styleTH {font-size: 20px; background-color:#CCCC99;}\n"
-         " .styleTD1 {color:#3366CC; font-weight: bold; background-color:#E1E1E1}\n"
-         " .styleTD3 {font-size: 12px}\n"
-         " .styleTD2 {color:#666666; background-color:#FFFFCC}\n </style>\n"
-         "<TITLE>Parvix File Format Scanning -- ZOMA Qiru</TITLE></HEAD>\n<BODY bgcolor=\"#F1F1F1\">\n"
-         "<center><H1>Parvix File Format Scanning - Results</H1></center><hr>\n"
-         "<font color='#0000FF'><strong><font size=\"+1\">Please scroll down to the end of this page to view the "
-         "results.\n</font>"
-         "<font color='#FF0000'><br>NOTE: error messages are displayed in RED.</font></strong><hr>\n</font>"
-         "<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: " +
-         fileName + "</strong><hr>\n" +
-         "<h2>Now Scanning Filename ...</h2><font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n"
-         "<h2>Done Scanning Filename.</h2><hr>" +
-         content + "<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: " +
-         fileName + "</strong>\n</BODY></HTML>\n";
+  using namespace scan_report_text;
+  return kHead + nowScanning(fileName) + kFilenameStart + kFilenameVerified + content + doneScanning(fileName);
 }
 
 }  // namespace content_test
