@@ -44,7 +44,6 @@ const BlockLineSpec kRecordLines[8] = {
     {86, "SOURCE|PRESSURE|TEMPERATURE|"},
 };
 
-constexpr size_t kMaxTripleLength = 127;
 constexpr size_t kMaxDateTimeLength = 255;
 
 const char* blockWord() { return IsSurfaceFile ? "RECORD" : "PROFILE"; }
@@ -65,19 +64,8 @@ int dateTimeCode(int k) {
 
 bool matchHeaderKeywords(int block, int k, int /*code*/, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
-  int problem = 0;
-  if (triple.size() > kMaxTripleLength) {
-    problem = 5;
-    triple.resize(kMaxTripleLength);
-    reportRed(formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", LineNumber));
-  }
-  std::vector<std::string> keywords = platform::splitTokens(triple, "|");
-  const int weights[3] = {10, 100, 1000};
-  for (size_t i = 0; i < 3; ++i) {
-    if (i < keywords.size()) continue;
-    problem += weights[i];
-    reportRed(formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", LineNumber, problem));
-  }
+  std::vector<std::string> keywords;
+  splitKeywordTriple(std::move(triple), LineNumber, keywords);  // a malformed triple does not end the match
   // A missing keyword is empty and matches anything.
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;

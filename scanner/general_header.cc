@@ -11,7 +11,6 @@ using platform::formatText;
 
 namespace {
 
-constexpr size_t kMaxTripleLength = 127;
 
 // Roles of general header lines, by line number (the SURFACE file has three
 // column lines fewer).
@@ -46,19 +45,8 @@ bool storeColumn(int column, const std::string& text) {
 
 bool matchCommentKeywords(int k, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
-  int problem = 0;
-  if (triple.size() > kMaxTripleLength) {
-    problem = 5;
-    triple.resize(kMaxTripleLength);
-    reportRed(formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", k));
-  }
-  std::vector<std::string> keywords = platform::splitTokens(triple, "|");
-  const int weights[3] = {10, 100, 1000};
-  for (size_t i = 0; i < 3; ++i) {
-    if (i < keywords.size()) continue;
-    problem += weights[i];
-    reportRed(formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", k, problem));
-  }
+  std::vector<std::string> keywords;
+  int problem = splitKeywordTriple(std::move(triple), k, keywords);
   if (problem == 0 && keywords[2] == "????") problem = -99;
   if (problem > 0) {
     reportBlue(formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "scanner/scan_report.h"
 
 namespace {
 
@@ -85,4 +86,21 @@ std::string headerValue(std::string_view line) { return std::string(line.substr(
 std::string headerComment(std::string_view line) {
   size_t semicolon = line.find(';');
   return semicolon == std::string_view::npos ? std::string() : std::string(line.substr(semicolon));
+}
+
+int splitKeywordTriple(std::string triple, int messageLine, std::vector<std::string>& keywords) {
+  constexpr size_t kMaxTripleLength = 127;
+  int problem = 0;
+  if (triple.size() > kMaxTripleLength) {
+    problem = 5;
+    triple.resize(kMaxTripleLength);
+    reportRed(platform::formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", messageLine));
+  }
+  keywords = platform::splitTokens(triple, "|");
+  const int weights[3] = {10, 100, 1000};
+  for (size_t i = keywords.size(); i < 3; ++i) {
+    problem += weights[i];
+    reportRed(platform::formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", messageLine, problem));
+  }
+  return problem;
 }

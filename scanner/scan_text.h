@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The text without its leading and trailing blanks (' ' only; tabs stay). An
 // empty or all-blank text gives "" (callers treat that as a value that cannot be
@@ -29,6 +30,12 @@ bool checkLonLatAlt(std::string_view text, double& longitude, double& latitude, 
 
 // Two data values are equal when they differ by less than 1e-6.
 bool nearlyEqual(double a, double b);
+
+// Splits a keyword triple ("A|B|C|") into its keywords, after cutting it to 127
+// characters. Writes a red line numbered `messageLine` for a triple that was too
+// long and for each keyword that is missing, and returns the problem value: 5 for
+// a cut triple, plus 10, 100 and 1000 for a missing first, second, third keyword.
+int splitKeywordTriple(std::string triple, int messageLine, std::vector<std::string>& keywords);
 
 // The header line form: the value is the text before the first ';', the comment
 // the rest from that ';' on. A line without ';' is all value, with an empty comment.

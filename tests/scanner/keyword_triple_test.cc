@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "scanner/block_header.h"
+#include "scanner/general_header.h"
+#include "scanner/scan_report.h"
+#include "scanner/scan_state.h"
+#include "tests/scanner/report_expectations.h"
+#include "tests/support/platform_doubles.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Runs `check` with a fresh report open and returns what it wrote after the head.
+template <typename Check>
+std::string reportOf(Check check) {
+  TempDir dir;
+  std::string bare;
+  EXPECT_TRUE(openScanReport(dir.file("t.dat"), bare));
+  check();
+  std::fclose(ReportFile);
+  ReportFile = nullptr;
+  return readFile(ReportPath).substr(scan_report_text::kHead.size());
+}
+
+std::string red(const std::string& text) { return "<font color='#FF0000'>" + text + "</font>"; }
+
+TEST(KeywordTriple, MalformedTriplesInTheGeneralHeader) {
+  struct Case {
+    std::string triple;
+    std::string messages;
+  };
+  std::string longTriple = std::string(200, 'A') + "|B|C|";
+  for (const Case& c : std::vector<Case>{
+           {"", red("<br>Error (Line 3): Comments Text NOT Correct. (10)\n") +
+                    red("<br>Error (Line 3): Comments Text NOT Correct. (110)\n") +
+                    red("<br>Error (Line 3): Comments Text NOT Correct. (1110)\n")},
+           {"ONE|", red("<br>Error (Line 3): Comments Text NOT Correct. (100)\n") +
+                        red("<br>Error (Line 3): Comments Text NOT Correct. (1100)\n")},
+           {longTriple, red("<br>Error (Line 3) -- Comments Text Too Long.\n") +
+                            red("<br>Error (Line 3): Comments Text NOT Correct. (105)\n") +
+                            red("<br>Error (Line 3): Comments Text NOT Correct. (1105)\n")},
+       }) {
+    bool matched = true;
+    std::string written = reportOf([&] { matched = matchCommentKeywords(3, c.triple, "one <two>"); });
+    EXPECT_FALSE(matched);
+    EXPECT_EQ(written, c.messages + "<font color='#0000FF'><br>Line_3: one &lt;two&gt;<br>\n</font>");
+  }
+}
+
+TEST(KeywordTriple, MalformedTripleInABlockHeaderStillMatches) {
+  ProfileHeaders.assign(1, _ProfileHeader());
+  LineNumber = 7;
+  bool matched = false;
+  std::string written = reportOf([&] { matched = matchHeaderKeywords(0, 0, 63, "ONE|", "one ; two"); });
+  EXPECT_TRUE(matched);  // the missing keywords match anything
+  EXPECT_EQ(written, red("<br>Error (Line 7): Comments Text NOT Correct. (100)\n") +
+                         red("<br>Error (Line 7): Comments Text NOT Correct. (1100)\n"));
+  EXPECT_EQ(ProfileHeaders[0].line[0].value, "ONE ");
+  EXPECT_EQ(ProfileHeaders[0].line[0].comment, "; TWO");
+  EXPECT_EQ(ProfileHeaders[0].line[0].fileLine, 7);
+  ProfileHeaders.clear();
+}
+
+}  // namespace
