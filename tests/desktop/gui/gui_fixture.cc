@@ -7,21 +7,14 @@
 #include <filesystem>
 
 #include "desktop/core/shared_state.h"
+#include "tests/desktop/core/desktop_fixture.h"
 #include "platform/busy_cursor.h"
 #include "tests/support/platform_doubles.h"
 
 namespace {
 
 void resetState() {
-  DataFilePath.clear();
-  DataFileName.clear();
-  PlotsReady = false;
-  PlotFiles.clear();
-  PlotFileCount = 0;
-  PlotStartStamp.clear();
-  PlotEndStamp.clear();
-  IsHdfFile = false;
-  ReportPath.clear();
+  resetFrontEndState();
   StartDir.clear();
 }
 
