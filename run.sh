@@ -15,4 +15,8 @@ if [ ! -x build/bin/Skelda ]; then
   exit 0
 fi
 cd workspace
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found: starting Skelda on a virtual X display (xvfb-run)."
+  exec xvfb-run -a ../build/bin/Skelda
+fi
 exec ../build/bin/Skelda
