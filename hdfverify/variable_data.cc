@@ -59,7 +59,8 @@ bool elementCount(const Variable& v, size_t elementSize, size_t& count) {
 
 // What the pass over one variable found.
 struct PassResult {
-  bool failed = false;
+  bool failed = false;  // some test of the variable failed
+  bool ended = false;   // a read or order failure: nothing more is tested
   std::string message;
   std::vector<double> timeValues;  // the values of a time variable, as doubles
 };
@@ -121,6 +122,7 @@ void passOverValues(Variable& v, const T* data, size_t count, std::string& stepB
             esc(v.varName).c_str(), esc(v.varName).c_str(), direction > 0 ? "Ascending Order" : "Descending Order",
             static_cast<long long>(i), x, static_cast<long long>(i - 1), previous);
         result.failed = true;
+        result.ended = true;
         return;
       }
       previousBad = bad;
@@ -138,11 +140,11 @@ void passOverValues(Variable& v, const T* data, size_t count, std::string& stepB
         "** ERROR Variable: %s\n** Max Data(%lf) is GREATER_THAN VAR_VALID_MAX(%lf) Attribute\n\n",
         esc(v.varName).c_str(), dataMax, v.validMax);
   }
+  // A crossed limit fails the variable and leaves its warnings out; the time
+  // check below still runs on it.
   if (lowerCrossed || upperCrossed) {
     result.failed = true;
-    return;
-  }
-  if (!hasValue) {
+  } else if (!hasValue) {
     stepBuffer += platform::formatText("## WARNING Variable: %s\nThis variable contains only fill value(%.1f)\n",
                                        esc(v.varName).c_str(), fill);
   } else if (dataMin == dataMax) {
@@ -171,6 +173,8 @@ bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string& stepBuf
     stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"%s\" \n", esc(v.varName).c_str(),
         hdfTypeToGeoms(v.dataType).c_str());
+    result.failed = true;
+    result.ended = true;
     return false;
   }
   passOverValues<T>(v, data.get(), count, stepBuffer, result);
@@ -240,7 +244,7 @@ bool GeomsChecker::Verify_6(std::string& stepBuffer) {
     if (v.dataType == DFNT_INT32) passed = checkOneVariable<int32>(sdId, index, v, stepBuffer, result);
     else if (v.dataType == DFNT_FLOAT32) passed = checkOneVariable<float32>(sdId, index, v, stepBuffer, result);
     else passed = checkOneVariable<float64>(sdId, index, v, stepBuffer, result);
-    if (!passed) break;
+    if (result.ended) break;
     if (isTimeVariable(v)) {
       size_t count = v.dims[0] > 0 ? static_cast<size_t>(v.dims[0]) : 0;
       std::string messageArea;

@@ -614,6 +614,27 @@ TEST(VerifierData, NonIncreasingDateTime) {
             "DATETIME[2]=7305.500000\n");
 }
 
+TEST(VerifierData, TimeVariableOutOfRangeIsStillCheckedForOrder) {
+  GeomsFile file = validLidarFile();
+  file.dataset("DATETIME")->value = [](size_t i) { return i == 0 ? 7305.0 : i == 3 ? 50000.0 : 7305.5; };
+  StepOutcome outcome = stepsOn(file, 6);
+  EXPECT_EQ(outcome.failedStep, 6);
+  EXPECT_EQ(outcome.buffer,
+            "** ERROR Variable: DATETIME\n** Max Data(50000.000000) is GREATER_THAN VAR_VALID_MAX(40000.000000) "
+            "Attribute\n\n"
+            "** ERROR Variable: DATETIME\n** Values are not in chronological order. DATETIME[1]=7305.500000 and "
+            "DATETIME[2]=7305.500000\n");
+
+  // In order but out of range: the range line alone, and no later variable is read.
+  file.dataset("DATETIME")->value = [](size_t i) { return i == 3 ? 50000.0 : 7305.0 + 0.1 * static_cast<double>(i); };
+  file.dataset("INTEGRATION.TIME")->value = [](size_t) { return 99.0; };
+  outcome = stepsOn(file, 6);
+  EXPECT_EQ(outcome.failedStep, 6);
+  EXPECT_EQ(outcome.buffer,
+            "** ERROR Variable: DATETIME\n** Max Data(50000.000000) is GREATER_THAN VAR_VALID_MAX(40000.000000) "
+            "Attribute\n\n");
+}
+
 TEST(VerifierData, OptionalDoubleDataWithRealAttributesIsReadByItsOwnType) {
   GeomsFile file = validLidarFile(6, 9);
   geoms_fixture::Dataset* column = file.dataset("O3.COLUMN.PARTIAL_DERIVED");
