@@ -1,7 +1,6 @@
 // Skelda: the desktop program. Creates the main window and the (hidden) plot
 // window and runs the message loop until the main window closes.
-#include <exception>
-
+#include "desktop/core/toolkit_error.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
@@ -24,9 +23,10 @@ int main(int argc, char** argv) {
     app.exec();
     CurForm = nullptr;
     Form1 = nullptr;
-  } catch (const std::exception& e) {
+  } catch (const ToolkitError& e) {
     showException(e.what());
   } catch (...) {
+    // Any other exception is shown as the front end's own with an empty message.
     showException("");
   }
   platform::setBusyCursor(nullptr);

@@ -12,11 +12,14 @@
 namespace {
 
 // libjpeg's default error handler ends the process; this one jumps back to the
-// decoder with the message kept.
+// decoder with the message kept. The decompressor lives here too, in the
+// caller's frame, so that its state is still defined after the jump (locals of
+// the frame that called setjmp and changed since are not).
 struct DecodeErrors {
   jpeg_error_mgr manager;
   std::jmp_buf resume;
   char message[JMSG_LENGTH_MAX];
+  jpeg_decompress_struct info;
 };
 
 void keepMessageAndResume(j_common_ptr info) {
@@ -31,7 +34,7 @@ void ignoreWarning(j_common_ptr) {}
 // jump from the error handler skips nothing but libjpeg's own C frames. Returns
 // false with errors->message set on failure.
 bool decodeInto(std::FILE* file, DecodeErrors* errors, RgbImage* image) {
-  jpeg_decompress_struct info;
+  jpeg_decompress_struct& info = errors->info;
   std::memset(&info, 0, sizeof info);
   info.err = jpeg_std_error(&errors->manager);
   errors->manager.error_exit = keepMessageAndResume;

@@ -1,8 +1,7 @@
 #include "desktop/gui/skelda_application.h"
 
-#include <exception>
-
 #include "desktop/core/shared_state.h"
+#include "desktop/core/toolkit_error.h"
 #include "platform/message_box.h"
 
 SkeldaApplication::SkeldaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -10,9 +9,10 @@ SkeldaApplication::SkeldaApplication(int& argc, char** argv) : QApplication(argc
 bool SkeldaApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
-  } catch (const std::exception& e) {
+  } catch (const ToolkitError& e) {
     showException(e.what());
   } catch (...) {
+    // Any other exception is shown as the front end's own with an empty message.
     showException("");
   }
   return false;

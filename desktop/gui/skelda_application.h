@@ -1,5 +1,6 @@
 // The application object: an exception that escapes an event handler is shown
-// in a box instead of ending the program.
+// in a box instead of ending the program; the front end's own exceptions
+// (ToolkitError) with their message, any other with an empty one.
 #pragma once
 
 #include <QApplication>

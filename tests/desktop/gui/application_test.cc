@@ -7,6 +7,7 @@
 
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
+#include "desktop/core/toolkit_error.h"
 #include "desktop/gui/skelda_application.h"
 #include "tests/desktop/gui/gui_fixture.h"
 
@@ -18,7 +19,8 @@ class Thrower : public QObject {
   int kind = 0;
   bool event(QEvent* e) override {
     if (e->type() != QEvent::User) return QObject::event(e);
-    if (kind == 0) throw std::runtime_error("boom from a handler");
+    if (kind == 0) throw ToolkitError("boom from a handler");
+    if (kind == 1) throw std::runtime_error("a library's own complaint");
     throw 42;
   }
 };
@@ -41,11 +43,18 @@ void ApplicationTest::escapedExceptionsAreShownInABox() {
   thrower.kind = 1;
   QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
   QCoreApplication::processEvents();
-  QCOMPARE(boxes.boxes.size(), size_t(2));
+  thrower.kind = 2;
+  QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+  QCoreApplication::processEvents();
+  QCOMPARE(boxes.boxes.size(), size_t(3));
+  // The front end's own exception shows its message.
   QCOMPARE(boxes.boxes[0].text, std::string("boom from a handler"));
   QCOMPARE(boxes.boxes[0].caption, std::string("Skelda"));
   QCOMPARE(boxes.boxes[0].icon, platform::BoxIcon::Error);
+  // Any other exception, also a standard one, is shown with an empty message.
   QCOMPARE(boxes.boxes[1].text, std::string());
+  QCOMPARE(boxes.boxes[1].caption, std::string("Skelda"));
+  QCOMPARE(boxes.boxes[2].text, std::string());
 }
 
 void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
