@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/text.h"
+#include "plotgen/cell_text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/plot_globals.h"
 
@@ -66,43 +67,65 @@ bool quickDecimal(std::string_view cell, double* result) {
   return true;
 }
 
-void appendCell(std::string& out, std::string_view cell) { out.append(cell.data(), cell.size()); }
+bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
 
-// Whether the integer of a cell (as atoi reads it) can be negative: only when
-// a '-' follows the leading white space. Most cells begin with a digit and
-// need no conversion to know that.
-bool mayBeNegative(std::string_view cell) {
-  size_t i = 0;
-  while (i < cell.size() && (cell[i] == ' ' || (cell[i] >= '\t' && cell[i] <= '\r'))) ++i;
-  return i < cell.size() && cell[i] == '-';
-}
-
-bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && toInt(cell) < 0; }
+// Longest text of a whole number in the default double form ("-2.14748e+09").
+constexpr size_t MaxWholeNumberLength = 16;
 
 // A whole number in the default double form: plain digits below a million.
-void appendWholeNumber(std::string& out, int value) {
-  if (value > -1000000 && value < 1000000) {
-    char text[16];
-    auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
-  } else {
-    appendDouble(out, static_cast<double>(value));
+char* putWholeNumber(char* out, int value) {
+  if (value > -1000000 && value < 1000000) return std::to_chars(out, out + MaxWholeNumberLength, value).ptr;
+  return std::to_chars(out, out + MaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
+}
+
+// The curtain piece of every row: "alt\tvalue\t\n", or "0\t0\t\n" when
+// the integer of either cell is negative.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
+  cells.used = 0;
+  cells.ends.clear();
+  for (size_t row = 0; row < table.rows(); ++row) {
+    std::string_view altitude = table.cell(row, columns.altitude);
+    std::string_view value = table.cell(row, columns.value);
+    const size_t needed = cells.used + altitude.size() + value.size() + 5;
+    if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
+    char* begin = cells.text.data();
+    char* out = begin + cells.used;
+    if (isNegativeInteger(altitude) || isNegativeInteger(value)) {
+      out = putText(out, "0\t0\t\n");
+    } else {
+      out = putText(out, altitude);
+      *out++ = '\t';
+      out = putText(out, value);
+      *out++ = '\t';
+      *out++ = '\n';
+    }
+    cells.used = static_cast<size_t>(out - begin);
+    cells.ends.push_back(cells.used);
   }
 }
 
-// The curtain cells of one row and its line end: "alt\tvalue\t\n", or
-// "0\t0\t\n" when the integer of either cell is negative.
-void appendCurtainCells(std::string& out, const CurtainColumns& columns, const ProfileTable& table, size_t row) {
-  std::string_view altitude = table.cell(row, columns.altitude);
-  std::string_view value = table.cell(row, columns.value);
-  if (isNegativeInteger(altitude) || isNegativeInteger(value)) {
-    out += "0\t0\t\n";
-  } else {
-    appendCell(out, altitude);
-    out += '\t';
-    appendCell(out, value);
-    out += "\t\n";
+// One curtain block: every row's piece after the stamp and a tab, then an empty line.
+void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain) {
+  const char* text = cells.text.data();
+  size_t begin = 0;
+  for (size_t end : cells.ends) {
+    char* out = curtain.room(stamp.size() + 1 + (end - begin));
+    out = putText(out, stamp);
+    *out++ = '\t';
+    out = putText(out, std::string_view(text + begin, end - begin));
+    curtain.commit(out);
+    begin = end;
   }
+  curtain.append("\n");
+}
+
+// The altitude bin `bin` of AltitudeBins, found through the run's cache.
+BinValues& binValues(PlotRun& run, long long bin) {
+  if (run.binCache.empty()) run.binCache.assign(static_cast<size_t>(std::min(run.binCount, PlotRun::BinCacheSize)), nullptr);
+  if (bin >= static_cast<long long>(run.binCache.size())) return AltitudeBins[bin];
+  BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
+  if (!cached) cached = &AltitudeBins[bin];
+  return *cached;
 }
 
 }  // namespace
@@ -132,37 +155,16 @@ void appendDouble(std::string& out, double value) {
 
 void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
                       DataFile& curtain) {
-  std::string& out = curtain.buffer();
-  for (size_t row = 0; row < table.rows(); ++row) {
-    out.append(stamp.data(), stamp.size());
-    out += '\t';
-    appendCurtainCells(out, columns, table, row);
-    curtain.flushIfFull();
-  }
-  out += '\n';
+  CurtainCells cells;
+  judgeCurtainCells(columns, table, cells);
+  writeCurtainBlock(stamp, cells, curtain);
 }
 
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, DataFile& curtain) {
-  std::string cells;
-  std::vector<size_t> ends;
-  ends.reserve(table.rows());
-  for (size_t row = 0; row < table.rows(); ++row) {
-    appendCurtainCells(cells, columns, table, row);
-    ends.push_back(cells.size());
-  }
-  std::string& out = curtain.buffer();
-  for (std::string_view stamp : {startStamp, endStamp}) {
-    size_t begin = 0;
-    for (size_t end : ends) {
-      out.append(stamp.data(), stamp.size());
-      out += '\t';
-      out.append(cells, begin, end - begin);
-      begin = end;
-      curtain.flushIfFull();
-    }
-    out += '\n';
-  }
+                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain) {
+  judgeCurtainCells(columns, table, cells);
+  writeCurtainBlock(startStamp, cells, curtain);
+  writeCurtainBlock(endStamp, cells, curtain);
 }
 
 std::string closingStamp(std::string_view endStamp) {
@@ -172,16 +174,16 @@ std::string closingStamp(std::string_view endStamp) {
   if (cut == std::string_view::npos) cut = endStamp.rfind(',');
   size_t secondsAt = cut == std::string_view::npos ? 0 : cut + 1;
   long long seconds = static_cast<long long>(toInt(endStamp.substr(secondsAt))) + 1;
-  std::string text = seconds >= 0 && seconds < 10 ? "0" + intToString(seconds) : intToString(seconds);
-  return std::string(endStamp.substr(0, secondsAt)) + text;
+  std::string stamp(endStamp.substr(0, secondsAt));
+  if (seconds >= 0 && seconds < 10) stamp += '0';
+  stamp += intToString(seconds);
+  return stamp;
 }
 
 void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, DataFile& curtain) {
   if (static_cast<long long>(k) + 1 != profilesInFile) return;
-  std::string& out = curtain.buffer();
-  out += closingStamp(endStamp);
-  out += "\t0\t0\n\n";
-  curtain.flushIfFull();
+  curtain.append(closingStamp(endStamp));
+  curtain.append("\t0\t0\n\n");
 }
 
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount) {
@@ -195,11 +197,8 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
 
 void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts) {
   const bool numberDensity = run.args.isNumberDensity;
-  std::string& out = run.profile.buffer();
   std::array<std::string_view, 6> fields;
   std::array<int, 6> integers;
-  int64_t lastBin = -1;
-  BinValues* lastValues = nullptr;
   for (size_t row = 0; row < table.rows(); ++row) {
     bool missing = false;
     for (size_t i = 0; i < ProfileColumns.size(); ++i) {
@@ -211,7 +210,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
         fields[i] = cell;
         continue;
       }
-      int value = toInt(cell);
+      int value = cellInteger(cell);
       if (value == fill) {
         missing = true;
         break;
@@ -220,16 +219,18 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
       integers[i] = value < 0 ? 0 : value;
     }
     if (missing) continue;
+    const size_t textSize = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size();
+    char* out = run.profile.room(textSize + 2 * MaxWholeNumberLength + 7);
     for (size_t i = 0; i < 4; ++i) {
-      appendCell(out, fields[i]);
-      out += '\t';
+      out = putText(out, fields[i]);
+      *out++ = '\t';
     }
     for (size_t i = 4; i < 6; ++i) {
-      appendWholeNumber(out, integers[i]);
-      out += '\t';
+      out = putWholeNumber(out, integers[i]);
+      *out++ = '\t';
     }
-    out += '\n';
-    run.profile.flushIfFull();
+    *out++ = '\n';
+    run.profile.commit(out);
 
     if (run.collectBins) {
       long long bin = altitudeBin(fields[0], run.altLower, run.binCount);
@@ -238,11 +239,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
       double value = cellDouble(numberDensity ? fields[2] : fields[4]);
       if (value < 0.0) value = 0.0;
       if (std::isnan(value)) continue;  // a value that cannot be ordered goes into no bin
-      if (bin != lastBin) {
-        lastValues = &AltitudeBins[bin];
-        lastBin = bin;
-      }
-      lastValues->push_back(value);
+      binValues(run, bin).push_back(value);
     }
   }
 }
@@ -284,7 +281,7 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
 
 void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
                      DataFile& median) {
-  std::string& out = median.buffer();
+  std::string out;
   std::vector<double> values;
   for (const auto& [bin, binValues] : bins) {
     if (bin < 0 || bin >= binCount || binValues.empty()) continue;
@@ -296,7 +293,8 @@ void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bin
       appendDouble(out, value);
     }
     out += '\n';
-    median.flushIfFull();
+    median.append(out);
+    out.clear();
   }
 }
 

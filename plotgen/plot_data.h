@@ -14,15 +14,6 @@
 
 namespace plotgen {
 
-// The data lines of one profile block: one row per data line, one text cell
-// per data column. The cells point into the file's lines.
-struct ProfileTable {
-  size_t columns = 0;
-  std::vector<std::string_view> cells;  // row after row
-  size_t rows() const { return columns ? cells.size() / columns : 0; }
-  std::string_view cell(size_t row, size_t column) const { return cells[row * columns + column]; }
-};
-
 // Data columns copied to "profile_data.dat", in order: ALT, Press, O3ND,
 // O3NDUncert, O3MR, O3MRUncert.
 inline constexpr std::array<size_t, 6> ProfileColumns = {0, 8, 1, 2, 6, 7};
@@ -39,9 +30,9 @@ void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, con
                       DataFile& curtain);
 
 // Both curtain blocks of one profile, the first stamped with its start stamp,
-// the second with its end stamp; each row's cells are judged once.
+// the second with its end stamp; each row's cells are judged once, into cells.
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, DataFile& curtain);
+                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain);
 
 // The double of a cell as atof reads it.
 double cellDouble(std::string_view cell);

@@ -1,16 +1,34 @@
 #include "plotgen/plot_run.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace plotgen {
 
 bool DataFile::open(const std::string& name) {
   stream_.open(name, std::ios::binary | std::ios::trunc);
-  buffer_.reserve(FlushSize * 2);
   return stream_.is_open();
 }
 
+void DataFile::makeRoom(size_t n) {
+  flush();
+  if (n > capacity_) {
+    // The buffer holds at least BufferSize bytes; a larger piece gets a buffer of its size.
+    capacity_ = std::max(n, BufferSize);
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  }
+}
+
+void DataFile::append(std::string_view text) {
+  if (text.empty()) return;
+  char* out = room(text.size());
+  std::memcpy(out, text.data(), text.size());
+  commit(out + text.size());
+}
+
 void DataFile::flush() {
-  if (stream_.is_open() && !buffer_.empty()) stream_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
+  if (stream_.is_open() && size_ > 0) stream_.write(buffer_.get(), static_cast<std::streamsize>(size_));
+  size_ = 0;
 }
 
 bool DataFile::close() {

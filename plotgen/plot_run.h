@@ -2,12 +2,15 @@
 // the profile selection.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "plotgen/data_list.h"
+#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 
@@ -34,24 +37,49 @@ struct PlotArguments {
 };
 
 // One output data file with a buffer of its own, so that rows are written in
-// large pieces.
+// large pieces. Writers ask for room at the buffer's end, write their bytes
+// there and commit the position after the last one.
 class DataFile {
  public:
   bool open(const std::string& name);
   bool isOpen() const { return stream_.is_open(); }
-  std::string& buffer() { return buffer_; }
-  // Hands the buffer to the file once it has grown large.
-  void flushIfFull() {
-    if (buffer_.size() >= FlushSize) flush();
+  // Room for at least n more bytes; the buffer is handed to the file first
+  // when they do not fit.
+  char* room(size_t n) {
+    if (capacity_ - size_ < n) makeRoom(n);
+    return buffer_.get() + size_;
   }
+  // Ends a write that began at room(): end is the position after its last byte.
+  void commit(char* end) { size_ = static_cast<size_t>(end - buffer_.get()); }
+  void append(std::string_view text);
   void flush();
   // Writes what is left and closes the file; false when any write failed.
   bool close();
 
  private:
-  static constexpr size_t FlushSize = 1 << 20;
+  static constexpr size_t BufferSize = 1 << 20;
+  void makeRoom(size_t n);
   std::ofstream stream_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+// The data lines of one profile block: one row per data line, one text cell
+// per data column. The cells point into the file's lines.
+struct ProfileTable {
+  size_t columns = 0;
+  std::vector<std::string_view> cells;  // row after row
+  size_t rows() const { return columns ? cells.size() / columns : 0; }
+  std::string_view cell(size_t row, size_t column) const { return cells[row * columns + column]; }
+};
+
+// The curtain cells of one profile's rows ("alt\tvalue\t\n" or "0\t0\t\n"
+// each), judged once and written under both of its stamps.
+struct CurtainCells {
+  std::vector<char> text;     // grows only; the first `used` bytes hold the rows
+  size_t used = 0;
+  std::vector<uint32_t> ends;  // end of each row's piece in text
 };
 
 // Selection state over all profiles of the run.
@@ -77,6 +105,13 @@ struct PlotRun {
   // Reused from file to file: the file's bytes and its lines.
   FileText fileText;
   std::vector<std::string_view> fileLines;
+  // Reused from profile to profile, so that no memory is allocated per profile.
+  ProfileTable table;
+  CurtainCells curtainCells;
+  // The altitude bins met so far by index, for indexes below BinCacheSize;
+  // points into AltitudeBins, which is not cleared during a run.
+  static constexpr long long BinCacheSize = 1 << 16;
+  std::vector<BinValues*> binCache;
 };
 
 }  // namespace plotgen

@@ -76,9 +76,9 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<st
   if (!selected) return true;
 
   // The table holds the columns up to the last one the plots use.
-  ProfileTable table;
+  ProfileTable& table = run.table;
   table.columns = static_cast<size_t>(std::min<long long>(m, run.args.isProfilePlot ? 9 : (args.isNumberDensity ? 2 : 7)));
-  table.cells.reserve(dataCount * table.columns);
+  table.cells.clear();
   for (size_t i = 0; i < dataCount; ++i) {
     if (!splitDataLine(lines[dataStart + i], static_cast<size_t>(m), table.columns, table.cells))
       malformed(path, static_cast<long long>(dataStart + i), "fewer cells than data columns");
@@ -90,7 +90,7 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<st
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
   writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
-                     table, run.curtain);
+                     table, run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
   writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fillInts);
@@ -164,10 +164,11 @@ bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std
     start = comma + 1;
   }
   if (keep == m) return true;
-  // The rest are only counted: the cell that begins at start and one more after each comma.
-  size_t rest = 1;
-  for (const char* c = start; c < end; ++c) rest += *c == ',';
-  return keep + rest >= m;
+  // The rest are only counted, as far as needed: the cell that begins at
+  // start and one more after each comma.
+  size_t missing = m - keep - 1;
+  for (const char* c = start; missing > 0 && c < end; ++c) missing -= *c == ',';
+  return missing == 0;
 }
 
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
