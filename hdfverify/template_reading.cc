@@ -42,6 +42,9 @@ bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& reco
   std::string line;
   for (;;) {
     bool ended = platform::readLine(in, line);
+    // A stream that fails before its end (a folder given as the template, a
+    // read error) is a file that cannot be read, and would never reach an end.
+    if (in.bad() || (in.fail() && !in.eof())) return false;
     // An empty line has no flag character and describes no variable: skipped.
     if (!line.empty()) records.push_back(parseTemplateLine(line));
     if (!ended) break;

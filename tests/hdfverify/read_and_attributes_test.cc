@@ -104,6 +104,12 @@ TEST(VerifierRead, MissingTemplateFailsBeforeAnyHdfCall) {
   StepOutcome outcome = runSteps(dir, "does-not-exist.hdf", "missing.csv", 1);
   EXPECT_EQ(outcome.failedStep, 1);
   EXPECT_EQ(outcome.buffer, "### Opening template file\n*** ERROR: Failed to open template file: missing.csv\n");
+
+  // A folder in place of the template cannot be read as one.
+  std::filesystem::create_directories(dir.file("folder.csv"));
+  outcome = runSteps(dir, "does-not-exist.hdf", "folder.csv", 1);
+  EXPECT_EQ(outcome.failedStep, 1);
+  EXPECT_EQ(outcome.buffer, "### Opening template file\n*** ERROR: Failed to open template file: folder.csv\n");
 }
 
 TEST(VerifierRead, CrlfTemplateReadsLikeLf) {
