@@ -78,7 +78,7 @@ void runHdfVerifier(const std::string& path) {
       reportRead = true;
       std::string line;
       for (;;) {
-        bool ended = platform::readLine(err, line);
+        bool ended = readTextLine(err, line);
         if (!ended && line.empty()) break;
         lines.emplace_back(line, ended);
         if (!ended) break;
@@ -123,6 +123,9 @@ void scanTextFile(const std::string& path, const std::string& bareName) {
     static std::vector<char> readBuffer(256 * 1024);
     DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
     DataStream.open(path, std::ios::binary);
+    // A folder opens here as a stream that cannot be read; it is no data file.
+    std::error_code ec;
+    if (DataStream.is_open() && std::filesystem::is_directory(path, ec)) DataStream.close();
     if (!DataStream.is_open()) {
       recordError(-1, 1);
     } else if (IsLidarFile) {
@@ -143,8 +146,14 @@ void scanTextFile(const std::string& path, const std::string& bareName) {
 
 }  // namespace
 
+bool readTextLine(std::istream& in, std::string& line) {
+  // A stream that opened but cannot be read (a folder, a read error) fails
+  // without reaching its end; that ends the text as well.
+  return platform::readLine(in, line) && !in.fail();
+}
+
 void readNextLine(std::string& line) {
-  if (platform::readLine(DataStream, line)) {
+  if (readTextLine(DataStream, line)) {
     ++LineNumber;
   } else {
     AtEndOfFile = ScanAborted = ScanFailed = true;

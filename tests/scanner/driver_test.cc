@@ -93,6 +93,17 @@ TEST(ScanDriver, DataFileThatCannotBeOpenedRecordsCodeOne) {
   ScanOutcome out = scan(path);
   EXPECT_EQ(out.result, 1);
   EXPECT_NE(out.report.find("<br>Error: ** File Failed to Open **<br>\n"), std::string::npos);
+
+  // A folder with a data file's name opens as a stream but holds no lines: it
+  // fails to open as well, with no content section.
+  TempDir other;
+  std::string folder = other.file(profileFileName());
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  out = scan(folder);
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(out.report, kHead + nowScanning(profileFileName()) + kFilenameStart + kFilenameVerified + kFailed +
+                            "<font color='#FF0000'><br>Error: ** File Failed to Open **<br>\n</font>" +
+                            doneScanning(profileFileName()));
 }
 
 TEST(ScanDriver, ReportBoxes) {
@@ -288,6 +299,20 @@ TEST_F(HdfRoad, NoReportFails) {
   EXPECT_EQ(out.report, kHead + nowScanning("x.Hdf") + kHdfFailedBanner +
                             "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) left no verdict: its report " +
                             path + "_.err was not written. The file was not verified.\n</font>" + doneScanning("x.Hdf"));
+}
+
+TEST_F(HdfRoad, ReportThatIsAFolderIsNoVerdict) {
+  // Something that opens but cannot be read (a folder in the report's place,
+  // which the verifier cannot replace) must end the reading, not loop on it.
+  stubVerifier("");
+  std::string path = dataFile("folder.hdf");
+  std::filesystem::create_directories(path + "_.err/inside");
+  ScanOutcome out = scan(path);
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(out.report, kHead + nowScanning("folder.hdf") + kHdfFailedBanner +
+                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) left no verdict: its report "
+                            "has no end marker line. The file was not verified.\n</font>" +
+                            doneScanning("folder.hdf"));
 }
 
 TEST_F(HdfRoad, VerifierThatCannotStartFailsWithItsBox) {
