@@ -209,7 +209,8 @@ void TForm1::OpenFileClick() {
 
 void TForm1::btnScanClick() {
   std::string path = eightBit(fileNameValue->text());
-  if (path.size() < 4) {
+  // Characters as typed, not the bytes of their encoding.
+  if (fileNameValue->text().size() < 4) {
     platform::showMessageBox("Unknown filename", "PathName / Filename Error...");
     return;
   }

@@ -107,6 +107,15 @@ void WindowsTest::shortNameIsRefused() {
   QVERIFY(app.form->mIntro->isVisible());  // nothing else changed
   QVERIFY(ReportPath.empty());
 
+  // Three characters, one of them taking two bytes: still too short.
+  app.boxes.boxes.clear();
+  app.form->fileNameValue->setText(QString::fromUtf8("\xc3\xa4.d"));
+  app.form->btnScan->click();
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text, std::string("Unknown filename"));
+  QVERIFY(app.form->mIntro->isVisible());
+  QVERIFY(ReportPath.empty());
+
   app.boxes.boxes.clear();
   app.scan("a.da");  // four characters reach the scanner
   QVERIFY(!ReportPath.empty());
