@@ -67,6 +67,7 @@ struct PassResult {
 
 template <typename T>
 bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::unique_ptr<T[]>& data) {
+  if (sdId == FAIL) return false;  // the file could not be opened again
   data = std::make_unique_for_overwrite<T[]>(count == 0 ? 1 : count);
   if (count == 0) return true;
   int32 sdsId = SDselect(sdId, index);

@@ -676,6 +676,12 @@ TEST(VerifierData, ReadFailureNamesTheVariableAndItsType) {
   EXPECT_FALSE(gone.Verify_6(buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: LATITUDE.INSTRUMENT\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n");
+  // Also when that variable has no value to read.
+  gone.variables[0].dims[0] = 0;
+  buffer.clear();
+  EXPECT_FALSE(gone.Verify_6(buffer));
+  EXPECT_EQ(buffer,
+            "** ERROR Variable: LATITUDE.INSTRUMENT\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n");
 }
 
 TEST(VerifierData, TimeCheckStamps) {
