@@ -12,7 +12,9 @@ namespace platform {
 
 bool readLine(std::istream& in, std::string& line) {
   std::getline(in, line);
-  if (in.eof()) return false;  // the end came before a '\n' (or nothing was left)
+  // The end came before a '\n' (or nothing was left), or the stream cannot be
+  // read at all (a folder opened as a file, a read error): no further line.
+  if (in.eof() || in.fail()) return false;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
 }

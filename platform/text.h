@@ -13,7 +13,8 @@ namespace platform {
 
 // Reads the next line of 8-bit text without its '\n'; one '\r' right before the
 // '\n' is dropped, as Windows text mode does. Returns true when a '\n' ended the
-// line; false at the end of the file (line then holds what was left, maybe "").
+// line; false at the end of the file (line then holds what was left, maybe ""),
+// and false when the stream cannot be read any further.
 bool readLine(std::istream& in, std::string& line);
 
 // ASCII-only case conversion (bytes above 0x7F stay as they are).

@@ -4,7 +4,10 @@
 
 #include <clocale>
 #include <climits>
+#include <fstream>
 #include <sstream>
+
+#include "tests/support/platform_doubles.h"
 
 namespace {
 
@@ -30,6 +33,14 @@ TEST(ReadLine, DropsOneCarriageReturnBeforeLineEnd) {
   EXPECT_EQ(allLines("\n\n"), (Lines{{"", true}, {"", true}}));
   EXPECT_EQ(allLines(std::string("n\0ul\xff\n", 6)), (Lines{{std::string("n\0ul\xff", 5), true}}));
   EXPECT_EQ(allLines(""), Lines{});
+}
+
+TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {
+  testing_support::TempDir dir;
+  std::ifstream folder(dir.path(), std::ios::binary);  // opens on Linux, but every read fails
+  std::string line = "old";
+  EXPECT_FALSE(platform::readLine(folder, line));
+  EXPECT_FALSE(platform::readLine(folder, line));
 }
 
 TEST(Ascii, UpperCasesOnlyAsciiLetters) {
