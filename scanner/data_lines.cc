@@ -208,7 +208,7 @@ bool checkRecordData(int block) {
 void checkTrailingLines() {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    AtEndOfFile = !readTextLine(DataStream, line);
+    AtEndOfFile = !platform::readLine(DataStream, line);
     if (line.size() > kMaxTrailingLength) {
       reportRed(formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
                            "the file seem(s) NOT empty (length = %d).<br>\n",

@@ -78,7 +78,7 @@ void runHdfVerifier(const std::string& path) {
       reportRead = true;
       std::string line;
       for (;;) {
-        bool ended = readTextLine(err, line);
+        bool ended = platform::readLine(err, line);
         if (!ended && line.empty()) break;
         lines.emplace_back(line, ended);
         if (!ended) break;
@@ -146,14 +146,8 @@ void scanTextFile(const std::string& path, const std::string& bareName) {
 
 }  // namespace
 
-bool readTextLine(std::istream& in, std::string& line) {
-  // A stream that opened but cannot be read (a folder, a read error) fails
-  // without reaching its end; that ends the text as well.
-  return platform::readLine(in, line) && !in.fail();
-}
-
 void readNextLine(std::string& line) {
-  if (readTextLine(DataStream, line)) {
+  if (platform::readLine(DataStream, line)) {
     ++LineNumber;
   } else {
     AtEndOfFile = ScanAborted = ScanFailed = true;

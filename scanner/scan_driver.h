@@ -1,7 +1,6 @@
 // The scan driver's helpers used by the content checks.
 #pragma once
 
-#include <istream>
 #include <string>
 
 // Reads the next line of DataStream (without its line end) and counts it in
@@ -11,10 +10,6 @@ std::string readNextLine();
 // The same, reading into `line` (its storage is reused from line to line).
 void readNextLine(std::string& line);
 
-// platform::readLine, but a stream that fails without reaching its end (a
-// folder opened as a file, a read error) ends the text too: false, and `line`
-// holds what was read before.
-bool readTextLine(std::istream& in, std::string& line);
 
 // Stores today's local date in TodayYear/Month/Day and FirstProfileYear/Month/Day.
 void captureToday();
