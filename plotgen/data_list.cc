@@ -1,13 +1,6 @@
 #include "plotgen/data_list.h"
 
-#include <filesystem>
 #include <fstream>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 #include "platform/text.h"
 #include "plotgen/arguments.h"
@@ -38,56 +31,6 @@ std::vector<std::string> readAllLines(std::istream& in) {
     lines.push_back(line);
   }
   return lines;
-}
-
-void splitTextLines(std::string_view text, std::vector<std::string_view>& lines) {
-  lines.clear();
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) {
-      std::string_view last = text.substr(start);
-      if (!last.empty() && last.back() == '\r') last.remove_suffix(1);
-      if (!last.empty()) lines.push_back(last);
-      break;
-    }
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-}
-
-bool FileText::read(const std::string& path) {
-  size_ = 0;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  // One buffer of the file's size (and room to spare), reused by later files;
-  // it is not cleared, since every byte used is written by the read.
-  size_t wanted = st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 1 << 16;
-  if (wanted > capacity_) {
-    data_ = std::make_unique_for_overwrite<char[]>(wanted);
-    capacity_ = wanted;
-  }
-  for (;;) {
-    if (size_ == capacity_) {  // the file grew while being read
-      std::unique_ptr<char[]> larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
-      std::memcpy(larger.get(), data_.get(), size_);
-      data_ = std::move(larger);
-      capacity_ *= 2;
-    }
-    ssize_t got = ::read(fd, data_.get() + size_, capacity_ - size_);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    size_ += static_cast<size_t>(got);
-  }
-  ::close(fd);
-  return true;
 }
 
 bool readDataList(std::string_view location) {

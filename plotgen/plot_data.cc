@@ -67,6 +67,31 @@ bool quickDecimal(std::string_view cell, double* result) {
   return true;
 }
 
+// The whole part of a cell that is a plain decimal number: an optional '-',
+// digits, optionally a '.' and more digits, at most 15 digits in all, and
+// nothing else. That is atof's result truncated toward zero: with at most 15
+// digits the nearest double is the number itself when it is whole, and else
+// lies strictly between the same two whole numbers. False for any other cell.
+bool plainDecimalWholePart(std::string_view cell, long long* whole) {
+  const char* c = cell.data();
+  const char* end = c + cell.size();
+  const bool negative = c < end && *c == '-';
+  if (negative) ++c;
+  long long value = 0;
+  int digits = 0;
+  for (; c < end && static_cast<unsigned char>(*c - '0') < 10; ++c) {
+    if (++digits > 15) return false;
+    value = value * 10 + (*c - '0');
+  }
+  if (c < end && *c == '.') {
+    for (++c; c < end && static_cast<unsigned char>(*c - '0') < 10; ++c)
+      if (++digits > 15) return false;
+  }
+  if (digits == 0 || c != end) return false;
+  *whole = negative ? -value : value;
+  return true;
+}
+
 bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
 
 // Longest text of a whole number in the default double form ("-2.14748e+09").
@@ -187,11 +212,16 @@ void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, Da
 }
 
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount) {
-  double altitude = cellDouble(altitudeCell);
   // Altitudes that are not finite or beyond the 32-bit range go into no bin.
-  if (!std::isfinite(altitude) || altitude <= -2147483649.0 || altitude >= 2147483648.0) return -1;
-  long long whole = static_cast<long long>(altitude);  // truncates toward zero
-  long long bin = (whole - altLower) / 100;             // truncates toward zero
+  long long whole = 0;
+  if (plainDecimalWholePart(altitudeCell, &whole)) {
+    if (whole <= -2147483649LL || whole >= 2147483648LL) return -1;
+  } else {
+    double altitude = cellDouble(altitudeCell);
+    if (!std::isfinite(altitude) || altitude <= -2147483649.0 || altitude >= 2147483648.0) return -1;
+    whole = static_cast<long long>(altitude);  // truncates toward zero
+  }
+  long long bin = (whole - altLower) / 100;  // truncates toward zero
   return bin >= 0 && bin < binCount ? bin : -1;
 }
 

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/bin_memory.h"
+
 namespace plotgen {
 
 // Entries of the list file, in file order.
@@ -23,8 +25,9 @@ extern std::vector<std::string> ProfileEndStamps;
 extern std::vector<std::string> ProfileMeanStamps;
 // Values per 100 m altitude bin, keyed by bin index; only bins that received
 // a value exist, so wide altitude limits cost nothing. A bin grows in chunks,
-// without moving the values it already holds.
-using BinValues = std::deque<double>;
+// without moving the values it already holds, taken from the bins' own
+// memory blocks.
+using BinValues = std::deque<double, BinAllocator<double>>;
 extern std::map<int64_t, BinValues> AltitudeBins;
 // The plot log "_CErr_.txt".
 extern std::ofstream ErrorLog;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plotgen/data_list.h"
+#include "plotgen/line_window.h"
 #include "plotgen/plot_globals.h"
 
 namespace plotgen {
@@ -102,9 +102,8 @@ struct PlotRun {
   DataFile profile;
   DataFile median;
   SelectionState selection;
-  // Reused from file to file: the file's bytes and its lines.
-  FileText fileText;
-  std::vector<std::string_view> fileLines;
+  // The lines of the file being read; its buffer is reused from file to file.
+  LineWindow lines;
   // Reused from profile to profile, so that no memory is allocated per profile.
   ProfileTable table;
   CurtainCells curtainCells;

@@ -1,6 +1,8 @@
 #include "plotgen/profile_reader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -26,9 +28,10 @@ class MalformedFile : public std::runtime_error {
   throw MalformedFile(text);
 }
 
-std::string_view lineAt(const std::vector<std::string_view>& lines, long long index, const std::string& path) {
-  if (index < 0 || index >= static_cast<long long>(lines.size())) malformed(path, index, "the file ends before this line");
-  return lines[static_cast<size_t>(index)];
+std::string_view lineAt(LineWindow& lines, long long index, const std::string& path) {
+  std::string_view line;
+  if (index < 0 || !lines.line(index, &line)) malformed(path, index, "the file ends before this line");
+  return line;
 }
 
 // The position after the first ',' and the blanks that follow it, or 0.
@@ -43,6 +46,22 @@ size_t afterDateComma(std::string_view line) {
 std::string_view firstPiece(std::string_view text, std::string_view delimiter) {
   size_t at = text.find(delimiter);
   return at == std::string_view::npos ? text : text.substr(0, at);
+}
+
+// The top bit of every byte of an 8-byte word that is a comma. Exact: the sum
+// of the low seven bits of a byte cannot carry into the next byte.
+inline uint64_t commaBytes(uint64_t word) {
+  constexpr uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL;
+  const uint64_t x = word ^ 0x2C2C2C2C2C2C2C2CULL;  // zero where the byte is ','
+  return ~(((x & Low7) + Low7) | x) & ~Low7;
+}
+
+// Eight bytes of text as a word whose lowest byte is the first one.
+inline uint64_t loadWord(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  return word;
 }
 
 // Date pieces (cut at "-") and time pieces (cut at ":") of a normalised stamp
@@ -60,9 +79,9 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
 }
 
 // Selection of one profile; returns false when it stopped the run.
-bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<std::string_view>& lines,
-                   size_t dataStart, size_t dataCount, const std::vector<int>& fillInts, long long m,
-                   const std::string& path) {
+// The block's data lines, from dataStart on, are all held by the window.
+bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
+                   size_t dataCount, const std::vector<int>& fillInts, long long m, const std::string& path) {
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
   int n = state.runningProfileNumber;
@@ -78,10 +97,12 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, const std::vector<st
   // The table holds the columns up to the last one the plots use.
   ProfileTable& table = run.table;
   table.columns = static_cast<size_t>(std::min<long long>(m, run.args.isProfilePlot ? 9 : (args.isNumberDensity ? 2 : 7)));
-  table.cells.clear();
+  table.cells.resize(dataCount * table.columns);
+  const std::string_view* dataLines = dataCount > 0 ? lines.heldFrom(dataStart) : nullptr;
   for (size_t i = 0; i < dataCount; ++i) {
-    if (!splitDataLine(lines[dataStart + i], static_cast<size_t>(m), table.columns, table.cells))
-      malformed(path, static_cast<long long>(dataStart + i), "fewer cells than data columns");
+    bool complete = false;
+    cutDataLine(dataLines[i], static_cast<size_t>(m), table.columns, &table.cells[i * table.columns], &complete);
+    if (!complete) malformed(path, dataStart + static_cast<long long>(i), "fewer cells than data columns");
   }
 
   if (state.noneSelectedYet) {
@@ -119,7 +140,10 @@ std::string_view stampText(std::string_view line, std::string_view delimiter) {
 }
 
 void detectDelimiter(size_t blockStart, const std::vector<std::string_view>& lines) {
-  std::string_view line = lines[blockStart + 6];
+  detectDelimiterOn(lines[blockStart + 6]);
+}
+
+void detectDelimiterOn(std::string_view line) {
   // The blanks after the date's comma are skipped, so that two of them are
   // not taken for the gap before the comment.
   std::string_view tail = line.substr(afterDateComma(line));
@@ -148,27 +172,57 @@ bool normaliseStamp(std::string_view raw, std::string* stamp) {
   return true;
 }
 
-bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
-  if (m == 0) return true;
+size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete) {
+  *complete = true;
+  if (m == 0) return 0;
   if (keep > m) keep = m;
-  const char* end = line.data() + line.size();
-  const char* start = line.data();
-  // The cells that are kept: short texts, scanned byte by byte.
-  for (size_t found = 0; found < keep; ++found) {
-    const char* comma = start;
-    while (comma < end && *comma != ',') ++comma;
-    const char* from = start;
-    if (found > 0 && from < comma && *from == ' ') ++from;  // the blank after a comma
-    cells.emplace_back(from, static_cast<size_t>(comma - from));
-    if (comma == end) return found + 1 == m;
-    start = comma + 1;
+  const char* const end = line.data() + line.size();
+  // The commas are looked for until the one that ends the last kept cell
+  // and the m - 1 that m cells need have been seen.
+  const size_t wanted = std::max(keep, m - 1);
+  size_t found = 0;
+  const char* cellStart = line.data();
+  // A data line has a comma every few bytes and this is the reader's
+  // innermost loop: the commas are found eight bytes at a time (the last
+  // bytes of the line as a word filled up with zero bytes), and past the
+  // kept cells they are only counted.
+  for (const char* at = line.data(); found < wanted && at < end; at += 8) {
+    uint64_t word = 0;
+    if (end - at >= 8) {
+      word = loadWord(at);
+    } else {
+      for (ptrdiff_t i = 0; i < end - at; ++i) word |= uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
+    }
+    uint64_t bits = commaBytes(word);
+    for (; bits != 0 && found < keep; bits &= bits - 1) {
+      const char* comma = at + (std::countr_zero(bits) >> 3);
+      const char* from = cellStart;
+      if (found > 0 && from < comma && *from == ' ') ++from;  // the blank after a comma
+      cells[found++] = std::string_view(from, static_cast<size_t>(comma - from));
+      cellStart = comma + 1;
+    }
+    // The commas left in the word: each marked byte is 0x80; the byte sum
+    // of bits >> 7 lands in the top byte.
+    found += static_cast<size_t>(((bits >> 7) * 0x0101010101010101ULL) >> 56);
   }
-  if (keep == m) return true;
-  // The rest are only counted, as far as needed: the cell that begins at
-  // start and one more after each comma.
-  size_t missing = m - keep - 1;
-  for (const char* c = start; missing > 0 && c < end; ++c) missing -= *c == ',';
-  return missing == 0;
+  if (found < keep) {
+    // The line ends inside the kept cells: its rest is the last cell.
+    const char* from = cellStart;
+    if (found > 0 && from < end && *from == ' ') ++from;
+    cells[found] = std::string_view(from, static_cast<size_t>(end - from));
+    *complete = found + 1 == m;
+    return found + 1;
+  }
+  *complete = keep == m || found >= m - 1;
+  return keep;
+}
+
+bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
+  const size_t before = cells.size();
+  cells.resize(before + std::min(keep, m));
+  bool complete = false;
+  cells.resize(before + cutDataLine(line, m, keep, cells.data() + before, &complete));
+  return complete;
 }
 
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
@@ -193,12 +247,15 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
   else
     path = run.args.location + "/" + entry;
 
-  if (!run.fileText.read(path)) {
+  LineWindow& lines = run.lines;
+  if (!lines.open(path)) {
     logLine("ERROR: failed to open file: " + path);
     return FileOutcome::OpenFailed;
   }
-  std::vector<std::string_view>& lines = run.fileLines;
-  splitTextLines(run.fileText.text(), lines);
+  struct CloseAtEnd {
+    LineWindow& lines;
+    ~CloseAtEnd() { lines.close(); }
+  } closeAtEnd{lines};
 
   try {
     const long long g = lineInteger(lineAt(lines, 0, path));
@@ -218,13 +275,12 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
     for (size_t i = 0; i < fillInts.size(); ++i) fillInts[i] = toInt(fillValues[i]);
 
     long long q = g + h + 2;
-    if (profilesInFile > 0) {
-      lineAt(lines, q + 6, path);
-      detectDelimiter(static_cast<size_t>(q), lines);
-    }
+    if (profilesInFile > 0) detectDelimiterOn(lineAt(lines, q + 6, path));
     std::vector<int> headerLineCounts;
     std::vector<int> dataLineCounts;
     for (long long k = 0; k < profilesInFile; ++k) {
+      // Nothing before this block is read again.
+      lines.forget(q + 1);
       const int headerLines = lineInteger(lineAt(lines, q + 1, path));
       const int dataLines = lineInteger(lineAt(lines, q + 2, path));
       headerLineCounts.push_back(headerLines);
@@ -239,14 +295,16 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
       if (headerLines < 7) malformed(path, q + 1, "too few header lines");
       if (dataLines < 0) malformed(path, q + 2, "negative data line count");
       long long dataStart = q + headerLines + 2;
-      if (dataStart + dataLines > static_cast<long long>(lines.size()))
-        malformed(path, static_cast<long long>(lines.size()) - 1, "the file ends inside the data lines");
+      // Asking for the last data line first makes the window hold all of them.
+      std::string_view lastLine;
+      if (!lines.line(dataStart + dataLines - 1, &lastLine))
+        malformed(path, lines.lineCount() - 1, "the file ends inside the data lines");
       ProfileStartStamps.push_back(std::move(stamps[0]));
       ProfileEndStamps.push_back(std::move(stamps[1]));
       ProfileMeanStamps.push_back(std::move(stamps[2]));
 
-      if (!selectProfile(run, static_cast<int>(k), static_cast<int>(profilesInFile), lines,
-                         static_cast<size_t>(dataStart), static_cast<size_t>(dataLines), fillInts, m, path))
+      if (!selectProfile(run, static_cast<int>(k), static_cast<int>(profilesInFile), lines, dataStart,
+                         static_cast<size_t>(dataLines), fillInts, m, path))
         return FileOutcome::Read;
       ++run.selection.runningProfileNumber;
       q = dataStart + dataLines;

@@ -23,8 +23,10 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry);
 // time window, number against the index window).
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile);
 
-// Sets ColumnDelimiter from the start stamp line of a file's first block.
+// Sets ColumnDelimiter from the start stamp line of a file's first block
+// (line blockStart + 6 of the lines, or the line itself).
 void detectDelimiter(size_t blockStart, const std::vector<std::string_view>& lines);
+void detectDelimiterOn(std::string_view startStampLine);
 
 // The stamp of a block's stamp line: the text up to ColumnDelimiter, searched
 // after the date's comma and the blanks that follow it.
@@ -45,5 +47,9 @@ int lineInteger(std::string_view line);
 // dropped; false when it has fewer than m cells. The first `keep` cells (at
 // most m) are appended to cells.
 bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells);
+// The same into cells[0 ..): returns how many cells were written (min(keep,
+// m), or fewer when the line ends first); complete tells whether the line
+// has m cells.
+size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete);
 
 }  // namespace plotgen

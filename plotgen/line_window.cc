@@ -1,0 +1,115 @@
+#include "plotgen/line_window.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace plotgen {
+
+LineWindow::~LineWindow() { close(); }
+
+bool LineWindow::open(const std::string& path) {
+  close();
+  filled_ = cut_ = 0;
+  atEnd_ = false;
+  first_ = forgetBefore_ = 0;
+  lines_.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  if (!buffer_) {
+    capacity_ = InitialSize;
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  }
+  return true;
+}
+
+void LineWindow::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool LineWindow::line(long long index, std::string_view* out) {
+  if (index < first_) throw std::logic_error("a line of the data file was asked for after it was dropped");
+  while (index >= lineCount()) {
+    if (!cutLine()) return false;
+  }
+  *out = lines_[static_cast<size_t>(index - first_)];
+  return true;
+}
+
+bool LineWindow::cutLine() {
+  for (;;) {
+    const char* base = buffer_.get();
+    const char* from = base + cut_;
+    const char* end = static_cast<const char*>(std::memchr(from, '\n', filled_ - cut_));
+    const bool ended = end != nullptr;
+    if (ended) {
+      cut_ = static_cast<size_t>(end - base) + 1;
+    } else if (atEnd_) {
+      end = base + filled_;
+      cut_ = filled_;
+    } else {
+      refill();
+      continue;
+    }
+    if (end > from && end[-1] == '\r') --end;
+    // The rest after the last line end is a line when something is left of it.
+    if (!ended && end == from) return false;
+    lines_.emplace_back(from, static_cast<size_t>(end - from));
+    return true;
+  }
+}
+
+void LineWindow::refill() {
+  // Drop the forgotten lines; the text from the oldest line still held on is kept.
+  size_t drop = static_cast<size_t>(std::clamp(forgetBefore_ - first_, 0LL, static_cast<long long>(lines_.size())));
+  lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(drop));
+  first_ += static_cast<long long>(drop);
+  char* base = buffer_.get();
+  size_t keep = lines_.empty() ? cut_ : static_cast<size_t>(lines_.front().data() - base);
+
+  // The kept text goes to the front of the buffer, or of one twice as large
+  // when it fills more than half of this one (so that a long block is not
+  // moved again and again for small reads).
+  char* target = base;
+  std::unique_ptr<char[]> larger;
+  if (2 * (filled_ - keep) > capacity_) {
+    larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+    target = larger.get();
+  }
+  if (target != base || keep > 0) {
+    std::memmove(target, base + keep, filled_ - keep);
+    for (std::string_view& line : lines_)
+      line = std::string_view(target + (line.data() - base - keep), line.size());
+    filled_ -= keep;
+    cut_ -= keep;
+  }
+  if (larger) {
+    buffer_ = std::move(larger);
+    capacity_ *= 2;
+  }
+
+  for (;;) {
+    ssize_t got = ::read(fd_, buffer_.get() + filled_, capacity_ - filled_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      atEnd_ = true;  // the end of the file, or a read error: what was read is all there is
+    } else {
+      filled_ += static_cast<size_t>(got);
+    }
+    return;
+  }
+}
+
+}  // namespace plotgen
