@@ -291,17 +291,13 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
     if (n % 2 == 0) wanted.push_back(lower[f]);
   }
   // Only the wanted ranks are put in place, in rising order; each search
-  // works on what lies above the rank before. The rank right after one just
-  // placed is the smallest value above it, found in one pass.
+  // works on what lies above the rank before.
   std::sort(wanted.begin(), wanted.end());
   wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
   auto from = values.begin();
   for (long long rank : wanted) {
     auto at = values.begin() + rank;
-    if (at == from)
-      std::iter_swap(at, std::min_element(at, values.end()));
-    else
-      std::nth_element(from, at, values.end());
+    std::nth_element(from, at, values.end());
     from = at + 1;
   }
   std::array<double, 5> result{};
