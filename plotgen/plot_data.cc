@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "platform/text.h"
-#include "plotgen/cell_text.h"
 #include "plotgen/arguments.h"
+#include "plotgen/cell_text.h"
 #include "plotgen/plot_globals.h"
 
 namespace plotgen {
@@ -146,7 +146,8 @@ void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFi
 
 // The altitude bin `bin` of AltitudeBins, found through the run's cache.
 BinValues& binValues(PlotRun& run, long long bin) {
-  if (run.binCache.empty()) run.binCache.assign(static_cast<size_t>(std::min(run.binCount, PlotRun::BinCacheSize)), nullptr);
+  if (run.binCache.empty())
+    run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, PlotRun::BinCacheSize)), nullptr);
   if (bin >= static_cast<long long>(run.binCache.size())) return AltitudeBins[bin];
   BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
   if (!cached) cached = &AltitudeBins[bin];

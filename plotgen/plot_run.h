@@ -2,7 +2,6 @@
 // the profile selection.
 #pragma once
 
-#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -79,7 +78,7 @@ struct ProfileTable {
 struct CurtainCells {
   std::vector<char> text;     // grows only; the first `used` bytes hold the rows
   size_t used = 0;
-  std::vector<uint32_t> ends;  // end of each row's piece in text
+  std::vector<size_t> ends;  // end of each row's piece in text
 };
 
 // Selection state over all profiles of the run.
