@@ -261,7 +261,8 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
     const long long g = lineInteger(lineAt(lines, 0, path));
     const long long profilesInFile = lineInteger(lineAt(lines, 2, path));
     const long long m = lineInteger(lineAt(lines, 3, path));
-    std::string_view missingLine = lineAt(lines, g, path);
+    // Kept as a copy: reading the next line may refill the window and move its text.
+    const std::string missingLine(lineAt(lines, g, path));
     const long long h = lineInteger(lineAt(lines, g + 1, path));
     if (h < 0) malformed(path, g + 1, "negative comment line count");
 

@@ -217,6 +217,23 @@ TEST_F(PlotgenBadInput, FilesWithoutBlanksAfterCommasAndCrLfLineEndsReadAsUsual)
   EXPECT_EQ(readFile(folder + "/median_data.dat"), median);
 }
 
+TEST_F(PlotgenBadInput, LongCommentCountLineAfterTheMissingValuesLine) {
+  // The comment-count line reaches far past the first read of the file, so the
+  // reader refills its buffer between the missing-values line and this one;
+  // the missing values must still be the ones of the file.
+  VantorResult result = run(sampleFile());
+  ASSERT_EQ(result.status, 1);
+  std::string profile = readFile(folder + "/profile_data.dat");
+  std::string median = readFile(folder + "/median_data.dat");
+
+  std::vector<std::string> lines = testing_support::splitLines(sampleFile());
+  lines[19] += std::string(1 << 20, ' ') + "padding";
+  result = run(testing_support::joinLines(lines));
+  ASSERT_EQ(result.status, 1) << logAfterStart(folder);
+  EXPECT_EQ(readFile(folder + "/profile_data.dat"), profile);
+  EXPECT_EQ(readFile(folder + "/median_data.dat"), median);
+}
+
 TEST_F(PlotgenBadInput, HugeAltitudeLimitsNeedNoHugeBinTable) {
   VantorResult result = run(sampleFile(), "ANY 0 1 true false 0 10 20000000000000 20200000000000 false 0 300 0 "
                                           "99999999999999 true true true true 0 0");
