@@ -1,5 +1,6 @@
 #include "plotgen/data_list.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/text.h"
@@ -36,7 +37,11 @@ std::vector<std::string> readAllLines(std::istream& in) {
 bool readDataList(std::string_view location) {
   if (location == "ANY" || location == "HALK" || location == "ZIB" || location == "XOV") {
     std::string name = "Data/" + std::string(location) + ".txt";
-    std::ifstream in(name, std::ios::binary);
+    // A folder in the place of the list file cannot be read as one.
+    std::error_code error;
+    const bool isFolder = std::filesystem::is_directory(name, error);
+    std::ifstream in;
+    if (!isFolder) in.open(name, std::ios::binary);
     if (!in.is_open()) {
       logLine("ERROR: failed to open file: " + name + " ");
       return false;

@@ -201,7 +201,7 @@ std::string closingStamp(std::string_view endStamp) {
   size_t secondsAt = cut == std::string_view::npos ? 0 : cut + 1;
   long long seconds = static_cast<long long>(toInt(endStamp.substr(secondsAt))) + 1;
   std::string stamp(endStamp.substr(0, secondsAt));
-  if (seconds >= 0 && seconds < 10) stamp += '0';
+  if (seconds < 10) stamp += '0';
   stamp += intToString(seconds);
   return stamp;
 }

@@ -81,6 +81,8 @@ TEST(PlotgenClosingRow, RaisesTheSecondsWithoutCarry) {
   EXPECT_EQ(closingStamp("5"), "06");
   EXPECT_EQ(closingStamp(""), "01");
   EXPECT_EQ(closingStamp("x:2147483647"), "x:2147483648");
+  // Any value below 10 gets the leading "0", a negative one too.
+  EXPECT_EQ(closingStamp("2018-01-05,13:45:-5"), "2018-01-05,13:45:0-4");
 }
 
 TEST(PlotgenDataRows, CellsConvertExactlyAsAtofDoes) {

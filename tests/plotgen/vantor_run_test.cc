@@ -456,6 +456,12 @@ TEST_F(PlotgenRun, ListFileErrorsAndRefusedLocations) {
     EXPECT_EQ(result.status, 0) << c.location;
     EXPECT_EQ(logAfterStart(folder), c.log) << c.location;
   }
+  // A folder in the place of the list file cannot be opened as one.
+  std::filesystem::create_directories(folder + "/Data/ANY.txt");
+  VantorResult result = runVantorIn(folder, words("ANY 0 1 true false 0 100 20000000000000 20200000000000 "
+                                                  "false 0 300 0 1000 false false false false 0 0"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(logAfterStart(folder), "ERROR: failed to open file: Data/ANY.txt \n");
 }
 
 TEST_F(PlotgenRun, DataFilesThatCannotBeWritten) {
