@@ -37,13 +37,12 @@ TemplateRecord parseTemplateLine(const std::string& line) {
 }
 
 bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& records) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+  std::ifstream in;
+  if (!platform::openInputFile(in, path)) return false;
   std::string line;
   for (;;) {
     bool ended = platform::readLine(in, line);
-    // A stream that fails before its end (a folder given as the template, a
-    // read error) is a file that cannot be read, and would never reach an end.
+    // A read error before the end makes the template unreadable as a whole.
     if (in.bad() || (in.fail() && !in.eof())) return false;
     // An empty line has no flag character and describes no variable: skipped.
     if (!line.empty()) records.push_back(parseTemplateLine(line));

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace platform {
 
@@ -17,6 +18,13 @@ bool readLine(std::istream& in, std::string& line) {
   if (in.eof() || in.fail()) return false;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
+}
+
+bool openInputFile(std::ifstream& in, const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
+  in.open(path, std::ios::binary);
+  return in.is_open();
 }
 
 std::string toUpperAscii(std::string_view text) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ namespace platform {
 // line; false at the end of the file (line then holds what was left, maybe ""),
 // and false when the stream cannot be read any further.
 bool readLine(std::istream& in, std::string& line);
+
+// Opens a file for reading as bytes. A folder is no file: as on Windows, it does
+// not open (on Linux a folder would open as a stream that fails at every read).
+bool openInputFile(std::ifstream& in, const std::string& path);
 
 // ASCII-only case conversion (bytes above 0x7F stay as they are).
 inline char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -1,6 +1,5 @@
 #include "plotgen/data_list.h"
 
-#include <filesystem>
 #include <fstream>
 
 #include "platform/text.h"
@@ -37,12 +36,8 @@ std::vector<std::string> readAllLines(std::istream& in) {
 bool readDataList(std::string_view location) {
   if (location == "ANY" || location == "HALK" || location == "ZIB" || location == "XOV") {
     std::string name = "Data/" + std::string(location) + ".txt";
-    // A folder in the place of the list file cannot be read as one.
-    std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(name, error);
     std::ifstream in;
-    if (!isFolder) in.open(name, std::ios::binary);
-    if (!in.is_open()) {
+    if (!platform::openInputFile(in, name)) {
       logLine("ERROR: failed to open file: " + name + " ");
       return false;
     }

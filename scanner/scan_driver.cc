@@ -122,11 +122,7 @@ void scanTextFile(const std::string& path, const std::string& bareName) {
     // files of a hundred megabytes are common.
     static std::vector<char> readBuffer(256 * 1024);
     DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
-    DataStream.open(path, std::ios::binary);
-    // A folder opens here as a stream that cannot be read; it is no data file.
-    std::error_code ec;
-    if (DataStream.is_open() && std::filesystem::is_directory(path, ec)) DataStream.close();
-    if (!DataStream.is_open()) {
+    if (!platform::openInputFile(DataStream, path)) {
       recordError(-1, 1);
     } else if (IsLidarFile) {
       scanProfileFile();

@@ -43,6 +43,15 @@ TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {
   EXPECT_FALSE(platform::readLine(folder, line));
 }
 
+TEST(OpenInputFile, AFolderIsNoFile) {
+  testing_support::TempDir dir;
+  std::ifstream in;
+  EXPECT_FALSE(platform::openInputFile(in, dir.path()));
+  EXPECT_FALSE(platform::openInputFile(in, dir.file("missing")));
+  ASSERT_TRUE(testing_support::writeFile(dir.file("f"), "x\n"));
+  EXPECT_TRUE(platform::openInputFile(in, dir.file("f")));
+}
+
 TEST(Ascii, UpperCasesOnlyAsciiLetters) {
   EXPECT_EQ(platform::toUpperAscii("abz{\xe9}AZ09"), "ABZ{\xe9}AZ09");
   EXPECT_EQ(platform::toLowerAscii("ABZ\xc9"), "abz\xc9");
