@@ -103,8 +103,12 @@ char* putWholeNumber(char* out, int value) {
   return std::to_chars(out, out + MaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
 }
 
-// The curtain piece of every row: "alt\tvalue\t\n", or "0\t0\t\n" when
-// the integer of either cell is negative.
+// The curtain piece of every row: "alt\tvalue\t\n"; "alt\t0\t\n" when the
+// integer of the value cell is negative, and "0\t0\t\n" when that of the
+// altitude cell is. A negative value keeps its altitude: gnuplot draws each
+// profile as one scan in row order, so a row moved to altitude 0 in the
+// middle or at the top of a scan would span a band of one colour from there
+// down to 0 and back across altitudes that hold other values.
 void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
   cells.used = 0;
   cells.ends.clear();
@@ -115,12 +119,12 @@ void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table,
     if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
     char* begin = cells.text.data();
     char* out = begin + cells.used;
-    if (isNegativeInteger(altitude) || isNegativeInteger(value)) {
+    if (isNegativeInteger(altitude)) {
       out = putText(out, "0\t0\t\n");
     } else {
       out = putText(out, altitude);
       *out++ = '\t';
-      out = putText(out, value);
+      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
       *out++ = '\t';
       *out++ = '\n';
     }

@@ -73,8 +73,8 @@ struct ProfileTable {
   std::string_view cell(size_t row, size_t column) const { return cells[row * columns + column]; }
 };
 
-// The curtain cells of one profile's rows ("alt\tvalue\t\n" or "0\t0\t\n"
-// each), judged once and written under both of its stamps.
+// The curtain cells of one profile's rows ("alt\tvalue\t\n", "alt\t0\t\n"
+// or "0\t0\t\n" each), judged once and written under both of its stamps.
 struct CurtainCells {
   std::vector<char> text;     // grows only; the first `used` bytes hold the rows
   size_t used = 0;

@@ -140,17 +140,23 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
   table.cells = {"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
                  "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
-                 "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700"};
+                 "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700",
+                 "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
+                 "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"};
   writeProfileRows("2018-01-05,09:30:00", curtainColumnsFor(false), table, run.curtain);
   writeProfileDataRows(run, table, std::vector<int>(9, -9999));
   run.curtain.close();
   run.profile.close();
   EXPECT_EQ(testing_support::readFile(dir.file("c.dat")),
-            "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t150\t0\t\n"
             "2018-01-05,09:30:00\t120\t-0.5\t\n"
             "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t210\t0\t\n"
             "\n");
-  // The second line holds the Press flag and is left out; -40 becomes 0.
+  // A negative value keeps its altitude in the curtain; a negative altitude
+  // writes 0 for both. The second line holds the Press flag and is left out
+  // of the profile rows, the last two the O3MR flag; -40 becomes 0.
   EXPECT_EQ(testing_support::readFile(dir.file("p.dat")),
             "150\t800\t-0.5\t0\t0\t1.23457e+06\t\n"
             "0\t700\t5e17\t1e16\t45\t2\t\n");

@@ -120,11 +120,11 @@ TEST_F(PlotgenRun, PlotButtonRunWritesDataFilesLogAndBothScripts) {
 
   EXPECT_EQ(file("curtain_data.dat"),
             "2018-01-05,09:30:00\t100.0\t45.900\t\n"
-            "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t150.0\t0\t\n"
             "2018-01-05,09:30:00\t200.0\t50.100\t\n"
             "\n"
             "2018-01-05,10:29:59\t100.0\t45.900\t\n"
-            "2018-01-05,10:29:59\t0\t0\t\n"
+            "2018-01-05,10:29:59\t150.0\t0\t\n"
             "2018-01-05,10:29:59\t200.0\t50.100\t\n"
             "\n"
             "2018-01-05,10:30:00\t100.0\t47.500\t\n"
@@ -192,7 +192,7 @@ TEST_F(PlotgenRun, NumberDensityWithGridsOffAndAllLines) {
   const std::string curtainStart =
       "2018-01-05,09:30:00\t100.0\t1.2000e+18\t\n"
       "2018-01-05,09:30:00\t150.0\t1.1000e+18\t\n"
-      "2018-01-05,09:30:00\t0\t0\t\n"
+      "2018-01-05,09:30:00\t200.0\t0\t\n"
       "\n";
   EXPECT_EQ(file("curtain_data.dat").substr(0, curtainStart.size()), curtainStart);
   // O3ND values go into the bins: bin 0 holds 1.1e18, 1.2e18, 1.3e18, 1e18; the
@@ -242,11 +242,11 @@ TEST_F(PlotgenRun, WithoutProfilePlotOnlyTheCurtainIsDrawn) {
   // Only profile 0 is selected; profile 1 stops the run inside the file: no closing row.
   EXPECT_EQ(file("curtain_data.dat"),
             "2018-01-05,09:30:00\t100.0\t45.900\t\n"
-            "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t150.0\t0\t\n"
             "2018-01-05,09:30:00\t200.0\t50.100\t\n"
             "\n"
             "2018-01-05,10:29:59\t100.0\t45.900\t\n"
-            "2018-01-05,10:29:59\t0\t0\t\n"
+            "2018-01-05,10:29:59\t150.0\t0\t\n"
             "2018-01-05,10:29:59\t200.0\t50.100\t\n"
             "\n");
   EXPECT_EQ(logAfterStart(folder),
