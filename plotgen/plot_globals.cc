@@ -3,7 +3,6 @@
 namespace plotgen {
 
 std::vector<std::string> DataFileList;
-std::string ColumnDelimiter;
 std::vector<std::string> ProfileStartStamps;
 std::vector<std::string> ProfileEndStamps;
 std::vector<std::string> ProfileMeanStamps;
@@ -18,7 +17,6 @@ int32_t WindowEndTime = 0;
 
 void initPlotGeneratorGlobals() {
   DataFileList.clear();
-  ColumnDelimiter.clear();
   ProfileStartStamps.clear();
   ProfileEndStamps.clear();
   ProfileMeanStamps.clear();
@@ -37,7 +35,6 @@ void freePlotGeneratorGlobals() {
   ProfileMeanStamps.clear();
   ProfileEndStamps.clear();
   ProfileStartStamps.clear();
-  ColumnDelimiter.clear();
   DataFileList.clear();
 }
 

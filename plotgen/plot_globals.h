@@ -17,8 +17,6 @@ namespace plotgen {
 
 // Entries of the list file, in file order.
 extern std::vector<std::string> DataFileList;
-// How a block's stamp lines are cut: " ;" or two blanks.
-extern std::string ColumnDelimiter;
 // Start, end and mean stamp of every profile read, in reading order.
 extern std::vector<std::string> ProfileStartStamps;
 extern std::vector<std::string> ProfileEndStamps;

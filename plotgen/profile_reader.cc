@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/data_list.h"
+#include "plotgen/header_values.h"
 #include "plotgen/plot_data.h"
 #include "plotgen/plot_globals.h"
 
@@ -21,31 +22,27 @@ class MalformedFile : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The message names the file line (counted from 1) that the reader could not take.
 [[noreturn]] void malformed(const std::string& path, long long lineIndex, const char* reason) {
-  std::string text = "malformed PROFILE file: " + path;
-  if (lineIndex >= 0) text += " (line " + intToString(lineIndex + 1) + ": " + reason + ")";
-  else text += std::string(" (") + reason + ")";
-  throw MalformedFile(text);
+  throw MalformedFile("malformed PROFILE file: " + path + " (line " + intToString(lineIndex + 1) + ": " + reason + ")");
 }
 
+// Line `index` (never negative: every index the reader asks for is built from
+// counts it has found not to be negative).
 std::string_view lineAt(LineWindow& lines, long long index, const std::string& path) {
   std::string_view line;
-  if (index < 0 || !lines.line(index, &line)) malformed(path, index, "the file ends before this line");
+  if (!lines.line(index, &line)) malformed(path, index, "the file ends before this line");
   return line;
 }
 
-// The position after the first ',' and the blanks that follow it, or 0.
-size_t afterDateComma(std::string_view line) {
-  size_t comma = line.find(',');
-  if (comma == std::string_view::npos) return 0;
-  size_t at = comma + 1;
-  while (at < line.size() && line[at] == ' ') ++at;
-  return at;
-}
+// Blanks and tabs around a cell belong to the commas that separate the cells.
+inline bool isCellPadding(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view firstPiece(std::string_view text, std::string_view delimiter) {
-  size_t at = text.find(delimiter);
-  return at == std::string_view::npos ? text : text.substr(0, at);
+// The cell between from and to without the blanks and tabs at its ends.
+inline std::string_view trimmedCell(const char* from, const char* to) {
+  while (from < to && isCellPadding(*from)) ++from;
+  while (to > from && isCellPadding(to[-1])) --to;
+  return std::string_view(from, static_cast<size_t>(to - from));
 }
 
 // The top bit of every byte of an 8-byte word that is a comma. Exact: the sum
@@ -120,58 +117,6 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, l
 
 }  // namespace
 
-int lineInteger(std::string_view line) { return toInt(firstPiece(line, " ")); }
-
-std::vector<std::string> fillValueList(std::string_view line, long long m) {
-  std::string_view a = firstPiece(line, ", ");
-  std::string_view b = firstPiece(line, " ");
-  bool commaBlank = a.size() < b.size();
-  std::vector<std::string> list = split(line, commaBlank ? ", " : ",");
-  if (m >= 1 && static_cast<long long>(list.size()) >= m) {
-    std::string& last = list[static_cast<size_t>(m - 1)];
-    last = std::string(firstPiece(last, commaBlank ? "  " : " "));
-  }
-  return list;
-}
-
-std::string_view stampText(std::string_view line, std::string_view delimiter) {
-  size_t tail = afterDateComma(line);
-  return line.substr(0, tail + firstPiece(line.substr(tail), delimiter).size());
-}
-
-void detectDelimiter(size_t blockStart, const std::vector<std::string_view>& lines) {
-  detectDelimiterOn(lines[blockStart + 6]);
-}
-
-void detectDelimiterOn(std::string_view line) {
-  // The blanks after the date's comma are skipped, so that two of them are
-  // not taken for the gap before the comment.
-  std::string_view tail = line.substr(afterDateComma(line));
-  std::string_view a = firstPiece(tail, " ;");
-  std::string_view b = firstPiece(tail, "  ");
-  ColumnDelimiter = a.size() < b.size() ? " ;" : "  ";
-}
-
-bool normaliseStamp(std::string_view raw, std::string* stamp) {
-  size_t comma = raw.find(',');
-  if (comma == std::string_view::npos) return false;
-  std::string_view date = raw.substr(0, comma);
-  std::string_view time = firstPiece(raw.substr(comma + 1), ", ");
-  // The first blank after the comma belongs to the ", " between date and
-  // time; a further one pads a one-digit hour (" 9:30:00"), and any beyond
-  // that are dropped.
-  if (!time.empty() && time[0] == ' ') time.remove_prefix(1);
-  while (time.size() > 8 && time[0] == ' ') time.remove_prefix(1);
-  std::string out;
-  out.reserve(date.size() + 1 + time.size() + 1);
-  out.append(date);
-  out += ',';
-  out.append(time);
-  std::replace(out.begin(), out.end(), ' ', '0');
-  *stamp = std::move(out);
-  return true;
-}
-
 size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete) {
   *complete = true;
   if (m == 0) return 0;
@@ -196,9 +141,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
     uint64_t bits = commaBytes(word);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
       const char* comma = at + (std::countr_zero(bits) >> 3);
-      const char* from = cellStart;
-      if (found > 0 && from < comma && *from == ' ') ++from;  // the blank after a comma
-      cells[found++] = std::string_view(from, static_cast<size_t>(comma - from));
+      cells[found++] = trimmedCell(cellStart, comma);
       cellStart = comma + 1;
     }
     // The commas left in the word: each marked byte is 0x80; the byte sum
@@ -207,9 +150,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   }
   if (found < keep) {
     // The line ends inside the kept cells: its rest is the last cell.
-    const char* from = cellStart;
-    if (found > 0 && from < end && *from == ' ') ++from;
-    cells[found] = std::string_view(from, static_cast<size_t>(end - from));
+    cells[found] = trimmedCell(cellStart, end);
     *complete = found + 1 == m;
     return found + 1;
   }
@@ -259,24 +200,25 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
 
   try {
     const long long g = lineInteger(lineAt(lines, 0, path));
+    if (g < 0) malformed(path, 0, "negative general header line count");
     const long long profilesInFile = lineInteger(lineAt(lines, 2, path));
     const long long m = lineInteger(lineAt(lines, 3, path));
-    // Kept as a copy: reading the next line may refill the window and move its text.
-    const std::string missingLine(lineAt(lines, g, path));
-    const long long h = lineInteger(lineAt(lines, g + 1, path));
-    if (h < 0) malformed(path, g + 1, "negative comment line count");
-
     // The columns this run reads: altitude, the curtain value and, for the
     // profile plot, the six copied columns up to Press.
     long long needed = run.args.isProfilePlot ? 9 : (run.args.isNumberDensity ? 2 : 7);
     if (m < needed) malformed(path, 3, "too few data columns");
-    std::vector<std::string> fillValues = fillValueList(missingLine, m);
-    if (static_cast<long long>(fillValues.size()) < m) malformed(path, g, "fewer missing data values than data columns");
-    std::vector<int> fillInts(static_cast<size_t>(m));
-    for (size_t i = 0; i < fillInts.size(); ++i) fillInts[i] = toInt(fillValues[i]);
+    std::vector<int> fillInts = fillValueIntegers(lineAt(lines, g, path));
+    if (static_cast<long long>(fillInts.size()) < m) malformed(path, g, "fewer missing data values than data columns");
+    fillInts.resize(static_cast<size_t>(m));
+    // The short names of the column lines inside the general header, for
+    // finding the column-names line of a block without comment lines.
+    std::vector<std::string> shortNames;
+    for (long long i = 0; i < std::min(m, 14LL) && 4 + i < g; ++i)
+      shortNames.push_back(columnShortName(lineAt(lines, 4 + i, path)));
+    const long long h = lineInteger(lineAt(lines, g + 1, path));
+    if (h < 0) malformed(path, g + 1, "negative comment line count");
 
     long long q = g + h + 2;
-    if (profilesInFile > 0) detectDelimiterOn(lineAt(lines, q + 6, path));
     std::vector<int> headerLineCounts;
     std::vector<int> dataLineCounts;
     for (long long k = 0; k < profilesInFile; ++k) {
@@ -289,13 +231,19 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
       std::string stamps[3];
       for (int s = 0; s < 3; ++s) {
         long long at = q + 6 + s;
-        if (!normaliseStamp(stampText(lineAt(lines, at, path), ColumnDelimiter), &stamps[s]))
-          malformed(path, at, "a date and time without a comma");
+        if (!readStamp(lineAt(lines, at, path), &stamps[s])) malformed(path, at, "a date and time without six fields");
       }
-      // The data lines must follow the mean stamp line and lie inside the file.
-      if (headerLines < 7) malformed(path, q + 1, "too few header lines");
       if (dataLines < 0) malformed(path, q + 2, "negative data line count");
-      long long dataStart = q + headerLines + 2;
+      // The column-names line ends the header: it is the line after the 11
+      // fixed lines when the block has no comment lines (the header line
+      // count then does not place it), else the line the count places.
+      long long dataStart = q + 13;
+      std::string_view afterFixedLines;
+      if (!lines.line(q + 12, &afterFixedLines) || !isColumnNamesLine(afterFixedLines, m, shortNames)) {
+        // The data lines must follow the mean stamp line and lie inside the file.
+        if (headerLines < 7) malformed(path, q + 1, "too few header lines");
+        dataStart = q + headerLines + 2;
+      }
       // Asking for the last data line first makes the window hold all of them.
       std::string_view lastLine;
       if (!lines.line(dataStart + dataLines - 1, &lastLine))

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "plotgen/plot_scripts.h"
 #include "tests/plotgen/vantor_harness.h"
 #include "tests/support/platform_doubles.h"
 #include "tests/support/text_samples.h"
@@ -46,6 +47,19 @@ std::vector<std::string> lineCount(const std::string& log) { return testing_supp
   return ::testing::AssertionFailure() << "status " << result.status << ", log:\n" << log;
 }
 
+// A malformed-file ERROR line names the file line it could not take:
+// "ERROR: malformed PROFILE file: <path> (line N: reason)".
+::testing::AssertionResult namesItsLine(const std::string& logLine) {
+  const std::string start = "ERROR: malformed PROFILE file: ";
+  if (logLine.rfind(start, 0) != 0) return ::testing::AssertionSuccess();
+  size_t at = logLine.rfind(" (line ");
+  size_t digits = at == std::string::npos ? 0 : logLine.find_first_not_of("0123456789", at + 7);
+  if (at == std::string::npos || digits == at + 7 || digits == std::string::npos ||
+      logLine.compare(digits, 2, ": ") != 0 || logLine.back() != ')' || logLine[at + 7] == '0')
+    return ::testing::AssertionFailure() << "names no line: " << logLine;
+  return ::testing::AssertionSuccess();
+}
+
 class PlotgenBadInput : public testing::Test {
  protected:
   void SetUp() override {
@@ -76,6 +90,7 @@ TEST_F(PlotgenBadInput, TruncatedFileAtEveryLine) {
     std::vector<std::string> part(lines.begin(), lines.begin() + static_cast<long>(keep));
     VantorResult result = run(testing_support::joinLines(part));
     EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << "lines kept: " << keep;
+    EXPECT_TRUE(namesItsLine(lastLogLine())) << "lines kept: " << keep;
     if (keep < lines.size()) {
       EXPECT_EQ(result.status, 0) << keep;
       EXPECT_FALSE(gnuplotStarted()) << keep;
@@ -141,10 +156,16 @@ TEST_F(PlotgenBadInput, DamagedHeaderValues) {
   for (const Case& c : cases) {
     VantorResult result = run(testing_support::replaceLine(sampleFile(), c.line, c.text));
     EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << "line " << c.line << ": " << c.text;
+    EXPECT_TRUE(namesItsLine(lastLogLine())) << "line " << c.line << ": " << c.text;
   }
+  // A negative count on line 1 names that line.
+  run(testing_support::replaceLine(sampleFile(), 1, "-5 ; NUMBER OF GENERAL HEADER LINES"));
+  EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line 1: negative general header line count)");
 }
 
-TEST_F(PlotgenBadInput, StampsThatCouldInjectCommandsAreRefusedBeforeGnuplotStarts) {
+TEST_F(PlotgenBadInput, TextAfterTheTimeOfAStampNeverReachesGnuplot) {
+  // The scanner reads six numbers from a stamp line and passes what follows
+  // them; so does the reader, and only the numbers go into the plot commands.
   const std::vector<std::string> stamps = {
       "2018-04-12, 01:00:00`touch pwned`", "2018-04-12, 01:00:00\"; system \"touch pwned",
       "2018-04-12, 01:00:00'", "2018-04-12, 01:00:00\\", "2018-04-12, 01:00:00\t"};
@@ -152,25 +173,54 @@ TEST_F(PlotgenBadInput, StampsThatCouldInjectCommandsAreRefusedBeforeGnuplotStar
     using testing_support::ProfileBlock;
     ProfileBlock block = testing_support::profileBlock(stamp, "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 3);
     VantorResult result = run(testing_support::profileFileText({block}));
-    EXPECT_EQ(result.status, 0) << stamp;
+    EXPECT_EQ(result.status, 1) << stamp;
     EXPECT_TRUE(oneErrorOrCorrectRun(folder, result)) << stamp;
-    EXPECT_EQ(lastLogLine().rfind("ERROR: time stamp not usable in a plot command: 2018-04-12,01:00:00", 0), 0u)
-        << lastLogLine();
-    EXPECT_FALSE(gnuplotStarted()) << stamp;
+    std::string curtain = readFile(folder + "/gnuplot_input_2.txt");
+    EXPECT_NE(curtain.find("set xrange [\"2018-04-12,01:00:00\":\"2018-04-12,01:59:59\"]\n"), std::string::npos)
+        << curtain;
+    EXPECT_EQ(readFile(folder + "/curtain_data.dat").substr(0, 20), "2018-04-12,01:00:00\t") << stamp;
     EXPECT_FALSE(std::filesystem::exists(folder + "/pwned"));
+  }
+  // The last guard before gnuplot still refuses such texts.
+  for (const std::string& stamp : stamps) EXPECT_FALSE(plotgen::isSafeInGnuplot(stamp)) << stamp;
+  EXPECT_TRUE(plotgen::isSafeInGnuplot("2018-04-12,01:00:00"));
+}
+
+TEST_F(PlotgenBadInput, StampLinesWithoutSixFieldsNameTheirLine) {
+  // Lines 33, 34 and 35 of a one-block file are its start, end and mean stamps.
+  struct Case {
+    std::string start, end, mean;
+    int line;
+  };
+  const std::vector<Case> cases = {
+      {"2018-13-12, 01", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 33},
+      {"2018-04-12, 01:00:00", "2018, x", "2018-04-12, 01:30:00", 34},
+      {"2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "", 35},
+  };
+  for (const Case& c : cases) {
+    VantorResult result = run(testing_support::profileFileText({testing_support::profileBlock(c.start, c.end, c.mean, 3)}));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line " + std::to_string(c.line) +
+                                 ": a date and time without six fields)");
+    EXPECT_FALSE(gnuplotStarted());
   }
 }
 
 TEST_F(PlotgenBadInput, OddTitleStampsReadNothingOutside) {
-  // Month 13 and a stamp without time fields still give a title.
+  // A month outside 1 to 12 is shown as written.
   using testing_support::ProfileBlock;
-  ProfileBlock block = testing_support::profileBlock("2018-13-12, 01", "2018, x", "2018-04-12, 01:30:00", 3);
+  ProfileBlock block = testing_support::profileBlock("2018-13-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 3);
   VantorResult result = run(testing_support::profileFileText({block}), "ANY 0 1 true false 0 1 20000000000000 "
                                                                         "20200000000000 false 0 300 0 1000 false false "
                                                                         "false false 0 0");
   EXPECT_EQ(result.status, 1);
   std::string curtain = readFile(folder + "/gnuplot_input_1.txt");
-  EXPECT_NE(curtain.find("set title \"12-13-2018 at 01:  to  --2018 at x: (UTC)"), std::string::npos) << curtain;
+  EXPECT_NE(curtain.find("set title \"12-13-2018 at 01:00  to  12-APR-2018 at 01:59 (UTC)"), std::string::npos)
+      << curtain;
+  // Stamps that lack their pieces (the reader no longer makes them) still give a title.
+  EXPECT_EQ(plotgen::stampTitle("2018-13-12,01"), "12-13-2018 at 01:");
+  EXPECT_EQ(plotgen::stampTitle("2018,x"), "--2018 at x:");
+  EXPECT_EQ(plotgen::stampTitle(""), "-- at :");
 }
 
 TEST_F(PlotgenBadInput, StartFolderWithBlanksAndShellCharacters) {

@@ -1,4 +1,4 @@
-// Pieces of the PROFILE reader: fill values, delimiter, stamps, data lines, selection.
+// Pieces of the PROFILE reader: data lines and selection.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,55 +11,6 @@ using namespace plotgen;
 
 namespace {
 
-TEST(PlotgenProfileReader, FillValueListForms) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(fillValueList("-9999, -9999, -9999  ; MISSING DATA VALUES", 3), (V{"-9999", "-9999", "-9999"}));
-  EXPECT_EQ(fillValueList("-9999,-9999,-9999 ; MISSING DATA VALUES", 3), (V{"-9999", "-9999", "-9999"}));
-  // One blank before the comment in the first form: the last entry keeps the comment.
-  EXPECT_EQ(fillValueList("-9999, -9999, -9999 ; MISSING", 3), (V{"-9999", "-9999", "-9999 ; MISSING"}));
-  EXPECT_EQ(fillValueList("-9999, -9999", 3).size(), 2u);  // too short: the caller refuses it
-}
-
-TEST(PlotgenProfileReader, DelimiterIsChosenOnTheFirstStartLine) {
-  auto delimiterFor = [](const std::string& startLine) {
-    std::vector<std::string_view> lines(6, "x");
-    lines.push_back(startLine);
-    detectDelimiter(0, lines);
-    return ColumnDelimiter;
-  };
-  EXPECT_EQ(delimiterFor("2018-01-05, 09:30:00  ; PROFILE DATE, TIME (UT) START"), "  ");
-  EXPECT_EQ(delimiterFor("2018-01-05, 09:30:00   ; PROFILE DATE, TIME (UT) START"), "  ");
-  EXPECT_EQ(delimiterFor("2018-01-05, 09:30:00 ; PROFILE DATE, TIME (UT) START"), " ;");
-  // Two blanks after the comma are not the gap before the comment.
-  EXPECT_EQ(delimiterFor("2018-01-05,  9:30:00 ; PROFILE DATE, TIME (UT) START"), " ;");
-  EXPECT_EQ(delimiterFor("2018-01-05,  9:30:00  ; PROFILE DATE, TIME (UT) START"), "  ");
-}
-
-TEST(PlotgenProfileReader, StampsAreNormalised) {
-  struct Case {
-    std::string line;
-    std::string delimiter;
-    std::string stamp;
-  };
-  const std::vector<Case> cases = {
-      {"2018-01-05, 09:30:00  ; START", "  ", "2018-01-05,09:30:00"},
-      {"2018-01-05,  9:30:00 ; START", " ;", "2018-01-05,09:30:00"},
-      {"2018-01-05,  9:30:00  ; START", "  ", "2018-01-05,09:30:00"},
-      {"2018-01-05,  09:30:00  ; START", "  ", "2018-01-05,09:30:00"},
-      {"2018-01-05,09:30:00  ; START", "  ", "2018-01-05,09:30:00"},
-      {"2018-01-05,  9:30: 0 ; START", " ;", "2018-01-05,09:30:00"},
-      // One blank after the comma belongs to ", ": a one-digit hour stays one digit.
-      {"2018-01-05, 9:30:00 ; START", " ;", "2018-01-05,9:30:00"},
-  };
-  for (const Case& c : cases) {
-    std::string stamp;
-    ASSERT_TRUE(normaliseStamp(stampText(c.line, c.delimiter), &stamp)) << c.line;
-    EXPECT_EQ(stamp, c.stamp) << c.line;
-  }
-  std::string stamp;
-  EXPECT_FALSE(normaliseStamp("2018-01-05 09:30:00", &stamp));
-}
-
 TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
   using Cells = std::vector<std::string_view>;
   Cells cells;
@@ -68,9 +19,22 @@ TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
   cells.clear();
   ASSERT_TRUE(splitDataLine("100.0,2.5e+17,3,4", 3, 3, cells));
   EXPECT_EQ(cells, (Cells{"100.0", "2.5e+17", "3"}));
+  // Blanks and tabs around a cell are dropped, as the scanner drops them.
+  const std::vector<std::string> padded = {"100.0,  2.5e+17, 3", " 100.0 , 2.5e+17 ,3 ", "100.0,\t2.5e+17\t,\t3",
+                                           "\t100.0 ,2.5e+17,  3"};
+  for (const std::string& line : padded) {
+    cells.clear();
+    ASSERT_TRUE(splitDataLine(line, 3, 3, cells)) << line;
+    EXPECT_EQ(cells, (Cells{"100.0", "2.5e+17", "3"})) << line;
+    std::string_view two[2];
+    bool complete = false;
+    ASSERT_EQ(cutDataLine(line, 3, 2, two, &complete), 2u);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(two[1], "2.5e+17") << line;
+  }
   cells.clear();
-  ASSERT_TRUE(splitDataLine("100.0,  2.5e+17, 3", 3, 3, cells));
-  EXPECT_EQ(cells[1], " 2.5e+17");
+  ASSERT_TRUE(splitDataLine("1, , 3", 3, 3, cells));
+  EXPECT_EQ(cells, (Cells{"1", "", "3"}));
   // Only the kept cells are stored, but all m must be there.
   cells.clear();
   ASSERT_TRUE(splitDataLine("1, 2, 3, 4, 5", 5, 2, cells));
@@ -86,13 +50,6 @@ TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
   cells.clear();
   ASSERT_TRUE(splitDataLine("", 1, 1, cells));
   EXPECT_EQ(cells, (Cells{""}));
-}
-
-TEST(PlotgenProfileReader, LineIntegerIsTheTextBeforeTheFirstBlank) {
-  EXPECT_EQ(lineInteger("18 ; NUMBER OF GENERAL HEADER LINES"), 18);
-  EXPECT_EQ(lineInteger("14"), 14);
-  EXPECT_EQ(lineInteger(" 18 ; x"), 0);
-  EXPECT_EQ(lineInteger(""), 0);
 }
 
 TEST(PlotgenProfileReader, TimeWindowSelection) {

@@ -1,0 +1,98 @@
+#include "plotgen/header_values.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/text.h"
+#include "plotgen/arguments.h"
+
+namespace plotgen {
+namespace {
+
+// Where a date-time value is cut into its six fields.
+constexpr std::string_view StampSeparators = "-,: ;";
+
+// The text without the blanks at its ends (tabs stay, as in the scanner).
+std::string_view withoutBlanks(std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Appends a field of a stamp with at least `width` digits, zeros in front.
+void appendField(std::string& out, int32_t value, int width) {
+  char digits[16];
+  char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  for (long long pad = width - (end - digits); pad > 0; --pad) out += '0';
+  out.append(digits, end);
+}
+
+}  // namespace
+
+std::string_view headerValue(std::string_view line) { return line.substr(0, line.find(';')); }
+
+int lineInteger(std::string_view line) { return toInt(headerValue(line)); }
+
+bool readStamp(std::string_view line, std::string* stamp) {
+  std::string_view value = headerValue(line);
+  int32_t fields[6];
+  size_t count = 0;
+  for (size_t at = 0; count < 6;) {
+    size_t start = value.find_first_not_of(StampSeparators, at);
+    if (start == std::string_view::npos) break;
+    size_t end = std::min(value.find_first_of(StampSeparators, start), value.size());
+    fields[count++] = platform::leadingLong(value.substr(start, end - start));
+    at = end;
+  }
+  if (count < 6) return false;
+  std::string out;
+  out.reserve(19);
+  static constexpr char After[6] = {'-', '-', ',', ':', ':', '\0'};
+  for (size_t i = 0; i < 6; ++i) {
+    appendField(out, fields[i], i == 0 ? 4 : 2);
+    if (After[i]) out += After[i];
+  }
+  *stamp = std::move(out);
+  return true;
+}
+
+std::vector<int> fillValueIntegers(std::string_view line) {
+  std::string_view value = headerValue(line);
+  std::vector<int> flags;
+  for (size_t at = 0;;) {
+    size_t comma = value.find(',', at);
+    std::string_view item = value.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at);
+    double flag = std::trunc(platform::leadingDouble(item));
+    if (std::isnan(flag)) flag = 0;
+    flags.push_back(flag <= INT32_MIN ? INT32_MIN : flag >= INT32_MAX ? INT32_MAX : static_cast<int>(flag));
+    if (comma == std::string_view::npos) break;
+    at = comma + 1;
+  }
+  return flags;
+}
+
+std::string columnShortName(std::string_view columnLine) {
+  std::string value = platform::toUpperAscii(headerValue(columnLine));
+  return std::string(withoutBlanks(std::string_view(value).substr(0, value.find(','))));
+}
+
+bool isColumnNamesLine(std::string_view line, long long m, const std::vector<std::string>& shortNames) {
+  std::string_view value = headerValue(line);
+  const long long compared = std::min(m, 14LL);
+  if (compared < 1 || static_cast<long long>(shortNames.size()) < compared) return false;
+  long long commas = 0;
+  for (char c : value) commas += c == ',';
+  if (commas != m - 1) return false;
+  std::string names = platform::toUpperAscii(value);
+  size_t at = 0;
+  for (long long i = 0; i < compared; ++i) {
+    size_t comma = std::min(names.find(',', at), names.size());
+    if (withoutBlanks(std::string_view(names).substr(at, comma - at)) != shortNames[static_cast<size_t>(i)])
+      return false;
+    at = comma + 1;
+  }
+  return true;
+}
+
+}  // namespace plotgen

@@ -1,0 +1,44 @@
+// The values the plot generator takes from the header lines of a PROFILE
+// file, read the way the data-file scanner reads them: the plot window plots
+// only files that passed the scan, so every spelling the scanner passes must
+// have the meaning here that the scanner gave it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plotgen {
+
+// The value of a header line: the text before its first ';' (the whole line
+// when it has none).
+std::string_view headerValue(std::string_view line);
+
+// The integer of a header line: the leading integer of its value as atol
+// reads it (blanks and tabs before it skipped, an optional sign, the digits
+// up to the first other character; 0 when there are none).
+int lineInteger(std::string_view line);
+
+// The stamp of a date-time header line as YYYY-MM-DD,hh:mm:ss. The value is
+// cut at every run of the characters "-,: ;" and its first six pieces are
+// year, month, day, hour, minute and second, each read as atol reads it, so
+// "2018-04-12, 1:00:00" and "2018-04-12 01:00:00" give the same stamp. False
+// when the value has fewer than six pieces.
+bool readStamp(std::string_view line, std::string* stamp);
+
+// The integers of the missing-value flags of the missing-values line: its
+// value cut at every ',', each piece read as atof reads it and truncated
+// toward zero (saturating at the 32-bit range), as the scanner tests them.
+std::vector<int> fillValueIntegers(std::string_view line);
+
+// The short name of a column line of the general header: the upper-cased
+// value up to its first ',', without the blanks around it.
+std::string columnShortName(std::string_view columnLine);
+
+// Whether a block line is its column-names line: its upper-cased value holds
+// exactly m - 1 commas and its pieces, without the blanks around them, are
+// the short names of the columns in order (the first 14 are compared, as the
+// scanner does). False when fewer short names are known than are compared.
+bool isColumnNamesLine(std::string_view line, long long m, const std::vector<std::string>& shortNames);
+
+}  // namespace plotgen

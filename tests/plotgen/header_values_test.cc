@@ -1,0 +1,112 @@
+// Header values of a PROFILE file read as the scanner reads them: counts,
+// stamps, missing-value flags and the column names.
+#include <gtest/gtest.h>
+
+#include "plotgen/header_values.h"
+
+using namespace plotgen;
+
+namespace {
+
+TEST(PlotgenHeaderValues, LineIntegerIsTheLeadingIntegerOfTheValue) {
+  struct Case {
+    std::string line;
+    int value;
+  };
+  const std::vector<Case> cases = {
+      {"18 ; NUMBER OF GENERAL HEADER LINES", 18},
+      {"14", 14},
+      {" 24 ; NUMBER OF PROFILES IN THIS FILE", 24},
+      {"   18   ; x", 18},
+      {"\t18;x", 18},
+      {"18;x", 18},
+      {"+18 ; x", 18},
+      {"18e5 ; x", 18},
+      {"-3 ; x", -3},
+      {"", 0},
+      {"; 18", 0},
+      {"x ; 18", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(lineInteger(c.line), c.value) << c.line;
+}
+
+TEST(PlotgenHeaderValues, StampsOfEverySpellingTheScannerPasses) {
+  struct Case {
+    std::string line;
+    std::string stamp;
+  };
+  const std::vector<Case> cases = {
+      {"2018-01-05, 09:30:00  ; PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      {"2018-01-05, 09:30:00 ; PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      {"2018-01-05, 09:30:00   ; PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      {"2018-01-05,09:30:00;PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      // A blank in the place of the comma: the comment's comma is not the date's.
+      {"2018-01-05 09:30:00  ; PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      {"2018-01-05  09:30:00 ; PROFILE DATE, TIME (UT) START", "2018-01-05,09:30:00"},
+      {"2018-01-05 , 09:30:00 ; START", "2018-01-05,09:30:00"},
+      {"  2018-01-05, 09:30:00 ; START", "2018-01-05,09:30:00"},
+      {"2018-01-05,  9:30:00 ; START", "2018-01-05,09:30:00"},
+      {"2018-01-05, 9:30:00 ; START", "2018-01-05,09:30:00"},
+      {"2018-01-05,  9:30: 0 ; START", "2018-01-05,09:30:00"},
+      {"2018-1-5, 9:30:0 ; START", "2018-01-05,09:30:00"},
+      {"2018-01-05,\t09:30:00\t; START", "2018-01-05,09:30:00"},
+      {"2018-01-05, 09:30:00", "2018-01-05,09:30:00"},
+      // Pieces after the sixth are not read.
+      {"2018-01-05, 09:30:00 UT ; START", "2018-01-05,09:30:00"},
+      {"2018-01-05, 09:30:00`touch x` ; START", "2018-01-05,09:30:00"},
+      // Out of the scanner's ranges, still six numbers.
+      {"2018-13-05, 25:30:00 ; START", "2018-13-05,25:30:00"},
+  };
+  for (const Case& c : cases) {
+    std::string stamp;
+    ASSERT_TRUE(readStamp(c.line, &stamp)) << c.line;
+    EXPECT_EQ(stamp, c.stamp) << c.line;
+  }
+  for (const char* line : {"", "no stamp here", "2018-01-05 ; DATE, TIME 09:30:00", "2018-01-05, 09:30"}) {
+    std::string stamp = "kept";
+    EXPECT_FALSE(readStamp(line, &stamp)) << line;
+    EXPECT_EQ(stamp, "kept");
+  }
+}
+
+TEST(PlotgenHeaderValues, FillValuesAreTheFlagsBeforeTheComment) {
+  using V = std::vector<int>;
+  EXPECT_EQ(fillValueIntegers("-9999, -9999, -9999  ; MISSING DATA VALUES"), (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValueIntegers("-9999,-9999,-9999 ; MISSING DATA VALUES"), (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValueIntegers("-9999, -9999, -9999 ; MISSING"), (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValueIntegers("-9999 ,\t-99999 , -9999.5;MISSING DATA VALUES, ONE PER COLUMN"),
+            (V{-9999, -99999, -9999}));
+  // The flag is the number the scanner reads and truncates.
+  EXPECT_EQ(fillValueIntegers("-9.999e3, -9999999 ; x"), (V{-9999, -9999999}));
+  EXPECT_EQ(fillValueIntegers("-1e30, 1e30, nan"), (V{INT32_MIN, INT32_MAX, 0}));
+  EXPECT_EQ(fillValueIntegers("-9999, -9999").size(), 2u);  // too short: the caller refuses it
+  EXPECT_EQ(fillValueIntegers(""), (V{0}));
+}
+
+TEST(PlotgenHeaderValues, ColumnNamesLine) {
+  EXPECT_EQ(columnShortName("ALT, m, Altitude above sea level (center of sampling bin) ; COLUMN 1"), "ALT");
+  EXPECT_EQ(columnShortName("  o3nd , molec.m-3, Ozone Number Density ; COLUMN 2"), "O3ND");
+  EXPECT_EQ(columnShortName("Precision ; COLUMN 5"), "PRECISION");
+  EXPECT_EQ(columnShortName(""), "");
+
+  const std::vector<std::string> names = {"ALT", "O3ND", "O3MR"};
+  EXPECT_TRUE(isColumnNamesLine("ALT, O3ND, O3MR", 3, names));
+  EXPECT_TRUE(isColumnNamesLine("alt,o3nd,   O3mr ; the column names", 3, names));
+  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND", 3, names));
+  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND, O3MR, TEMP", 3, names));
+  EXPECT_FALSE(isColumnNamesLine("ALT, O3NDX, O3MR", 3, names));
+  EXPECT_FALSE(isColumnNamesLine("ALT,\tO3ND, O3MR", 3, names));  // only blanks are trimmed
+  EXPECT_FALSE(isColumnNamesLine("Block comment: nominal run", 3, names));
+  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND, O3MR", 3, {"ALT", "O3ND"}));  // a name unknown
+  EXPECT_FALSE(isColumnNamesLine("", 0, {}));
+  // Only the first 14 names are compared.
+  std::vector<std::string> fourteen;
+  std::string line;
+  for (int i = 0; i < 14; ++i) {
+    fourteen.push_back("C" + std::to_string(i));
+    line += "C" + std::to_string(i) + ", ";
+  }
+  EXPECT_TRUE(isColumnNamesLine(line + "ANYTHING", 15, fourteen));
+}
+
+}  // namespace
