@@ -13,13 +13,6 @@ namespace {
 // Where a date-time value is cut into its six fields.
 constexpr std::string_view StampSeparators = "-,: ;";
 
-// The text without the blanks at its ends (tabs stay, as in the scanner).
-std::string_view withoutBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Appends a field of a stamp with at least `width` digits, zeros in front.
 void appendField(std::string& out, int32_t value, int width) {
   char digits[16];
@@ -70,29 +63,6 @@ std::vector<int> fillValueIntegers(std::string_view line) {
     at = comma + 1;
   }
   return flags;
-}
-
-std::string columnShortName(std::string_view columnLine) {
-  std::string value = platform::toUpperAscii(headerValue(columnLine));
-  return std::string(withoutBlanks(std::string_view(value).substr(0, value.find(','))));
-}
-
-bool isColumnNamesLine(std::string_view line, long long m, const std::vector<std::string>& shortNames) {
-  std::string_view value = headerValue(line);
-  const long long compared = std::min(m, 14LL);
-  if (compared < 1 || static_cast<long long>(shortNames.size()) < compared) return false;
-  long long commas = 0;
-  for (char c : value) commas += c == ',';
-  if (commas != m - 1) return false;
-  std::string names = platform::toUpperAscii(value);
-  size_t at = 0;
-  for (long long i = 0; i < compared; ++i) {
-    size_t comma = std::min(names.find(',', at), names.size());
-    if (withoutBlanks(std::string_view(names).substr(at, comma - at)) != shortNames[static_cast<size_t>(i)])
-      return false;
-    at = comma + 1;
-  }
-  return true;
 }
 
 }  // namespace plotgen

@@ -31,14 +31,4 @@ bool readStamp(std::string_view line, std::string* stamp);
 // toward zero (saturating at the 32-bit range), as the scanner tests them.
 std::vector<int> fillValueIntegers(std::string_view line);
 
-// The short name of a column line of the general header: the upper-cased
-// value up to its first ',', without the blanks around it.
-std::string columnShortName(std::string_view columnLine);
-
-// Whether a block line is its column-names line: its upper-cased value holds
-// exactly m - 1 commas and its pieces, without the blanks around them, are
-// the short names of the columns in order (the first 14 are compared, as the
-// scanner does). False when fewer short names are known than are compared.
-bool isColumnNamesLine(std::string_view line, long long m, const std::vector<std::string>& shortNames);
-
 }  // namespace plotgen

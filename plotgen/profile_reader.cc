@@ -210,11 +210,6 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
     std::vector<int> fillInts = fillValueIntegers(lineAt(lines, g, path));
     if (static_cast<long long>(fillInts.size()) < m) malformed(path, g, "fewer missing data values than data columns");
     fillInts.resize(static_cast<size_t>(m));
-    // The short names of the column lines inside the general header, for
-    // finding the column-names line of a block without comment lines.
-    std::vector<std::string> shortNames;
-    for (long long i = 0; i < std::min(m, 14LL) && 4 + i < g; ++i)
-      shortNames.push_back(columnShortName(lineAt(lines, 4 + i, path)));
     const long long h = lineInteger(lineAt(lines, g + 1, path));
     if (h < 0) malformed(path, g + 1, "negative comment line count");
 
@@ -233,17 +228,10 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
         long long at = q + 6 + s;
         if (!readStamp(lineAt(lines, at, path), &stamps[s])) malformed(path, at, "a date and time without six fields");
       }
+      // The data lines must follow the mean stamp line and lie inside the file.
+      if (headerLines < 7) malformed(path, q + 1, "too few header lines");
       if (dataLines < 0) malformed(path, q + 2, "negative data line count");
-      // The column-names line ends the header: it is the line after the 11
-      // fixed lines when the block has no comment lines (the header line
-      // count then does not place it), else the line the count places.
-      long long dataStart = q + 13;
-      std::string_view afterFixedLines;
-      if (!lines.line(q + 12, &afterFixedLines) || !isColumnNamesLine(afterFixedLines, m, shortNames)) {
-        // The data lines must follow the mean stamp line and lie inside the file.
-        if (headerLines < 7) malformed(path, q + 1, "too few header lines");
-        dataStart = q + headerLines + 2;
-      }
+      long long dataStart = q + headerLines + 2;
       // Asking for the last data line first makes the window hold all of them.
       std::string_view lastLine;
       if (!lines.line(dataStart + dataLines - 1, &lastLine))

@@ -1,5 +1,5 @@
 // Header values of a PROFILE file read as the scanner reads them: counts,
-// stamps, missing-value flags and the column names.
+// stamps and missing-value flags.
 #include <gtest/gtest.h>
 
 #include "plotgen/header_values.h"
@@ -81,32 +81,6 @@ TEST(PlotgenHeaderValues, FillValuesAreTheFlagsBeforeTheComment) {
   EXPECT_EQ(fillValueIntegers("-1e30, 1e30, nan"), (V{INT32_MIN, INT32_MAX, 0}));
   EXPECT_EQ(fillValueIntegers("-9999, -9999").size(), 2u);  // too short: the caller refuses it
   EXPECT_EQ(fillValueIntegers(""), (V{0}));
-}
-
-TEST(PlotgenHeaderValues, ColumnNamesLine) {
-  EXPECT_EQ(columnShortName("ALT, m, Altitude above sea level (center of sampling bin) ; COLUMN 1"), "ALT");
-  EXPECT_EQ(columnShortName("  o3nd , molec.m-3, Ozone Number Density ; COLUMN 2"), "O3ND");
-  EXPECT_EQ(columnShortName("Precision ; COLUMN 5"), "PRECISION");
-  EXPECT_EQ(columnShortName(""), "");
-
-  const std::vector<std::string> names = {"ALT", "O3ND", "O3MR"};
-  EXPECT_TRUE(isColumnNamesLine("ALT, O3ND, O3MR", 3, names));
-  EXPECT_TRUE(isColumnNamesLine("alt,o3nd,   O3mr ; the column names", 3, names));
-  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND", 3, names));
-  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND, O3MR, TEMP", 3, names));
-  EXPECT_FALSE(isColumnNamesLine("ALT, O3NDX, O3MR", 3, names));
-  EXPECT_FALSE(isColumnNamesLine("ALT,\tO3ND, O3MR", 3, names));  // only blanks are trimmed
-  EXPECT_FALSE(isColumnNamesLine("Block comment: nominal run", 3, names));
-  EXPECT_FALSE(isColumnNamesLine("ALT, O3ND, O3MR", 3, {"ALT", "O3ND"}));  // a name unknown
-  EXPECT_FALSE(isColumnNamesLine("", 0, {}));
-  // Only the first 14 names are compared.
-  std::vector<std::string> fourteen;
-  std::string line;
-  for (int i = 0; i < 14; ++i) {
-    fourteen.push_back("C" + std::to_string(i));
-    line += "C" + std::to_string(i) + ", ";
-  }
-  EXPECT_TRUE(isColumnNamesLine(line + "ANYTHING", 15, fourteen));
 }
 
 }  // namespace

@@ -1,0 +1,233 @@
+// A PROFILE file that the scanner passes plots with the meaning of its
+// canonical spelling: for each spelling the scanner accepts, the test first
+// scans the file (result 0), then runs the plot generator on it and compares
+// its data files, its log and both scripts byte for byte with those of the
+// canonical file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "scanner/scanner.h"
+#include "tests/plotgen/vantor_harness.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
+
+using namespace plotgen_tests;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Three profiles of 12 altitudes; the second holds a negative mixing ratio
+// (noise) and a number density at its missing-value flag.
+std::string canonicalText() {
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < 3; ++i) {
+    std::string hour = "0" + std::to_string(i);
+    testing_support::ProfileBlock b = testing_support::profileBlock(
+        "2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59", "2018-04-12, " + hour + ":30:00", 12);
+    if (i == 1) {
+      b.dataRows[5] = testing_support::profileDataRow(250, 1.2e18, -2.5);
+      b.dataRows[7] = testing_support::profileDataRow(310, -9999, 45.0);
+    }
+    blocks.push_back(b);
+  }
+  return testing_support::profileFileText(blocks);
+}
+
+bool startsWithDigit(const std::string& line) { return !line.empty() && line[0] >= '0' && line[0] <= '9'; }
+bool contains(const std::string& line, const char* text) { return line.find(text) != std::string::npos; }
+
+// Lines that begin with "YYYY-MM-DD, hh:mm:ss": the five date-time lines of a block.
+bool isStampLine(const std::string& line) { return startsWithDigit(line) && contains(line, "DATE, TIME"); }
+// Lines whose value is a count: "N ; NUMBER OF ...".
+bool isCountLine(const std::string& line) { return startsWithDigit(line) && contains(line, "NUMBER OF"); }
+bool isDataLine(const std::string& line) {
+  return startsWithDigit(line) && std::count(line.begin(), line.end(), ',') == 13;
+}
+
+// Applies fn to every line for which test holds.
+void editLines(Lines& lines, bool (*test)(const std::string&), const std::function<void(std::string&)>& fn) {
+  for (std::string& line : lines)
+    if (test(line)) fn(line);
+}
+
+// Replaces every occurrence of from by to.
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// The stamp line with its date and time separated by `between`.
+std::function<void(std::string&)> dateTimeSeparator(const std::string& between) {
+  return [between](std::string& line) { line.replace(10, 2, between); };
+}
+
+struct Spelling {
+  std::string name;
+  std::function<void(Lines&)> edit;
+  std::string lineEnd = "\n";
+};
+
+const std::vector<Spelling>& spellings() {
+  static const std::vector<Spelling> table = {
+      {"canonical", [](Lines&) {}},
+      {"a blank in the place of the comma between date and time",
+       [](Lines& l) { editLines(l, isStampLine, dateTimeSeparator(" ")); }},
+      {"two blanks between date and time", [](Lines& l) { editLines(l, isStampLine, dateTimeSeparator("  ")); }},
+      {"a comma without blank between date and time",
+       [](Lines& l) { editLines(l, isStampLine, dateTimeSeparator(",")); }},
+      {"a blank before the comma between date and time",
+       [](Lines& l) { editLines(l, isStampLine, dateTimeSeparator(" , ")); }},
+      {"blanks in the place of every separator of the stamp",
+       [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) {
+           for (size_t i : {4, 7, 10, 11, 14, 17}) line[i] = ' ';
+         });
+       }},
+      {"the leading 0 of the hour as a blank", [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) { line[12] = ' '; });
+       }},
+      {"the leading 0 of month, hour, minute and second dropped", [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) {
+           line.erase(12, 1);
+           line = replaced(replaced(line, "-04-", "-4-"), ":00", ":0");
+         });
+       }},
+      {"tabs around the time", [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) { line = replaced(line.replace(10, 2, ",\t"), "  ;", "\t;"); });
+       }},
+      {"text after the seconds", [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) { line.insert(20, " UT"); });
+       }},
+      {"one blank before ';' in every other block", [](Lines& l) {
+         int block = 0;
+         for (std::string& line : l) {
+           if (contains(line, "#BEGIN PROFILE")) ++block;
+           if (block % 2 == 0 && isStampLine(line)) line = replaced(line, "  ;", " ;");
+         }
+       }},
+      {"no blank before ';' on stamp lines", [](Lines& l) {
+         editLines(l, isStampLine, [](std::string& line) { line = replaced(line, "  ;", ";"); });
+       }},
+      {"blanks and a tab before every count",
+       [](Lines& l) {
+         int n = 0;
+         editLines(l, isCountLine, [&n](std::string& line) { line.insert(0, ++n % 2 ? " " : " \t "); });
+       }},
+      {"no blank between a count and ';'", [](Lines& l) {
+         editLines(l, isCountLine, [](std::string& line) { line = replaced(replaced(line, "  ;", ";"), " ;", ";"); });
+       }},
+      {"signs before the counts", [](Lines& l) { editLines(l, isCountLine, [](std::string& line) { line.insert(0, "+"); }); }},
+      {"missing values without blanks, one blank before the comment",
+       [](Lines& l) { l[18] = replaced(replaced(l[18], ", ", ","), "  ;", " ;"); }},
+      {"missing values with blanks and tabs around the commas, commas in the comment",
+       [](Lines& l) {
+         l[18] = replaced(replaced(l[18], ", ", " ,\t"), "  ; MISSING DATA VALUES", "; MISSING DATA VALUES, ONE PER COLUMN");
+       }},
+      {"missing values in exponent form", [](Lines& l) { l[18] = replaced(l[18], "-9999", "-9.999e3"); }},
+      {"data lines without blanks after commas",
+       [](Lines& l) { editLines(l, isDataLine, [](std::string& line) { line = replaced(line, ", ", ","); }); }},
+      {"data lines with blanks before and after commas",
+       [](Lines& l) { editLines(l, isDataLine, [](std::string& line) { line = replaced(line, ", ", " , "); }); }},
+      {"data lines with tabs after commas",
+       [](Lines& l) { editLines(l, isDataLine, [](std::string& line) { line = replaced(line, ", ", ",\t"); }); }},
+      {"data lines with blanks at their start and end",
+       [](Lines& l) { editLines(l, isDataLine, [](std::string& line) { line = "  " + line + "  "; }); }},
+      {"two comment lines in a block", [](Lines& l) {
+         for (size_t i = 0; i < l.size(); ++i) {
+           if (l[i] == "Block comment: nominal run") {
+             l.insert(l.begin() + static_cast<long>(i) + 1, "Block comment: second line");
+             l[i - 11] = replaced(l[i - 11], "12  ;", "13  ;");
+             break;
+           }
+         }
+       }},
+      {"CRLF line ends", [](Lines&) {}, "\r\n"},
+      {"empty lines after the last block", [](Lines& l) { l.insert(l.end(), {"", "", "  ", ""}); }},
+  };
+  return table;
+}
+
+// What the plot generator wrote: the data files, the log and the scripts.
+struct Outputs {
+  int status = -1;
+  std::string files[6];
+};
+
+const char* const kOutputNames[6] = {"curtain_data.dat", "profile_data.dat", "median_data.dat",
+                                     "_CErr_.txt",       "gnuplot_input_1.txt", "gnuplot_input_2.txt"};
+
+Outputs runIn(const std::string& folder, const std::string& args) {
+  for (const char* name : kOutputNames) std::filesystem::remove(folder + "/" + name);
+  Outputs out;
+  out.status = runVantorIn(folder, words(args)).status;
+  for (size_t i = 0; i < 6; ++i)
+    out.files[i] = i == 3 ? logAfterStart(folder) : readFile(folder + "/" + kOutputNames[i]);
+  return out;
+}
+
+// Every profile by index, with all lines of the profile plot; and a time
+// window that holds the last two profiles, with number density.
+const char* const kRuns[2] = {
+    "ANY 0 1 true false 0 1000 20000000000000 20200000000000 false 0 300 100 12000 true true true true 0 0",
+    "ANY 0 1 false true 0 1 20180412010000 20180412040000 true 0 3e+18 100 12000 true true false false 0 0",
+};
+
+TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
+  testing_support::FixedClock clock(2018, 5, 1);
+  testing_support::RecordingBoxes boxes;
+  testing_support::TempDir dir;
+  const std::string folder = dir.path();
+  installStandInGnuplot(folder);
+  const std::string data = folder + "/" + testing_support::profileFileName("20180412", 1);
+  writeList(folder, {data});
+
+  const Lines canonicalLines = testing_support::splitLines(canonicalText());
+  Outputs canonical[2];
+  for (const Spelling& spelling : spellings()) {
+    Lines lines = canonicalLines;
+    spelling.edit(lines);
+    std::string text = testing_support::joinLines(lines, spelling.lineEnd);
+    if (spelling.name != "canonical" && spelling.name != "CRLF line ends") {
+      ASSERT_NE(text, canonicalText()) << spelling.name << ": the edit changed nothing";
+    }
+    ASSERT_TRUE(writeFile(data, text));
+    ASSERT_EQ(scanFile(data.c_str(), false), 0) << spelling.name << "\n" << readFile(ReportPath);
+    for (int r = 0; r < 2; ++r) {
+      Outputs out = runIn(folder, kRuns[r]);
+      EXPECT_EQ(out.status, 1) << spelling.name << ", run " << r << "\n" << out.files[3];
+      if (spelling.name == "canonical") {
+        canonical[r] = out;
+        continue;
+      }
+      for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(out.files[i], canonical[r].files[i]) << spelling.name << ", run " << r << ": " << kOutputNames[i];
+    }
+  }
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  // The canonical runs themselves: all three profiles, then the last two by time.
+  EXPECT_EQ(canonical[0].files[3],
+            "OK. " + data + "\n"
+            "OK. Profile::gnuplotPath " + realPath(folder) + "/bin/gnuplot\n"
+            "OK. Curtain::gnuplotPath " + realPath(folder) + "/bin/gnuplot\n"
+            "OK. Start: 2018-04-12,00:00:00\n"
+            "Ok. End:   2018-04-12,02:59:59\n");
+  EXPECT_NE(canonical[1].files[3].find("OK. Start: 2018-04-12,01:00:00\nOk. End:   2018-04-12,02:59:59\n"),
+            std::string::npos)
+      << canonical[1].files[3];
+  // The second profile's rows at 250 m (negative value) and 310 m (flag).
+  EXPECT_NE(canonical[0].files[0].find("2018-04-12,01:00:00\t250.0\t0\t\n2018-04-12,01:00:00\t280.0\t"),
+            std::string::npos);
+  EXPECT_NE(canonical[1].files[0].find("2018-04-12,01:00:00\t310.0\t0\t\n"), std::string::npos);
+  EXPECT_NE(canonical[0].files[5].find("set xrange [\"2018-04-12,00:00:00\":\"2018-04-12,02:59:59\"]\n"),
+            std::string::npos);
+}
+
+}  // namespace
