@@ -38,10 +38,16 @@ std::string_view lineAt(LineWindow& lines, long long index, const std::string& p
 // Blanks and tabs around a cell belong to the commas that separate the cells.
 inline bool isCellPadding(char c) { return c == ' ' || c == '\t'; }
 
-// The cell between from and to without the blanks and tabs at its ends.
+// The cell between from and to without the blanks and tabs at its ends. It
+// runs for every kept cell: the one blank after a comma is dropped at once,
+// and only a cell that still begins or ends with a byte up to ' ' is trimmed
+// further.
 inline std::string_view trimmedCell(const char* from, const char* to) {
-  while (from < to && isCellPadding(*from)) ++from;
-  while (to > from && isCellPadding(to[-1])) --to;
+  if (from < to && *from == ' ') ++from;
+  if (from < to && (static_cast<unsigned char>(*from) <= ' ' || static_cast<unsigned char>(to[-1]) <= ' ')) {
+    while (from < to && isCellPadding(*from)) ++from;
+    while (to > from && isCellPadding(to[-1])) --to;
+  }
   return std::string_view(from, static_cast<size_t>(to - from));
 }
 
