@@ -16,27 +16,19 @@
 #include <vector>
 
 #include "geoms_fixture.h"
+#include "report_checks.h"
 #include "hdfverify/verifier_driver.h"
 
 namespace {
+
+using geoms_fixture::endsWith;
+using geoms_fixture::markerLines;
 
 std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-int markerLines(const std::string& report) {
-  std::istringstream lines(report);
-  std::string line;
-  int count = 0;
-  while (std::getline(lines, line)) count += line.rfind("^End", 0) == 0 ? 1 : 0;
-  return count;
-}
-
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 const char* const kKinds[] = {"bytes flipped", "run overwritten", "truncated"};

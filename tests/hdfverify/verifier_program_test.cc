@@ -11,11 +11,14 @@
 #include <sstream>
 
 #include "platform/process.h"
+#include "report_checks.h"
 #include "verifier_test_support.h"
 
 namespace {
 
+using geoms_fixture::endsWith;
 using geoms_fixture::GeomsFile;
+using geoms_fixture::markerLines;
 using geoms_fixture::validLidarFile;
 using testing_support::readFile;
 using testing_support::TempDir;
@@ -51,18 +54,6 @@ std::string readingHead(const std::string& hdf, const std::string& templ) {
          "Done reading HDF file records (VAR Attributes)" + kInfoEnd + "<br>" + kSection +
          "Open HDF file for reading" + kSectionEnd + kInfo + "Done reading HDF file records (VAR Attributes)" +
          kInfoEnd + "<br>" + "<br><h2>.... Verify_1 .... Done!</h2><br>\n<hr><br>\n";
-}
-
-int markerLines(const std::string& report) {
-  std::istringstream lines(report);
-  std::string line;
-  int count = 0;
-  while (std::getline(lines, line)) count += line.rfind("^End", 0) == 0 ? 1 : 0;
-  return count;
-}
-
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(VerifierProgram, UsageReportForZeroOneAndThreeArguments) {

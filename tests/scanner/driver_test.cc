@@ -329,18 +329,37 @@ TEST_F(HdfRoad, ReportThatIsAFolderIsNoVerdict) {
                             doneScanning("folder.hdf"));
 }
 
+// The box keeps its text; the report says why, naming a missing hdf folder,
+// where the verifier runs and finds its template.
 TEST_F(HdfRoad, VerifierThatCannotStartFailsWithItsBox) {
-  RecordingBoxes boxes;
-  setenv("PATH", "/nonexistent", 1);
-  ScanOutcome out = scan(dataFile("x.hdf"));
-  EXPECT_EQ(out.result, 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
-  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
-  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
-                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = 2). "
-                            "The file was not verified.\n</font>" +
-                            doneScanning("x.hdf"));
+  struct Case {
+    const char* label;
+    std::function<void()> arrange;
+    std::string why;
+  };
+  const Case cases[] = {
+      {"not found", [] { setenv("PATH", "/nonexistent", 1); }, ""},
+      {"hdf folder missing",
+       [&] {
+         stubVerifier("^End.0\n");
+         std::filesystem::remove_all(dir_.file("start/hdf"));
+       },
+       "Its working folder " + dir_.file("start/hdf") + ", which holds the GEOMS template, is missing. "},
+  };
+  for (const Case& c : cases) {
+    c.arrange();
+    RecordingBoxes boxes;
+    ScanOutcome out = scan(dataFile("x.hdf"));
+    EXPECT_EQ(out.result, 1) << c.label;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.label;
+    EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
+    EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
+    EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
+                              "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = "
+                              "2). " + c.why + "The file was not verified.\n</font>" + doneScanning("x.hdf"))
+        << c.label;
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("cwd.txt"))) << c.label;
+  }
 }
 
 TEST_F(HdfRoad, VerifierChecksTheFileTheSystemOpensThroughALinkedFolder) {
@@ -387,23 +406,6 @@ TEST_F(HdfRoad, VerifierIsFoundInTheStartFoldersHdfFolder) {
   EXPECT_EQ(out.result, 0);
   EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + "<b>ok</b>\n\n" + doneScanning("x.hdf"));
   EXPECT_EQ(readFile(dir_.file("cwd.txt")), dir_.file("start/hdf") + "\n");
-}
-
-TEST_F(HdfRoad, MissingHdfFolderIsNamedInTheReport) {
-  stubVerifier("^End.0\n");
-  std::filesystem::remove_all(dir_.file("start/hdf"));
-  RecordingBoxes boxes;
-  ScanOutcome out = scan(dataFile("x.hdf"));
-  EXPECT_EQ(out.result, 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
-  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
-  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
-                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = 2). "
-                            "Its working folder " + dir_.file("start/hdf") +
-                            ", which holds the GEOMS template, is missing. The file was not verified.\n</font>" +
-                            doneScanning("x.hdf"));
-  EXPECT_FALSE(std::filesystem::exists(dir_.file("cwd.txt")));
 }
 
 TEST_F(HdfRoad, VerifierThatRunsTooLongIsStopped) {
