@@ -1,5 +1,7 @@
 // The first step: the template file, every dataset with its VAR attributes,
 // and the second opening of the HDF4 file for the vdata interface.
+#include <sys/stat.h>
+
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -14,6 +16,14 @@
 #include <mfhdf.h>
 
 namespace hdfverify {
+namespace {
+
+bool isRegularFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
 
 int HdfFileId = -1;
 
@@ -155,7 +165,9 @@ bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templ
   progress += "# Done reading template file records\n\n";
 
   progress += "### Opening HDF file and initialize the SD interface\n";
-  int32 sdId = SDstart(hdfFile.c_str(), DFACC_READ);
+  // Only a regular file is handed to the library: its open of a FIFO would wait
+  // for a writer, and a device such as /dev/zero has no end.
+  int32 sdId = isRegularFile(hdfFile) ? SDstart(hdfFile.c_str(), DFACC_READ) : FAIL;
   if (sdId < 0) {
     return fail(
         platform::formatText("*** ERROR: Failed to initialize the SD interface to file: %s\n", esc(hdfFile).c_str()));

@@ -80,18 +80,42 @@ bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::
   return status != FAIL;
 }
 
+// The position of the last value of an axis's first profile. The profile runs
+// along the dimension that VAR_DEPEND names ALTITUDE: its items name the
+// dimensions whose size is not 1 in order (as the VAR_SIZE text lists them),
+// so an ALTITUDE stored as (5, 1) or (5, 1, 1) is a profile of 5 like one
+// stored as (5). When the items cannot be matched so, they name the dimensions
+// one by one, and failing that the last dimension holds the profile.
+size_t lastOfFirstProfile(const Variable& v, size_t count) {
+  const size_t rank = static_cast<size_t>(v.rank);
+  if (rank == 0) return count - 1;
+  const std::vector<std::string> items = splitString(v.varDepend, ';');
+  size_t named = rank;  // no ALTITUDE item: the last dimension
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == "ALTITUDE") named = i;
+  }
+  std::vector<size_t> sized;  // the dimensions whose size is not 1
+  for (size_t d = 0; d < rank; ++d) {
+    if (v.dims[d] != 1) sized.push_back(d);
+  }
+  size_t dim = rank - 1;
+  if (named < sized.size()) dim = sized[named];
+  else if (named < rank) dim = named;
+  size_t stride = 1;  // values between two levels of one profile
+  for (size_t d = dim + 1; d < rank; ++d) stride *= static_cast<size_t>(v.dims[d]);
+  const size_t levels = static_cast<size_t>(v.dims[dim]);
+  if (levels == 0 || (levels - 1) * stride >= count) return count - 1;
+  return (levels - 1) * stride;
+}
+
 template <typename T>
 void passOverValues(Variable& v, const T* data, size_t count, std::string& stepBuffer, PassResult& result) {
   const bool axis = isOrderedAxis(v);
   double direction = 1.0;
   if (axis && count > 0) {
-    // Rank 1: last against first value; rank 2 and more (one profile after the
-    // other): the last value of the first profile against the first value.
-    size_t last = count - 1;
-    if (v.rank >= 2) {
-      int inner = v.dims[static_cast<size_t>(v.rank - 1)];
-      if (inner > 0 && static_cast<size_t>(inner) <= count) last = static_cast<size_t>(inner) - 1;
-    }
+    // The last value of the first profile against the first value (for rank
+    // 1, the last value).
+    const size_t last = lastOfFirstProfile(v, count);
     direction = static_cast<double>(data[last]) - static_cast<double>(data[0]) > 0 ? 1.0 : -1.0;
   }
   const double fill = v.fillValue;

@@ -1,11 +1,15 @@
 #include "hdfverify/verifier_driver.h"
 
+#include <string.h>
+
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/report_writer.h"
 #include "hdfverify/text_utils.h"
+#include "platform/forked_work.h"
 #include "platform/text.h"
 
 namespace hdfverify {
@@ -32,14 +36,95 @@ const StepFrame kLaterSteps[] = {
      "*** ERROR: Checking VAR Data Failed\n%s\n\n", "\n<h2>.... Verify_6 .... Done!</h2>\n<hr>"},
 };
 
+// Runs the six steps on the file, handing every message to append as it is
+// made; returns the verdict (0 passed, 1 failed).
+int runSteps(const std::string& hdfPath, const std::string& templatePath, const VerifierOptions& options,
+             const std::function<void(const std::string&)>& append) {
+  auto checker = std::make_unique<GeomsChecker>();
+  std::string stepBuffer;
+  auto before = [&](int step) {
+    if (options.beforeStep) options.beforeStep(step);
+  };
+  before(1);
+  if (!checker->Verify_1(hdfPath, templatePath, stepBuffer)) {
+    append(platform::formatText("*** ERROR: HDF Scanning Failed (see also below)\n%s\n\n", stepBuffer.c_str()));
+    return 1;
+  }
+  if (stepBuffer.size() > 1) append(stepBuffer);
+  append("\n<h2>.... Verify_1 .... Done!</h2>\n<hr>");
+  int step = 2;
+  for (const StepFrame& frame : kLaterSteps) {
+    append(frame.header);
+    before(step++);
+    if (!((*checker).*(frame.step))(stepBuffer)) {
+      append(platform::formatText(frame.failure, stepBuffer.c_str()));
+      return 1;
+    }
+    if (stepBuffer.size() > 1) append(stepBuffer);
+    append(frame.closing);
+  }
+  return 0;
+}
+
+// The message that takes the place of the missing rest when the checks ended
+// before their verdict.
+std::string abnormalEndMessage(const platform::ForkedEnd& end, long long timeLimitMs) {
+  switch (end.kind) {
+    case platform::ForkedEnd::Signalled:
+      return platform::formatText(
+          "*** ERROR: The check of the HDF file was ended by signal %d (%s), most likely a crash of the HDF4 "
+          "library on a damaged file; the file was not checked to its end.\n\n",
+          end.signal, strsignal(end.signal));
+    case platform::ForkedEnd::TimedOut:
+      return platform::formatText(
+          "*** ERROR: The check of the HDF file did not finish within %lld ms and was stopped; the HDF4 library "
+          "may be looping on a damaged file. The file was not checked to its end.\n\n",
+          timeLimitMs);
+    case platform::ForkedEnd::Exited:
+      break;
+  }
+  return platform::formatText(
+      "*** ERROR: The check of the HDF file ended with exit status %d before its verdict; the file was not "
+      "checked to its end.\n\n",
+      end.exitStatus);
+}
+
+// Records between the checking child and the driver: a message ('M' and its
+// text), and at the end the verdict ('V' and '0' or '1').
+int runStepsInChild(const std::string& hdfPath, const std::string& templatePath, const VerifierOptions& options,
+                    std::vector<std::string>& messages) {
+  bool finished = false;
+  int verdict = 1;
+  platform::ForkedEnd end = platform::runForked(
+      [&](const platform::RecordSender& send) {
+        int childVerdict = runSteps(hdfPath, templatePath, options, [&](const std::string& message) {
+          send("M" + message);
+        });
+        send(childVerdict == 0 ? "V0" : "V1");
+        closeHdfFile();
+      },
+      [&](const std::string& record) {
+        if (record.rfind('M', 0) == 0) {
+          messages.push_back(record.substr(1));
+        } else if (record.rfind('V', 0) == 0) {
+          finished = true;
+          verdict = record == "V0" ? 0 : 1;
+        }
+      },
+      options.timeLimitMs);
+  if (!finished) {
+    messages.push_back(abnormalEndMessage(end, options.timeLimitMs));
+    verdict = 1;
+  }
+  return verdict;
+}
+
 }  // namespace
 
 std::string reportPathFor(const std::string& hdfPath) { return hdfPath + "_.err"; }
 
-int runVerifier(const std::vector<std::string>& args) {
-  auto checker = std::make_unique<GeomsChecker>();
+int runVerifier(const std::vector<std::string>& args, const VerifierOptions& options) {
   std::vector<std::string> messages;
-  std::string stepBuffer;
   int verdict = 0;
 
   if (args.size() != 3) {
@@ -53,24 +138,7 @@ int runVerifier(const std::vector<std::string>& args) {
     messages.push_back(platform::formatText(
         "### Starting Scanning.... Verify_1 ....\n# HDF File: %s\n# Template File: %s\n\n", esc(hdfPath).c_str(),
         esc(templatePath).c_str()));
-    if (!checker->Verify_1(hdfPath, templatePath, stepBuffer)) {
-      messages.push_back(
-          platform::formatText("*** ERROR: HDF Scanning Failed (see also below)\n%s\n\n", stepBuffer.c_str()));
-      verdict = 1;
-    } else {
-      if (stepBuffer.size() > 1) messages.push_back(stepBuffer);
-      messages.push_back("\n<h2>.... Verify_1 .... Done!</h2>\n<hr>");
-      for (const StepFrame& frame : kLaterSteps) {
-        messages.push_back(frame.header);
-        if (!((*checker).*(frame.step))(stepBuffer)) {
-          messages.push_back(platform::formatText(frame.failure, stepBuffer.c_str()));
-          verdict = 1;
-          break;
-        }
-        if (stepBuffer.size() > 1) messages.push_back(stepBuffer);
-        messages.push_back(frame.closing);
-      }
-    }
+    verdict = runStepsInChild(hdfPath, templatePath, options, messages);
   }
 
   messages.push_back(verdict == 0 ? "@@@ <h1>Success -- File passed format check!</h1>\n\n^End.0"
@@ -82,8 +150,6 @@ int runVerifier(const std::vector<std::string>& args) {
     writeReport(messages, report);
     report.close();
   }
-  closeHdfFile();
-  checker.reset();
   return 0;
 }
 

@@ -1,14 +1,31 @@
 // The verifier's driver: command line, the six steps in order, the report.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace hdfverify {
 
+// How long the checks of one file may run before they are stopped: reading and
+// checking a file of some hundred megabytes takes seconds, so only a library
+// that loops on a damaged file comes near it.
+inline constexpr long long kCheckTimeLimitMs = 10 * 60 * 1000;
+
+struct VerifierOptions {
+  long long timeLimitMs = kCheckTimeLimitMs;
+  // For tests: called in the checking process before each step (1 to 6), so a
+  // test can make that process crash, hang or end early.
+  std::function<void(int step)> beforeStep;
+};
+
 // Runs the verifier on its command line (args[0] is the program's own name) and
-// writes the report; returns the exit status, always 0.
-int runVerifier(const std::vector<std::string>& args);
+// writes the report; returns the exit status, always 0. The steps, which call
+// the HDF4 library, run in a child process that hands over its messages as it
+// makes them, so a crash or an endless loop of the library on a damaged file
+// still leaves a finished report: the messages so far, a line that says how
+// the checks ended, and the failure verdict.
+int runVerifier(const std::vector<std::string>& args, const VerifierOptions& options = {});
 
 // The report's name for an HDF4 path: the path followed by "_.err".
 std::string reportPathFor(const std::string& hdfPath);

@@ -75,7 +75,7 @@ std::string runningProgramFolder() {
   return ec ? std::string() : exe.parent_path().string();
 }
 
-std::string findProgram(const std::string& rawName) {
+std::string findProgram(const std::string& rawName, const std::string& currentFolder) {
   std::string name = stripExe(rawName);
   if (name.empty()) return std::string();
   if (name.find('/') != std::string::npos) {
@@ -86,7 +86,7 @@ std::string findProgram(const std::string& rawName) {
   std::vector<std::string> folders;
   std::string own = runningProgramFolder();
   if (!own.empty()) folders.push_back(own);
-  folders.push_back(".");
+  folders.push_back(currentFolder.empty() ? "." : currentFolder);
   if (const char* path = std::getenv("PATH")) {
     std::string list = path;
     size_t start = 0;
@@ -107,7 +107,7 @@ std::string findProgram(const std::string& rawName) {
 
 bool SystemProcessLauncher::start(const StartRequest& request, ChildProcess* child, int* error) {
   *child = ChildProcess();
-  std::string path = findProgram(request.program);
+  std::string path = findProgram(request.program, request.workDir);
   if (path.empty()) {
     *error = ENOENT;
     return false;

@@ -19,7 +19,9 @@ struct ChildProcess {
 struct StartRequest {
   std::string program;            // name (searched, see findProgram) or path
   std::vector<std::string> args;  // the arguments after the program name
-  std::string workDir;            // the child's current folder; empty: the caller's
+  std::string workDir;            // the child's current folder; empty: the caller's. It is also
+                                  // searched for the program where the caller's current folder
+                                  // would be, as the caller would have changed to it first
   bool pipeStdin = false;         // give the caller a pipe to the child's standard input
                                   // (otherwise standard input is /dev/null)
 };
@@ -57,9 +59,10 @@ void setProcessLauncher(ProcessLauncher* launcher);
 
 // Resolves a program name to a path: a trailing ".exe" (any case) is dropped; a
 // name holding '/' is taken as a path; otherwise the running program's folder,
-// the current folder and then each folder of PATH are searched for an
-// executable file of that name. Returns the absolute path, or "" when none.
-std::string findProgram(const std::string& name);
+// the current folder (currentFolder in its place when not empty) and then each
+// folder of PATH are searched for an executable file of that name. Returns the
+// absolute path, or "" when none.
+std::string findProgram(const std::string& name, const std::string& currentFolder = "");
 
 // The folder of the running program's executable ("" when it cannot be read).
 std::string runningProgramFolder();

@@ -1,30 +1,57 @@
 #include "platform/text.h"
 
+#include <fcntl.h>
 #include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace platform {
 
-bool readLine(std::istream& in, std::string& line) {
-  std::getline(in, line);
-  // The end came before a '\n' (or nothing was left), or the stream cannot be
-  // read at all (a folder opened as a file, a read error): no further line.
-  if (in.eof() || in.fail()) return false;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return true;
+bool readLine(std::istream& in, std::string& line, size_t maxLength) {
+  line.clear();
+  // Read in chunks, keeping at most maxLength + 1 bytes (room for a '\r' that
+  // the line end drops) however long the line is.
+  char chunk[8192];
+  size_t total = 0;  // bytes of the line read so far, kept or not
+  bool ended = false;
+  for (;;) {
+    in.getline(chunk, sizeof chunk);
+    const size_t got = static_cast<size_t>(in.gcount());
+    // A '\n' was read (and counted) unless the chunk filled up, the file
+    // ended, or the stream cannot be read at all (a folder, a read error).
+    const bool full = in.fail() && !in.eof() && !in.bad() && got == sizeof chunk - 1;
+    ended = !in.fail() && !in.eof();
+    const size_t stored = ended ? got - 1 : got;
+    if (line.size() <= maxLength) line.append(chunk, std::min(stored, maxLength + 1 - line.size()));
+    total += stored;
+    if (!full) break;
+    in.clear(in.rdstate() & ~std::ios::failbit);
+  }
+  if (ended && total == line.size() && !line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > maxLength) line.resize(maxLength);
+  return ended;
 }
 
 bool openInputFile(std::ifstream& in, const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  in.open(path, std::ios::binary);
-  return in.is_open();
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (regular) {
+    // The stream opens the checked file itself through its descriptor, even
+    // when the name has meanwhile been given to another file.
+    in.open("/proc/self/fd/" + std::to_string(fd), std::ios::binary);
+    if (!in.is_open()) in.open(path, std::ios::binary);  // no /proc mounted
+  }
+  ::close(fd);
+  return regular && in.is_open();
 }
 
 std::string toUpperAscii(std::string_view text) {

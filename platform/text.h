@@ -3,6 +3,7 @@
 // their undefined corners, strtok-like splitting and safe formatting.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <istream>
@@ -12,14 +13,24 @@
 
 namespace platform {
 
+// The longest line readLine keeps: far above any line of a valid data, template
+// or list file (their lines hold at most a few hundred characters), small enough
+// that a file of one endless line cannot exhaust the memory.
+inline constexpr size_t kMaxLineLength = 1024 * 1024;
+
 // Reads the next line of 8-bit text without its '\n'; one '\r' right before the
 // '\n' is dropped, as Windows text mode does. Returns true when a '\n' ended the
 // line; false at the end of the file (line then holds what was left, maybe ""),
-// and false when the stream cannot be read any further.
-bool readLine(std::istream& in, std::string& line);
+// and false when the stream cannot be read any further. A line longer than
+// maxLength keeps its first maxLength bytes; the rest of it is read and dropped,
+// so the next call starts at the next line.
+bool readLine(std::istream& in, std::string& line, size_t maxLength = kMaxLineLength);
 
-// Opens a file for reading as bytes. A folder is no file: as on Windows, it does
-// not open (on Linux a folder would open as a stream that fails at every read).
+// Opens a regular file for reading as bytes. Anything else does not open: a
+// folder (as on Windows; on Linux it would open as a stream that fails at every
+// read), a FIFO (whose open would wait for a writer), a device such as /dev/zero
+// (an endless stream). The check and the open are made on one file descriptor,
+// so the stream reads the very file that was checked, and the open never blocks.
 bool openInputFile(std::ifstream& in, const std::string& path);
 
 // ASCII-only case conversion (bytes above 0x7F stay as they are).

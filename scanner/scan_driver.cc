@@ -40,19 +40,36 @@ void writeVerifierProblem(const std::string& why) {
 const char kFailedBanner[] =
     "<div style='background-color:#FFFFCC' align='center'><strong style='color:#FF0000;font-size:24px'>*** Scanning Failed. See Error Messages Below ***</strong></div>\n";
 
+// The report's reason when the verifier could not be started. It runs in the
+// start folder's hdf folder, where its template lies; when that folder is
+// missing, the report names it.
+std::string verifierStartProblem(const std::string& hdfFolder, int error) {
+  std::string why = platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error);
+  std::error_code ec;
+  if (!std::filesystem::is_directory(hdfFolder, ec))
+    why += " Its working folder " + platform::htmlEscape(hdfFolder) + ", which holds the GEOMS template, is missing.";
+  return why;
+}
+
 // Runs the HDF verifier on the file and copies its findings into the report.
 // The verdict is the report's marker line "^End.0" (passed) or "^End.<other>";
 // anything that leaves no verdict fails the scan.
 void runHdfVerifier(const std::string& path) {
+  // The verifier runs in another folder, so it gets the path made absolute, but
+  // not normalised as text: "link/../x.hdf" must name the file the system
+  // finds through the link, the one whose report this is.
   std::error_code ec;
-  std::string dataPath = std::filesystem::absolute(path, ec).lexically_normal().string();
+  std::string dataPath = std::filesystem::absolute(path, ec).string();
   if (ec) dataPath = path;
   std::string errPath = dataPath + "_.err";
   std::string startDir = StartDir.empty() ? std::filesystem::current_path(ec).string() : StartDir;
   std::filesystem::remove(errPath, ec);  // never read a report left by an earlier run
 
   platform::ProcessLauncher& launcher = platform::processLauncher();
-  platform::StartRequest request{"Quessel", {dataPath, kTemplateName}, startDir + "/hdf", false};
+  const std::string hdfFolder = startDir + "/hdf";
+  // The launcher searches the hdf folder where the search order has the
+  // current folder, as the verifier is started in it.
+  platform::StartRequest request{"Quessel", {dataPath, kTemplateName}, hdfFolder, false};
   platform::ChildProcess child;
   int error = 0;
   platform::busyCursor().begin();
@@ -62,7 +79,7 @@ void runHdfVerifier(const std::string& path) {
     platform::busyCursor().end();
     ScanFailed = true;
     reportWrite(kFailedBanner);
-    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error));
+    writeVerifierProblem(verifierStartProblem(hdfFolder, error));
     return;
   }
   int exitStatus = 0;

@@ -1,6 +1,8 @@
 // The first three steps on fixture files: reading the template and the
 // datasets, the global attributes, the file name.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -110,6 +112,25 @@ TEST(VerifierRead, MissingTemplateFailsBeforeAnyHdfCall) {
   outcome = runSteps(dir, "does-not-exist.hdf", "folder.csv", 1);
   EXPECT_EQ(outcome.failedStep, 1);
   EXPECT_EQ(outcome.buffer, "### Opening template file\n*** ERROR: Failed to open template file: folder.csv\n");
+}
+
+TEST(VerifierRead, OnlyARegularFileIsOpened) {
+  // A FIFO (whose open would wait for a writer), a device and a folder fail
+  // at once, like a file the library cannot open.
+  TempDir dir;
+  putTemplate(dir);
+  ASSERT_EQ(::mkfifo(dir.file("fifo.hdf").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.file("zero.hdf").c_str()), 0);
+  std::filesystem::create_directories(dir.file("folder.hdf"));
+  for (const char* name : {"fifo.hdf", "zero.hdf", "folder.hdf", "missing.hdf"}) {
+    StepOutcome outcome = runSteps(dir, name, geoms_fixture::kTemplateName, 1);
+    EXPECT_EQ(outcome.failedStep, 1) << name;
+    EXPECT_EQ(outcome.buffer, "### Opening template file\n# Reading template file records (data)\n# Done reading "
+                              "template file records\n\n### Opening HDF file and initialize the SD interface\n"
+                              "*** ERROR: Failed to initialize the SD interface to file: " +
+                                  std::string(name) + "\n")
+        << name;
+  }
 }
 
 TEST(VerifierRead, CrlfTemplateReadsLikeLf) {

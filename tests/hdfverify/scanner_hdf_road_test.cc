@@ -86,4 +86,21 @@ TEST_F(VerifierScannerRoad, FailingMutationFailsWithTheRedBanner) {
   EXPECT_FALSE(std::filesystem::exists(path + "_.err"));
 }
 
+TEST_F(VerifierScannerRoad, FileThatCrashesTheLibraryFailsWithTheReason) {
+  geoms_fixture::GeomsFile file = geoms_fixture::validLidarFile();
+  geoms_fixture::Dataset extra = *file.dataset("ALTITUDE");
+  extra.name = std::string(256, 'N');  // crashes the HDF4 library's SDstart
+  file.datasets.push_back(extra);
+  std::string path = data_.file(geoms_fixture::geomsFileName(file));
+  ASSERT_TRUE(geoms_fixture::writeGeomsFile(file, path));
+  EXPECT_EQ(scanFile(path.c_str(), false), 1);
+  std::string report = readFile(path + "__ScanMsgs.htm");
+  EXPECT_NE(report.find("*** Scanning Failed. See Error Messages Below ***"), std::string::npos);
+  EXPECT_NE(report.find("ERROR: The check of the HDF file "), std::string::npos) << report;
+  EXPECT_NE(report.find("the file was not checked to its end.</strong><br>"), std::string::npos) << report;
+  EXPECT_NE(report.find("<h1>Failed file format check.</h1>"), std::string::npos);
+  EXPECT_EQ(report.find("left no verdict"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(path + "_.err"));
+}
+
 }  // namespace

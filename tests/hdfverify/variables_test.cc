@@ -545,6 +545,35 @@ TEST(VerifierData, AltitudeOrder) {
   EXPECT_TRUE(checker.Verify_6(buffer)) << buffer;
 }
 
+// An ALTITUDE stored with trailing dimensions of 1 is a profile as long as its
+// one dimension of more than 1 (the one its VAR_DEPEND "ALTITUDE" names).
+TEST(VerifierData, AltitudeWithDimensionsOfOneIsJudgedLikeRankOne) {
+  const std::string ascendingFault =
+      "** ERROR Variable: ALTITUDE\n** ALTITUDE Ascending Order incorrect (Data_Array[3] = 1200.000000, "
+      "Data_Array[2] = 1500.000000)\n";
+  const std::string descendingFault =
+      "** ERROR Variable: ALTITUDE\n** ALTITUDE Descending Order incorrect (Data_Array[3] = 4600.000000, "
+      "Data_Array[2] = 4500.000000)\n";
+  struct Case {
+    std::vector<double> values;
+    std::string expected;
+  } cases[] = {
+      {{1000, 2000, 3000, 4000, 5000}, ""},
+      {{5000, 4000, 3000, 2000, 1000}, ""},
+      {{1000, 2000, 1500, 1200, 5000}, ascendingFault},
+      {{5000, 4000, 4500, 4600, 1000}, descendingFault},
+  };
+  for (const std::vector<int32_t>& dims : {std::vector<int32_t>{5}, {5, 1}, {5, 1, 1}}) {
+    for (const Case& c : cases) {
+      GeomsFile file = withAltitudes(c.values);
+      file.dataset("ALTITUDE")->dims = dims;
+      StepOutcome outcome = stepsOn(file, 6);
+      EXPECT_EQ(outcome.failedStep, c.expected.empty() ? 0 : 6) << dims.size() << " " << c.values[0];
+      EXPECT_EQ(outcome.buffer, c.expected) << dims.size() << " " << c.values[0];
+    }
+  }
+}
+
 TEST(VerifierData, PressureAxisOfTwoDimensionsRunsOneWayPerProfile) {
   GeomsFile file = validLidarFile(5, 8);
   StepOutcome outcome = stepsOn(file, 6);

@@ -2,16 +2,23 @@
 // file byte for byte, and bad input given to the program Quessel itself.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "platform/process.h"
+#include "report_checks.h"
 #include "verifier_test_support.h"
 
 namespace {
 
+using geoms_fixture::endsWith;
 using geoms_fixture::GeomsFile;
+using geoms_fixture::markerLines;
 using geoms_fixture::validLidarFile;
 using testing_support::readFile;
 using testing_support::TempDir;
@@ -47,18 +54,6 @@ std::string readingHead(const std::string& hdf, const std::string& templ) {
          "Done reading HDF file records (VAR Attributes)" + kInfoEnd + "<br>" + kSection +
          "Open HDF file for reading" + kSectionEnd + kInfo + "Done reading HDF file records (VAR Attributes)" +
          kInfoEnd + "<br>" + "<br><h2>.... Verify_1 .... Done!</h2><br>\n<hr><br>\n";
-}
-
-int markerLines(const std::string& report) {
-  std::istringstream lines(report);
-  std::string line;
-  int count = 0;
-  while (std::getline(lines, line)) count += line.rfind("^End", 0) == 0 ? 1 : 0;
-  return count;
-}
-
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(VerifierProgram, UsageReportForZeroOneAndThreeArguments) {
@@ -154,6 +149,66 @@ TEST(VerifierProgram, ValuesHoldingAMarkerCannotEndTheReport) {
   EXPECT_EQ(markerLines(report), 1);
 }
 
+// The checks run in a child process; however that process ends, the report is
+// finished: the messages it handed over, a line saying how it ended, and the
+// failure verdict.
+TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
+  TempDir dir;
+  putTemplate(dir);
+  const std::string name = writeInto(dir, validLidarFile());
+  const std::string passing = runVerifierIn(dir, {name, geoms_fixture::kTemplateName});
+  const std::string failureOpen = "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ";
+  const std::string failureClose = "</strong><br>\n";
+  struct Case {
+    const char* label;
+    int step;
+    std::function<void()> action;
+    long long timeLimitMs;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"killed", 3, [] { ::raise(SIGKILL); }, hdfverify::kCheckTimeLimitMs,
+       "ERROR: The check of the HDF file was ended by signal 9 (Killed), most likely a crash of the HDF4 library on "
+       "a damaged file; the file was not checked to its end."},
+      {"aborted", 1, [] { ::signal(SIGABRT, SIG_DFL); ::raise(SIGABRT); }, hdfverify::kCheckTimeLimitMs,
+       "ERROR: The check of the HDF file was ended by signal 6 (Aborted), most likely a crash of the HDF4 library "
+       "on a damaged file; the file was not checked to its end."},
+      {"hangs", 6, [] { for (;;) ::pause(); }, 300,
+       "ERROR: The check of the HDF file did not finish within 300 ms and was stopped; the HDF4 library may be "
+       "looping on a damaged file. The file was not checked to its end."},
+      {"exits", 2, [] { ::_exit(3); }, hdfverify::kCheckTimeLimitMs,
+       "ERROR: The check of the HDF file ended with exit status 3 before its verdict; the file was not checked to "
+       "its end."},
+  };
+  // What the report holds before step n's header (step 1: before its progress lines).
+  auto before = [&](int step) {
+    std::string header = step == 1 ? kSection + "Opening template file" + kSectionEnd
+                                   : kSection + (step == 2   ? std::string("Checking Global Attributes.... Verify_2 ....")
+                                                 : step == 3 ? std::string("Checking Filename (Attributes).... Verify_3 ....")
+                                                             : std::string("Checking VAR (SDS) Data: Min's, Max's, "
+                                                                           "Fill's, DateTime's, Alt's.... Verify_6 ....")) +
+                                                 kSectionEnd + "<br>";
+    size_t at = passing.find(header);
+    EXPECT_NE(at, std::string::npos) << step;
+    // Step 1's progress lines come from its step buffer, which the child never hands over.
+    return passing.substr(0, step == 1 ? at : at + header.size());
+  };
+  for (const Case& c : cases) {
+    hdfverify::VerifierOptions options;
+    options.timeLimitMs = c.timeLimitMs;
+    options.beforeStep = [&](int step) {
+      if (step == c.step) c.action();
+    };
+    {
+      testing_support::CurrentDirScope here(dir.path());
+      EXPECT_EQ(hdfverify::runVerifier({"Quessel", name, geoms_fixture::kTemplateName}, options), 0);
+    }
+    const std::string report = readFile(dir.file(name + "_.err"));
+    EXPECT_EQ(report, before(c.step) + failureOpen + c.line + failureClose + "<br>" + kFailedEnd) << c.label;
+    EXPECT_EQ(markerLines(report), 1) << c.label;
+  }
+}
+
 // Runs the program Quessel itself in dir; returns its exit status (-1 when it
 // could not be started or did not end).
 int runQuessel(const TempDir& dir, const std::vector<std::string>& args) {
@@ -213,6 +268,33 @@ TEST(VerifierProgram, BadInputGivesAFinishedFailingReport) {
     EXPECT_TRUE(endsWith(report, kFailedEnd)) << c.label << "\n" << report;
     EXPECT_EQ(markerLines(report), 1) << c.label;
   }
+}
+
+// A well-formed file that the HDF4 library writes itself, with a dataset name
+// of 256 characters, crashes the library's SDstart in the first step.
+TEST(VerifierProgram, ProgramReportsAFileThatCrashesTheLibrary) {
+  TempDir dir;
+  putTemplate(dir);
+  GeomsFile file = validLidarFile();
+  geoms_fixture::Dataset extra = *file.dataset("ALTITUDE");
+  extra.name = std::string(256, 'N');
+  file.datasets.push_back(extra);
+  const std::string name = writeInto(dir, file, "long-name.hdf");
+  ASSERT_EQ(name, "long-name.hdf");
+  EXPECT_EQ(runQuessel(dir, {name, geoms_fixture::kTemplateName}), 0);
+  const std::string report = readFile(dir.file(name + "_.err"));
+  const std::string head = kSection + "Starting Scanning.... Verify_1 ...." + kSectionEnd + kInfo +
+                           "HDF File: long-name.hdf" + kInfoEnd + kInfo + "Template File: " +
+                           geoms_fixture::kTemplateName + kInfoEnd + "<br>" +
+                           "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: The check "
+                           "of the HDF file ";
+  EXPECT_EQ(report.substr(0, head.size()), head) << report;
+  // Ended by the crash's signal, or, under AddressSanitizer, by its exit after the report of the crash.
+  EXPECT_TRUE(report.find("was ended by signal") != std::string::npos ||
+              report.find("ended with exit status") != std::string::npos)
+      << report;
+  EXPECT_TRUE(endsWith(report, "the file was not checked to its end.</strong><br>\n<br>" + kFailedEnd)) << report;
+  EXPECT_EQ(markerLines(report), 1);
 }
 
 TEST(VerifierProgram, ProgramWritesTheUsageReportAndPrintsNothing) {

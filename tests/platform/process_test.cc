@@ -108,6 +108,19 @@ TEST(Process, SearchOrderAndExeSuffix) {
     EXPECT_EQ(platform::findProgram("parvixtool"), dir.file("cwd/parvixtool"));
     EXPECT_EQ(platform::findProgram("no-such-parvixtool"), "");
   }
+  {
+    // A folder given in place of the current folder is searched where the
+    // current folder would be: after the program's own folder, before PATH.
+    CurrentDirScope cwd(dir.file("cwd"));
+    std::filesystem::create_directory(dir.file("instead"));
+    EXPECT_EQ(platform::findProgram("parvixtool", dir.file("instead")), dir.file("onpath/parvixtool"));
+    ASSERT_TRUE(writeScript(dir.file("instead/parvixtool"), "exit 3\n"));
+    EXPECT_EQ(platform::findProgram("parvixtool", dir.file("instead")), dir.file("instead/parvixtool"));
+    EXPECT_EQ(platform::findProgram("parvixtool", dir.file("no such folder")), dir.file("onpath/parvixtool"));
+    // The launcher searches the child's working folder so.
+    platform::StartRequest request{"parvixtool", {}, dir.file("instead"), false};
+    EXPECT_EQ(runToEnd(request), 3);
+  }
   setenv("PATH", oldPath.c_str(), 1);
   // The running program's own folder comes first of all.
   std::string own = platform::runningProgramFolder();

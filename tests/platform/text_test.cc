@@ -1,7 +1,10 @@
 #include "platform/text.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <climits>
 #include <fstream>
@@ -35,6 +38,70 @@ TEST(ReadLine, DropsOneCarriageReturnBeforeLineEnd) {
   EXPECT_EQ(allLines(""), Lines{});
 }
 
+// Lines around the reader's chunk size and around the length bound.
+TEST(ReadLine, LongLinesAreReadWholeUpToTheBoundAndCutBeyondIt) {
+  using Lines = std::vector<std::pair<std::string, bool>>;
+  for (size_t length : {size_t{8190}, size_t{8191}, size_t{8192}, size_t{20000}}) {
+    std::string big(length, 'x');
+    big[length - 1] = 'y';
+    EXPECT_EQ(allLines(big + "\nnext\n"), (Lines{{big, true}, {"next", true}})) << length;
+    EXPECT_EQ(allLines(big + "\r\nnext"), (Lines{{big, true}, {"next", false}})) << length;
+    EXPECT_EQ(allLines(big), (Lines{{big, false}})) << length;
+  }
+  struct Case {
+    std::string bytes;
+    size_t bound;
+    std::string line;
+    bool ended;
+  };
+  const std::string tenThousand = std::string(9999, 'a') + "b";
+  for (const Case& c : std::initializer_list<Case>{
+           {"abcdef\n", 6, "abcdef", true},
+           {"abcdef\r\n", 6, "abcdef", true},
+           {"abcdefg\n", 6, "abcdef", true},
+           {"abcdef\rg\n", 6, "abcdef", true},
+           {"abcdefg", 6, "abcdef", false},
+           {tenThousand + "\n", 10, "aaaaaaaaaa", true},
+           {tenThousand + "\r\n", 10000, tenThousand, true},
+           {tenThousand + "\n", 9999, tenThousand.substr(0, 9999), true},
+       }) {
+    std::istringstream in(c.ended ? c.bytes + "after\n" : c.bytes);
+    std::string line;
+    EXPECT_EQ(platform::readLine(in, line, c.bound), c.ended) << c.bytes.size();
+    EXPECT_EQ(line, c.line) << c.bytes.size();
+    if (c.ended) {
+      // The rest of the long line is gone; the next line follows.
+      EXPECT_TRUE(platform::readLine(in, line, c.bound));
+      EXPECT_EQ(line, "after");
+    }
+  }
+}
+
+TEST(ReadLine, AnEndlessLineTakesBoundedMemory) {
+  // 64 MiB without a line end, read by the default bound of 1 MiB.
+  class Endless : public std::streambuf {
+   public:
+    explicit Endless(size_t total) : left_(total) {}
+   protected:
+    int_type underflow() override {
+      if (left_ == 0) return traits_type::eof();
+      size_t n = std::min(left_, sizeof block_);
+      std::fill(block_, block_ + n, 'z');
+      left_ -= n;
+      setg(block_, block_, block_ + n);
+      return 'z';
+    }
+   private:
+    size_t left_;
+    char block_[65536];
+  } source(64u << 20);
+  std::istream in(&source);
+  std::string line;
+  EXPECT_FALSE(platform::readLine(in, line));
+  EXPECT_EQ(line.size(), platform::kMaxLineLength);
+  EXPECT_LE(line.capacity(), 2 * platform::kMaxLineLength + 16);
+}
+
 TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {
   testing_support::TempDir dir;
   std::ifstream folder(dir.path(), std::ios::binary);  // opens on Linux, but every read fails
@@ -43,13 +110,29 @@ TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {
   EXPECT_FALSE(platform::readLine(folder, line));
 }
 
-TEST(OpenInputFile, AFolderIsNoFile) {
+TEST(OpenInputFile, OnlyRegularFilesOpen) {
   testing_support::TempDir dir;
   std::ifstream in;
   EXPECT_FALSE(platform::openInputFile(in, dir.path()));
   EXPECT_FALSE(platform::openInputFile(in, dir.file("missing")));
-  ASSERT_TRUE(testing_support::writeFile(dir.file("f"), "x\n"));
-  EXPECT_TRUE(platform::openInputFile(in, dir.file("f")));
+  // A FIFO without a writer: refused at once, where a plain open would wait.
+  ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(platform::openInputFile(in, dir.file("fifo")));
+  EXPECT_FALSE(in.is_open());
+  // Devices, also behind a link.
+  ASSERT_EQ(::symlink("/dev/zero", dir.file("zero").c_str()), 0);
+  EXPECT_FALSE(platform::openInputFile(in, dir.file("zero")));
+  EXPECT_FALSE(platform::openInputFile(in, "/dev/null"));
+  // A regular file, also behind a link, is read from its start.
+  ASSERT_TRUE(testing_support::writeFile(dir.file("f"), "x\ny\n"));
+  ASSERT_EQ(::symlink(dir.file("f").c_str(), dir.file("link").c_str()), 0);
+  for (const char* name : {"f", "link"}) {
+    std::ifstream file;
+    ASSERT_TRUE(platform::openInputFile(file, dir.file(name))) << name;
+    std::string line;
+    EXPECT_TRUE(platform::readLine(file, line));
+    EXPECT_EQ(line, "x");
+  }
 }
 
 TEST(Ascii, UpperCasesOnlyAsciiLetters) {

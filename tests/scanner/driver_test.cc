@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
@@ -94,16 +95,29 @@ TEST(ScanDriver, DataFileThatCannotBeOpenedRecordsCodeOne) {
   EXPECT_EQ(out.result, 1);
   EXPECT_NE(out.report.find("<br>Error: ** File Failed to Open **<br>\n"), std::string::npos);
 
-  // A folder with a data file's name opens as a stream but holds no lines: it
-  // fails to open as well, with no content section.
-  TempDir other;
-  std::string folder = other.file(profileFileName());
-  ASSERT_TRUE(std::filesystem::create_directory(folder));
-  out = scan(folder);
-  EXPECT_EQ(out.result, 1);
-  EXPECT_EQ(out.report, kHead + nowScanning(profileFileName()) + kFilenameStart + kFilenameVerified + kFailed +
-                            "<font color='#FF0000'><br>Error: ** File Failed to Open **<br>\n</font>" +
-                            doneScanning(profileFileName()));
+  // Only regular files are data files. A folder would open as a stream that
+  // holds no lines, a FIFO would block the open until some writer came, and
+  // /dev/zero is one endless line: each fails to open at once, with no
+  // content section.
+  struct Case {
+    const char* label;
+    std::function<bool(const std::string&)> make;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"folder", [](const std::string& p) { return std::filesystem::create_directory(p); }},
+           {"fifo", [](const std::string& p) { return ::mkfifo(p.c_str(), 0600) == 0; }},
+           {"link to /dev/zero", [](const std::string& p) { return ::symlink("/dev/zero", p.c_str()) == 0; }},
+       }) {
+    TempDir other;
+    std::string special = other.file(profileFileName());
+    ASSERT_TRUE(c.make(special)) << c.label;
+    out = scan(special);
+    EXPECT_EQ(out.result, 1) << c.label;
+    EXPECT_EQ(out.report, kHead + nowScanning(profileFileName()) + kFilenameStart + kFilenameVerified + kFailed +
+                              "<font color='#FF0000'><br>Error: ** File Failed to Open **<br>\n</font>" +
+                              doneScanning(profileFileName()))
+        << c.label;
+  }
 }
 
 TEST(ScanDriver, ReportBoxes) {
@@ -315,18 +329,83 @@ TEST_F(HdfRoad, ReportThatIsAFolderIsNoVerdict) {
                             doneScanning("folder.hdf"));
 }
 
+// The box keeps its text; the report says why, naming a missing hdf folder,
+// where the verifier runs and finds its template.
 TEST_F(HdfRoad, VerifierThatCannotStartFailsWithItsBox) {
-  RecordingBoxes boxes;
-  setenv("PATH", "/nonexistent", 1);
-  ScanOutcome out = scan(dataFile("x.hdf"));
+  struct Case {
+    const char* label;
+    std::function<void()> arrange;
+    std::string why;
+  };
+  const Case cases[] = {
+      {"not found", [] { setenv("PATH", "/nonexistent", 1); }, ""},
+      {"hdf folder missing",
+       [&] {
+         stubVerifier("^End.0\n");
+         std::filesystem::remove_all(dir_.file("start/hdf"));
+       },
+       "Its working folder " + dir_.file("start/hdf") + ", which holds the GEOMS template, is missing. "},
+  };
+  for (const Case& c : cases) {
+    c.arrange();
+    RecordingBoxes boxes;
+    ScanOutcome out = scan(dataFile("x.hdf"));
+    EXPECT_EQ(out.result, 1) << c.label;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.label;
+    EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
+    EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
+    EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
+                              "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = "
+                              "2). " + c.why + "The file was not verified.\n</font>" + doneScanning("x.hdf"))
+        << c.label;
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("cwd.txt"))) << c.label;
+  }
+}
+
+TEST_F(HdfRoad, VerifierChecksTheFileTheSystemOpensThroughALinkedFolder) {
+  // link -> real/sub, so link/.. is real: link/../x.hdf is real/x.hdf, not the
+  // x.hdf that a textual normalisation would make of it.
+  std::filesystem::create_directories(dir_.file("real/sub"));
+  ASSERT_EQ(::symlink(dir_.file("real/sub").c_str(), dir_.file("link").c_str()), 0);
+  ASSERT_TRUE(writeFile(dir_.file("real/x.hdf"), "BAD"));
+  ASSERT_TRUE(writeFile(dir_.file("x.hdf"), "GOOD"));
+  stubVerifier("",
+               "if grep -q BAD \"$1\"; then printf '<b>bad</b>\\n^End.1\\n' > \"$1_.err\"; "
+               "else printf '<b>good</b>\\n^End.0\\n' > \"$1_.err\"; fi\n");
+  const std::string badInReal = kHead + nowScanning("x.hdf") + kHdfFailedBanner + "<b>bad</b>\n\n" + doneScanning("x.hdf");
+  const std::string good = kHead + nowScanning("x.hdf") + "<b>good</b>\n\n" + doneScanning("x.hdf");
+
+  ScanOutcome out = scan(dir_.file("link/../x.hdf"));
   EXPECT_EQ(out.result, 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
-  EXPECT_EQ(boxes.boxes[0].caption, "Error Running Quessel Function??");
-  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + kHdfFailedBanner +
-                            "<font color='#FF0000'><br>Error: The HDF verifier (Quessel) could not be started (Err = 2). "
-                            "The file was not verified.\n</font>" +
-                            doneScanning("x.hdf"));
+  EXPECT_EQ(out.report, badInReal);
+  EXPECT_EQ(readFile(dir_.file("real/x.hdf__ScanMsgs.htm")), badInReal);
+  EXPECT_EQ(readFile(dir_.file("args.txt")), "[" + dir_.file("link/../x.hdf") + "][GEOMS-TE-LIDAR-O3-005.csv]");
+
+  out = scan(dir_.file("x.hdf"));
+  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(out.report, good);
+
+  // A relative path through the link, from a current folder inside it.
+  {
+    CurrentDirScope inLink(dir_.file("link"));
+    out = scan("../x.hdf");
+  }
+  EXPECT_EQ(out.result, 1);
+  EXPECT_EQ(readFile(dir_.file("real/x.hdf__ScanMsgs.htm")), badInReal);
+  for (const char* left : {"real/x.hdf_.err", "x.hdf_.err"}) EXPECT_FALSE(std::filesystem::exists(dir_.file(left)));
+}
+
+TEST_F(HdfRoad, VerifierIsFoundInTheStartFoldersHdfFolder) {
+  // Not on PATH: only in StartDir/hdf, where the verifier is started.
+  stubVerifier("<b>ok</b>\n^End.0\n");
+  std::filesystem::rename(dir_.file("bin/Quessel"), dir_.file("start/hdf/Quessel"));
+  setenv("PATH", oldPath_.c_str(), 1);
+  RecordingBoxes boxes;
+  ScanOutcome out = scan(dataFile("x.hdf"));
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(out.report, kHead + nowScanning("x.hdf") + "<b>ok</b>\n\n" + doneScanning("x.hdf"));
+  EXPECT_EQ(readFile(dir_.file("cwd.txt")), dir_.file("start/hdf") + "\n");
 }
 
 TEST_F(HdfRoad, VerifierThatRunsTooLongIsStopped) {
