@@ -6,7 +6,10 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "platform/message_box.h"
+#include "platform/support_address.h"
 #include "platform/text.h"
+
+using platform::kSupportAddress;
 
 namespace {
 

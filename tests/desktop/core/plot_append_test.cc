@@ -5,7 +5,10 @@
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_append.h"
 #include "desktop/core/plot_files.h"
+#include "platform/support_address.h"
 #include "tests/desktop/core/desktop_fixture.h"
+
+using platform::kSupportAddress;
 
 namespace {
 
