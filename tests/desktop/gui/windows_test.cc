@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,7 @@ class WindowsTest : public QObject {
   void failedScanLeavesPlottingDisabled();
   void surfaceFileIsShownButNotPlotted();
   void browseFillsTheNameBox();
+  void dialogFiltersShowTheirLabelsOnce();
   void exitDeletesTheReport();
   void exitWithoutScanDeletesNothing();
   void plotWindowDefaults();
@@ -183,6 +185,31 @@ void WindowsTest::browseFillsTheNameBox() {
   app.chooser.openAnswer.clear();  // cancelled: nothing changes
   app.form->OpenFile->click();
   QCOMPARE(app.form->fileNameValue->text(), QString("/some/where/DATAID_SITE_20180315_R0.dat"));
+}
+
+void WindowsTest::dialogFiltersShowTheirLabelsOnce() {
+  struct Case {
+    const char* filter;
+    QStringList labels;
+  } cases[] = {
+      {"Dat Files ( *.dat )|*.dat|HDF4 Files ( *.hdf )|*.hdf|All files ( *.* )|*.*",
+       {"Dat Files ( *.dat )", "HDF4 Files ( *.hdf )", "All files ( *.* )"}},
+      {"JPEG File (*.jpg)|*.jpg|JPEG File (*.jpeg)|*.jpeg|All Files (*.*)|*.*",
+       {"JPEG File (*.jpg)", "JPEG File (*.jpeg)", "All Files (*.*)"}},
+  };
+  for (const Case& c : cases) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);  // the widgets whose labels the user reads
+    QStringList filters = setNameFilters(dialog, c.filter);
+    QCOMPARE(filters.size(), c.labels.size());
+    QComboBox* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    QVERIFY(types != nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    QCOMPARE(shown, c.labels);
+    // Names without an extension are still listed under "All files".
+    QCOMPARE(filters.last().endsWith("(*)"), true);
+  }
 }
 
 void WindowsTest::exitDeletesTheReport() {
