@@ -28,6 +28,7 @@
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
 #include "desktop/gui/parvixfscan.h"
+#include "desktop/gui/widget_look.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
@@ -44,7 +45,6 @@ const char kAppendWarning[] =
     "Are you sure the file you're adding is formatted correctly?";
 
 const char kBlueUnderlined[] = "color: blue; text-decoration: underline;";
-const char kBlueBold[] = "color: blue; font-weight: bold;";
 const char kNumberStyleSelected[] = "font-size: 10pt; background-color: aqua;";
 const char kTimeStyleSelected[] = "font-size: 10pt; background-color: lime;";
 const char kPlainRadioStyle[] = "font-size: 8pt;";
@@ -91,7 +91,11 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   cbPrfs2Plot = new QCheckBox("ALL Profiles", Panel7);
   cbPrfs2Plot->setChecked(true);
   prfLabSelect = new QLabel("OR Select By: ", Panel7);
-  prfLabSelect->setStyleSheet("color: teal; font-weight: bold; font-style: italic;");
+  setTextColour(prfLabSelect, Qt::darkCyan);  // teal
+  QFont selectFont = prfLabSelect->font();
+  selectFont.setBold(true);
+  selectFont.setItalic(true);
+  prfLabSelect->setFont(selectFont);
   prfLabSelect->setEnabled(false);
   rbPrfByNum = new QRadioButton(" Profiles::Num", Panel7);
   rbPrfByNum->setStyleSheet("font-size: 13px;");
@@ -226,15 +230,15 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   xAxis->setRowStretch(4, 1);
 
   btnReplot = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), "Replot", Panel1);
-  btnReplot->setStyleSheet(kBlueBold);
+  setBlueText(btnReplot, true);
   btnAddFile = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "Append Another File...", Panel1);
-  btnAddFile->setStyleSheet(kBlueBold);
+  setBlueText(btnAddFile, true);
   btnSaveCurt = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Curtain Plot As...", Panel1);
-  btnSaveCurt->setStyleSheet("color: blue;");
+  setBlueText(btnSaveCurt, false);
   btnSaveProf = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Profile Plot As...", Panel1);
-  btnSaveProf->setStyleSheet("color: blue;");
+  setBlueText(btnSaveProf, false);
   btnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Close", Panel1);
-  btnClose->setStyleSheet("font-weight: bold;");
+  setBoldText(btnClose);
 
   QVBoxLayout* runButtons = new QVBoxLayout;
   runButtons->addWidget(btnReplot);

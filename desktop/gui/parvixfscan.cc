@@ -24,6 +24,7 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
+#include "desktop/gui/widget_look.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
@@ -59,8 +60,6 @@ const char* const kIntroLines[] = {
     "     Click on this button to draw Curtain and Profile plots",
     "",
 };
-
-const char kBlueBold[] = "color: blue; font-weight: bold;";
 
 QString joinLines(const char* const* lines, size_t count) {
   QStringList list;
@@ -114,20 +113,20 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   fileNameValue->setMaximumWidth(626);
   fileNameValue->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   OpenFile = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), "Browse...", Panel1);
-  OpenFile->setStyleSheet(kBlueBold);
+  setBlueText(OpenFile, true);
   btnScan = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), "ScanFile", Panel1);
-  btnScan->setStyleSheet(kBlueBold);
+  setBlueText(btnScan, true);
   CurPlotting = new QPushButton(style()->standardIcon(QStyle::SP_DesktopIcon), "Curtain/Profile Plotting ...", Panel1);
-  CurPlotting->setStyleSheet(kBlueBold);
+  setBlueText(CurPlotting, true);
   CurPlotting->setEnabled(false);
   msgBusy = new QLabel("Working -- please wait ...", Panel1);
   msgBusy->setStyleSheet("color: red; font-weight: bold; font-size: 24px;");
   msgBusy->hide();
   cbRptDisp = new QCheckBox("Display Scan Results in Details", Panel1);
-  cbRptDisp->setStyleSheet(kBlueBold);
+  setBlueText(cbRptDisp, true);
   cbRptDisp->setChecked(true);
   btnExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), " Exit", Panel1);
-  btnExit->setStyleSheet("font-weight: bold;");
+  setBoldText(btnExit);
 
   QGridLayout* top = new QGridLayout(Panel1);
   top->addWidget(Label1, 0, 0);

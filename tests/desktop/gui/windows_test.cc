@@ -34,6 +34,7 @@ class WindowsTest : public QObject {
  private slots:
   void startsWithTheDesignState();
   void windowSizesFollowTheScreen();
+  void disabledControlsLookDisabled();
   void shortNameIsRefused();
   void lineBreakInThePathIsRefused();
   void passedScanEnablesPlotting();
@@ -98,6 +99,48 @@ void WindowsTest::windowSizesFollowTheScreen() {
   QCOMPARE(app.plot->pIMG->width(), 400);
   QCOMPARE(app.plot->windowTitle(), QString("CurView"));
   QVERIFY(app.plot->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+namespace {
+
+// Pixels of the controls' text colour (or close to it) in a picture of a widget.
+int pixelsOfColour(QWidget* widget, const QColor& colour) {
+  QApplication::processEvents();
+  QImage image = widget->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
+          std::abs(c.blue() - colour.blue()) < 40)
+        ++count;
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+void WindowsTest::disabledControlsLookDisabled() {
+  Skelda app;
+  QPushButton* plot = app.form->CurPlotting;
+  QVERIFY(!plot->isEnabled());
+  QCOMPARE(plot->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::blue));
+  QVERIFY(plot->palette().color(QPalette::Disabled, QPalette::ButtonText) !=
+          plot->palette().color(QPalette::Active, QPalette::ButtonText));
+  QVERIFY(plot->font().bold());
+  QCOMPARE(pixelsOfColour(plot, Qt::blue), 0);
+  plot->setEnabled(true);
+  QVERIFY(pixelsOfColour(plot, Qt::blue) > 20);
+
+  // The plot window's hint is disabled until "ALL Profiles" is unticked.
+  app.plot->show();
+  QLabel* hint = app.plot->prfLabSelect;
+  QVERIFY(!hint->isEnabled());
+  QCOMPARE(pixelsOfColour(hint, Qt::darkCyan), 0);
+  app.plot->cbPrfs2Plot->click();
+  QVERIFY(hint->isEnabled());
+  QVERIFY(pixelsOfColour(hint, Qt::darkCyan) > 20);
 }
 
 void WindowsTest::shortNameIsRefused() {
