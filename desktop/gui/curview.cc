@@ -394,7 +394,7 @@ PlotChoices TCurForm::currentChoices() const {
 
 ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) const {
   ReplotArguments a;
-  a.isHdf = IsHdfFile;
+  a.isHdf = DataFileIsHdf;
   a.plotFileCount = PlotFileCount;
   a.startProfile = startProfile;
   a.endProfile = endProfile;
@@ -478,7 +478,7 @@ void resetPlotControls(TCurForm* form) {
   form->cbMedian->setChecked(true);
   form->cbQuartile->setChecked(false);
   form->cbEdge->setChecked(false);
-  if (IsHdfFile) {
+  if (DataFileIsHdf) {
     form->cbPrfs2Plot->setEnabled(false);  // an HDF plot always plots all profiles
   } else {
     form->cbPrfs2Plot->setEnabled(true);
@@ -488,7 +488,7 @@ void resetPlotControls(TCurForm* form) {
 
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
   if (platform::leadingLong(text8(form->YYStart)) == 1900) {
-    std::string start = fileStartDateText(DataFileName, IsHdfFile);
+    std::string start = fileStartDateText(DataFileName, DataFileIsHdf);
     form->YYStart->setText(qtext(clampedPiece(start, 0, 4)));
     form->MMStart->setText(qtext(clampedPiece(start, 4, 2)));
     form->DDStart->setText(qtext(clampedPiece(start, 6, 2)));

@@ -237,6 +237,7 @@ void TForm1::btnScanClick() {
     // What the plot button and the plot window work on: the file just scanned.
     DataFilePath = path;
     DataFileName = fileNamePart(path);
+    DataFileIsHdf = IsHdfFile;
   }
   CurPlotting->setEnabled(result == 0);
 }
@@ -267,7 +268,7 @@ void TForm1::CurPlottingClick() {
   }
   enterStartDir();
   removePlotOutputs(true);
-  if (!runPlotProgram(fixedPlotCommandLine(IsHdfFile), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
+  if (!runPlotProgram(fixedPlotCommandLine(DataFileIsHdf), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
     pMsg->hide();
     return;
   }

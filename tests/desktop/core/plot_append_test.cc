@@ -104,9 +104,9 @@ TEST_F(DesktopAppend, UnwritableListLeavesThePlotFilesAlone) {
 }
 
 TEST_F(DesktopAppend, GeomsNamesCompareStartWithTheLastStop) {
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   resetFrontEndState();
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = "/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180317T071600Z_002.hdf";
   writeFirstPlotList(DataFilePath);
   EXPECT_FALSE(appendPlotFile("/d/groundbased_lidar.o3_inst_one_site_20180316T000000Z_20180318T000000Z_002.hdf").appended);

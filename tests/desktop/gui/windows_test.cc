@@ -20,6 +20,7 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/image_view.h"
 #include "tests/desktop/core/desktop_fixture.h"
+#include "tests/desktop/core/jpeg_writer.h"
 #include "tests/desktop/gui/gui_fixture.h"
 #include "tests/support/text_samples.h"
 
@@ -52,6 +53,7 @@ class WindowsTest : public QObject {
   void appendNeedsAYesAndAFile();
   void hourglassWhileThePlotProgramRuns();
   void hdfPlotNamesOmbrelWhichIsNotThere();
+  void replotAfterAFailedHdfScanStartsVantor();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -355,7 +357,7 @@ void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
   QCOMPARE(p->yMax->text(), QString("12000"));
   QVERIFY(p->cbPrfs2Plot->isEnabled());
   // A GEOMS scan: the start fields come from the start stamp; all profiles only.
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFileName = "groundbased_lidar.o3_inst_one_site_20180316T061500Z_20180317T071600Z_002.hdf";
   resetPlotControls(p);
   QVERIFY(!p->cbPrfs2Plot->isEnabled());
@@ -467,7 +469,7 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
 void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   Skelda app;
   // As after a passed scan of a GEOMS file (the verifier itself is not needed here).
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = app.start.file("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf");
   DataFileName = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
   app.form->CurPlotting->setEnabled(true);
@@ -478,6 +480,45 @@ void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   QVERIFY(!PlotsReady);
   QVERIFY(!app.plot->isVisible());
   QCOMPARE(testing_support::readFile(plotListPath()), DataFilePath + "\n");
+}
+
+void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string profile = app.writeSample(profileFileName(), validProfileText());
+  app.scan(profile);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+  };
+  app.form->CurPlotting->click();
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY(app.plot->isVisible());
+
+  // A GEOMS name whose scan fails (the verifier leaves no report): the plot
+  // window stays open on the PROFILE file.
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "not an HDF file");
+  launcher.childRun = nullptr;
+  app.scan(hdf);
+  QVERIFY(IsHdfFile);
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  QCOMPARE(launcher.started.back().program, std::string("Quessel"));
+  QVERIFY(app.plot->isVisible());
+
+  app.boxes.boxes.clear();
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+  };
+  app.plot->btnReplot->click();
+  QCOMPARE(launcher.started.back().program, std::string("Vantor.exe"));
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  // The time window still comes from the network file's name.
+  QCOMPARE(PlotStartStamp, std::string("20180412000000"));
+  QCOMPARE(PlotEndStamp, std::string("20180412235959"));
+  QCOMPARE(DataFilePath, profile);
 }
 
 QTEST_MAIN(WindowsTest)
