@@ -28,6 +28,7 @@
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
 #include "desktop/gui/parvixfscan.h"
+#include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -415,6 +416,7 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
 }
 
 void TCurForm::btnReplotClick() {
+  WindowInputBlock noInput;
   computePlotTimeSpan();
   pMsg->show();
   pMsg->raise();

@@ -4,13 +4,22 @@
 #include <QStringList>
 
 #include "desktop/core/dialog_filters.h"
+#include "desktop/gui/qt_platform.h"
 
 namespace {
+
+// A dialog opened from the main window while the always-on-top plot window is
+// shown must stand above the plot window.
+QWidget* stackingParent(QWidget* requested) {
+  QWidget* top = boxParentWindow();
+  return top ? top : requested;
+}
 
 class QtFileChooser : public FileChooser {
  public:
   std::string openFileName(QWidget* parent, const std::string& filter, int filterIndex) override {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(stackingParent(parent));
+    keepOnTheParentsLevel(&dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     QStringList filters = setNameFilters(dialog, filter);
@@ -21,7 +30,8 @@ class QtFileChooser : public FileChooser {
 
   std::string saveFileName(QWidget* parent, const std::string& title, const std::string& suggested,
                            const std::string& filter) override {
-    QFileDialog dialog(parent, QString::fromLocal8Bit(title));
+    QFileDialog dialog(stackingParent(parent), QString::fromLocal8Bit(title));
+    keepOnTheParentsLevel(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::ReadOnly, false);

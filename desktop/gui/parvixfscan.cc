@@ -24,6 +24,7 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
+#include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
@@ -217,6 +218,8 @@ void TForm1::btnScanClick() {
     refuseLineBreakPath("PathName / Filename Error...");
     return;
   }
+  // No input until the scan is over, also in the message processing below.
+  WindowInputBlock noInput;
   mIntro->hide();
   PlotsReady = false;
   cbRptDisp->hide();
@@ -255,6 +258,7 @@ void TForm1::CurPlottingClick() {
     CurForm->show();
     return;
   }
+  WindowInputBlock noInput;
   if (hasLineBreak(DataFilePath)) {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;

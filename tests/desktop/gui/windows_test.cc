@@ -3,22 +3,27 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <filesystem>
 
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/image_view.h"
+#include "desktop/gui/qt_platform.h"
 #include "tests/desktop/core/desktop_fixture.h"
 #include "tests/desktop/core/jpeg_writer.h"
 #include "tests/desktop/gui/gui_fixture.h"
@@ -54,6 +59,10 @@ class WindowsTest : public QObject {
   void hourglassWhileThePlotProgramRuns();
   void hdfPlotNamesOmbrelWhichIsNotThere();
   void replotAfterAFailedHdfScanStartsVantor();
+  void doubleClicksStartOneRun();
+  void boxesStandOnTheTopMostWindow();
+  void boxesShownOverThePlotWindow();
+  void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -519,6 +528,153 @@ void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
   QCOMPARE(PlotStartStamp, std::string("20180412000000"));
   QCOMPARE(PlotEndStamp, std::string("20180412235959"));
   QCOMPARE(DataFilePath, profile);
+}
+
+namespace {
+
+// A click as the window system queues it: press and release, delivered by the
+// event loop later.
+void queueClick(QWidget* widget) {
+  QPointF inside = QPointF(widget->rect().center());
+  QPointF global = QPointF(widget->mapToGlobal(widget->rect().center()));
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QCoreApplication::postEvent(widget, new QMouseEvent(type, inside, global, Qt::LeftButton, held, Qt::NoModifier));
+  }
+}
+
+// A quick double click: both clicks are queued before the first is handled.
+void doubleClick(QWidget* widget) {
+  queueClick(widget);
+  queueClick(widget);
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+}  // namespace
+
+void WindowsTest::doubleClicksStartOneRun() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.scan(path);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  // The fake plot program draws nothing, so the button stays enabled after each
+  // run and every click that reaches it would start one.
+  doubleClick(app.form->CurPlotting);
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));  // Error(0x3) once
+
+  // A click made while the plot program runs does not start another run after it.
+  launcher.childRun = [&] { queueClick(app.form->CurPlotting); };
+  app.form->CurPlotting->click();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  QCOMPARE(launcher.started.size(), size_t(2));
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  launcher.childRun = nullptr;
+  queueClick(app.form->CurPlotting);  // after the run, input is taken again
+  QApplication::processEvents();
+  QCOMPARE(launcher.started.size(), size_t(3));
+
+  // Replot.
+  DataFileName = profileFileName();
+  app.plot->show();
+  QApplication::processEvents();
+  doubleClick(app.plot->btnReplot);
+  QCOMPARE(launcher.started.size(), size_t(4));
+  QCOMPARE(launcher.started.back().args.at(4), std::string("true"));  // Replot's line
+}
+
+void WindowsTest::repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "not read by the fake verifier");
+  // The verifier passes the file after a while.
+  launcher.childRun = [&] {
+    QTest::qSleep(20);
+    testing_support::writeFile(hdf + "_.err", "@@@ Step 1 passed\n<br>\n^End.0\n");
+  };
+  app.form->fileNameValue->setText(QString::fromStdString(hdf));
+  for (int round = 1; round <= 4; ++round) {
+    doubleClick(app.form->btnScan);
+    QCOMPARE(launcher.started.size(), size_t(round));
+    QCOMPARE(launcher.started.back().program, std::string("Quessel"));
+    QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+    QVERIFY(app.form->CurPlotting->isEnabled());
+    QVERIFY(app.form->cbRptDisp->isVisible());
+    QVERIFY(!app.form->msgBusy->isVisible());
+  }
+  QVERIFY(app.form->isVisible());
+  QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Step 1 passed"));
+}
+
+void WindowsTest::boxesStandOnTheTopMostWindow() {
+  Skelda app;
+  // Without the plot window: the main window.
+  QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.form.get()));
+  // While the always-on-top plot window is shown: the plot window, also when
+  // the main window was the one activated last.
+  app.plot->show();
+  QApplication::setActiveWindow(app.form.get());
+  QApplication::processEvents();
+  QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.plot.get()));
+  // Right after a file dialog closed, Qt's active window is not one of the
+  // program's: the box still stands on the plot window.
+  {
+    QDialog dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QApplication::processEvents();
+    dialog.hide();
+    QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.plot.get()));
+    app.plot->hide();
+    QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.form.get()));
+  }
+  app.form->hide();
+  QVERIFY(boxParentWindow() == nullptr || boxParentWindow()->isVisible());
+}
+
+void WindowsTest::boxesShownOverThePlotWindow() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  app.plot->show();
+  QApplication::processEvents();
+  struct Seen {
+    bool shown = false;
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    QString text;
+  };
+  // Looks at the box once it is up and answers it.
+  auto answerTheBox = [](Seen* seen) {
+    QTimer::singleShot(0, [seen] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen->shown = box->isVisible();
+      seen->parent = box->parentWidget();
+      seen->onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+      seen->text = box->text();
+      box->done(QMessageBox::Ok);
+    });
+  };
+  Seen refusal;
+  answerTheBox(&refusal);
+  app.scan("a.d");  // "Unknown filename", raised from the main window
+  QVERIFY(refusal.shown);
+  QCOMPARE(refusal.text, QString("Unknown filename"));
+  QCOMPARE(refusal.parent, static_cast<QWidget*>(app.plot.get()));
+  QVERIFY(refusal.onTop);
+
+  // Without the plot window the box stands on the main window at the usual level.
+  app.plot->hide();
+  Seen plain;
+  answerTheBox(&plain);
+  app.scan("a.d");
+  QVERIFY(plain.shown);
+  QCOMPARE(plain.parent, static_cast<QWidget*>(app.form.get()));
+  QVERIFY(!plain.onTop);
+  platform::setMessageBoxes(&app.boxes);
 }
 
 QTEST_MAIN(WindowsTest)
