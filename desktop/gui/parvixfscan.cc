@@ -135,6 +135,15 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   top->addWidget(OpenFile, 0, 4);
   top->addWidget(btnScan, 1, 1);
   top->addWidget(CurPlotting, 1, 2);
+  // The notice and the check box share one place, sized for the larger of the
+  // two whichever is shown, so nothing moves when they swap during a scan.
+  for (QWidget* shared : {static_cast<QWidget*>(msgBusy), static_cast<QWidget*>(cbRptDisp)}) {
+    QSizePolicy policy = shared->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    shared->setSizePolicy(policy);
+  }
+  // On a narrow screen the large notice may be cut rather than widen the window.
+  msgBusy->setMinimumWidth(1);
   top->addWidget(msgBusy, 1, 3);
   top->addWidget(cbRptDisp, 1, 3);
   top->addWidget(btnExit, 1, 4);

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -61,6 +62,7 @@ class WindowsTest : public QObject {
   void replotAfterAFailedHdfScanStartsVantor();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
+  void mainWindowKeepsItsLayoutDuringAScan();
   void boxesShownOverThePlotWindow();
   void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
 };
@@ -675,6 +677,47 @@ void WindowsTest::boxesShownOverThePlotWindow() {
   QCOMPARE(plain.parent, static_cast<QWidget*>(app.form.get()));
   QVERIFY(!plain.onTop);
   platform::setMessageBoxes(&app.boxes);
+}
+
+void WindowsTest::mainWindowKeepsItsLayoutDuringAScan() {
+  Skelda app;
+  FakeLauncher launcher;
+  TForm1* f = app.form.get();
+  QWidget* controls[] = {f->Label1, f->fileNameValue, f->OpenFile, f->btnScan, f->CurPlotting, f->btnExit,
+                         f->MyWebBrowser};
+  auto geometries = [&] {
+    f->Panel1->layout()->activate();
+    f->layout()->activate();
+    std::vector<QRect> all;
+    for (QWidget* w : controls) all.push_back(w->geometry());
+    return all;
+  };
+  std::vector<QRect> before = geometries();
+  // The scan of an HDF file waits for the verifier: look at the window then.
+  std::vector<QRect> during;
+  bool noticeShown = false;
+  bool boxHidden = false;
+  QRect noticePlace;
+  launcher.childRun = [&] {
+    during = geometries();
+    noticeShown = f->msgBusy->isVisible();
+    boxHidden = !f->cbRptDisp->isVisible();
+    noticePlace = f->msgBusy->geometry();
+  };
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "x");
+  app.scan(hdf);
+  QVERIFY(noticeShown);
+  QVERIFY(boxHidden);
+  std::vector<QRect> after = geometries();
+  for (size_t i = 0; i < before.size(); ++i) {
+    QCOMPARE(during[i], before[i]);
+    QCOMPARE(after[i], before[i]);
+  }
+  // The notice stands where the check box stands.
+  QCOMPARE(noticePlace.left(), f->cbRptDisp->geometry().left());
+  QVERIFY(noticePlace.intersects(f->cbRptDisp->geometry()));
+  QCOMPARE(f->msgBusy->text(), QString("Working -- please wait ..."));
 }
 
 QTEST_MAIN(WindowsTest)
