@@ -15,10 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
@@ -63,6 +67,8 @@ class WindowsTest : public QObject {
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
   void mainWindowKeepsItsLayoutDuringAScan();
+  void plotStripFitsAtTheDesignSize();
+  void plotStripScrollsOnASmallScreen();
   void boxesShownOverThePlotWindow();
   void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
 };
@@ -718,6 +724,134 @@ void WindowsTest::mainWindowKeepsItsLayoutDuringAScan() {
   QCOMPARE(noticePlace.left(), f->cbRptDisp->geometry().left());
   QVERIFY(noticePlace.intersects(f->cbRptDisp->geometry()));
   QCOMPARE(f->msgBusy->text(), QString("Working -- please wait ..."));
+}
+
+namespace {
+
+// The controls of the plot window's strip that are shown now.
+std::vector<QWidget*> shownStripControls(TCurForm* p) {
+  std::vector<QWidget*> shown;
+  for (QWidget* w : p->Panel1->findChildren<QWidget*>())
+    if (w->isVisibleTo(p) && !qobject_cast<QScrollBar*>(w) && w->parentWidget() != nullptr &&
+        !w->inherits("QComboBoxPrivateContainer") && !qobject_cast<QComboBox*>(w->parentWidget()) &&
+        w->window() == p)
+      shown.push_back(w);
+  return shown;
+}
+
+// Every shown control lies inside its parent and inside the strip, at no less
+// than its own minimum size; describes the first one that does not.
+std::string firstCutControl(TCurForm* p) {
+  QRect strip = p->Panel1->rect();
+  for (QWidget* w : shownStripControls(p)) {
+    QRect inStrip(w->mapTo(p->Panel1, QPoint(0, 0)), w->size());
+    QRect inParent = w->geometry();
+    QSize least = w->minimumSizeHint();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      // A field needs room for its longest number, not Qt's general minimum.
+      int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+      least.setWidth(edit->fontMetrics().horizontalAdvance(QString(edit->maxLength(), '0')) + 2 * frame + 2 * 2 + 1);
+    }
+    bool tooSmall = w->width() < least.width() ||
+                    (w->hasHeightForWidth() ? w->height() < w->heightForWidth(w->width())
+                                            : w->height() < least.height());
+    if (!strip.contains(inStrip) || !w->parentWidget()->rect().contains(inParent) || tooSmall) {
+      QString what = w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) what += " " + button->text();
+      if (auto* label = qobject_cast<QLabel*>(w)) what += " " + label->text();
+      return what.toStdString() + " at " + std::to_string(inStrip.x()) + "," + std::to_string(inStrip.y()) + " " +
+             std::to_string(w->width()) + "x" + std::to_string(w->height());
+    }
+  }
+  return "";
+}
+
+std::map<QWidget*, QRect> stripGeometry(TCurForm* p) {
+  QApplication::processEvents();
+  std::map<QWidget*, QRect> all;
+  for (QWidget* w : shownStripControls(p)) all[w] = QRect(w->mapTo(p, QPoint(0, 0)), w->size());
+  return all;
+}
+
+}  // namespace
+
+void WindowsTest::plotStripFitsAtTheDesignSize() {
+  Skelda app;
+  DataFileName = profileFileName();
+  TCurForm* p = app.plot.get();
+  p->resize(1200, 900);
+  p->show();
+  QApplication::processEvents();
+  QCOMPARE(p->size(), QSize(1200, 900));
+  QCOMPARE(p->Panel1->height(), 145);
+  QCOMPARE(p->Panel1->mapTo(p, QPoint(0, 0)).y() + 145, 900);  // the strip ends at the window's bottom
+  QVERIFY(p->Panel1->width() <= p->width());
+  QVERIFY(p->Panel1->minimumSizeHint().width() <= p->width());
+  QScrollBar* sideways = p->findChild<QScrollArea*>()->horizontalScrollBar();
+  QVERIFY(!sideways->isVisible());
+
+  std::map<QWidget*, QRect> allProfiles = stripGeometry(p);
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->cbPrfs2Plot->click();  // the time panel
+  std::map<QWidget*, QRect> byTime = stripGeometry(p);
+  QVERIFY(p->pnlByTimes->isVisible());
+  saveScreenshot(p, "plot_window_1200x900_time_panel.png");
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->rbPrfByNum->click();
+  std::map<QWidget*, QRect> byNumber = stripGeometry(p);
+  QVERIFY(p->pnlByNum->isVisible());
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->cbNumberDensity->click();
+  std::map<QWidget*, QRect> numberDensity = stripGeometry(p);
+  QVERIFY(p->xMaxEnum->isVisible());
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  QVERIFY(!sideways->isVisible());
+
+  // Nothing moves when a choice changes.
+  for (const auto* other : {&byTime, &byNumber, &numberDensity}) {
+    for (const auto& [w, place] : allProfiles) {
+      auto seen = other->find(w);
+      if (seen == other->end()) continue;
+      QVERIFY2(seen->second == place, qPrintable(w->metaObject()->className() + QString(" moved")));
+    }
+  }
+
+  // Each heading stands over its own field.
+  QLineEdit* startFields[] = {p->YYStart, p->MMStart, p->DDStart, p->hhStart, p->mnStart};
+  QLineEdit* endFields[] = {p->YYEnd, p->MMEnd, p->DDEnd, p->hhEnd, p->mnEnd};
+  QStringList words = {"YYYY", "MM", "DD", "hh", "mm"};
+  for (int i = 0; i < 5; ++i) {
+    QCOMPARE(p->labStart[i]->text(), words[i]);
+    QCOMPARE(p->labEnd[i]->text(), words[i]);
+    QCOMPARE(p->labStart[i]->geometry().x(), startFields[i]->geometry().x());
+    QCOMPARE(p->labStart[i]->width(), startFields[i]->width());
+    QCOMPARE(p->labEnd[i]->geometry().x(), endFields[i]->geometry().x());
+    QVERIFY(p->labStart[i]->geometry().bottom() < startFields[i]->geometry().top());
+    QVERIFY(p->labEnd[i]->geometry().bottom() < endFields[i]->geometry().top());
+    QVERIFY(p->labEnd[i]->geometry().top() > startFields[i]->geometry().bottom());
+  }
+  saveScreenshot(p, "plot_window_1200x900_index_panel.png");
+}
+
+void WindowsTest::plotStripScrollsOnASmallScreen() {
+  Skelda app;
+  TCurForm* p = app.plot.get();
+  WindowGeometry small = plotWindowGeometry(1024, 768);
+  p->resize(small.width, small.height);
+  p->show();
+  p->cbPrfs2Plot->click();
+  QApplication::processEvents();
+  QScrollArea* strip = p->findChild<QScrollArea*>();
+  QScrollBar* sideways = strip->horizontalScrollBar();
+  bool scrolls = p->Panel1->minimumSizeHint().width() > p->width();
+  QCOMPARE(sideways->isVisible(), scrolls);
+  // The whole strip can be reached: all its height is shown, its width by scrolling.
+  QCOMPARE(strip->viewport()->height(), 145);
+  QCOMPARE(p->Panel1->height(), 145);
+  QCOMPARE(sideways->maximum(), std::max(0, p->Panel1->width() - strip->viewport()->width()));
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  QVERIFY(strip->geometry().bottom() < p->height());
+  saveScreenshot(p, "plot_window_1003x729.png");
 }
 
 QTEST_MAIN(WindowsTest)
