@@ -341,6 +341,7 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
     connect(box, &QCheckBox::toggled, this, [this, box] { chBoxClick(box); });
   for (QRadioButton* radio : {rbPrfByNum, rbPrfByTime})
     connect(radio, &QRadioButton::toggled, this, [this, radio] { chBoxClick(radio); });
+  takeDoubleClickAsOneClick(btnReplot);
   connect(btnClose, &QPushButton::clicked, this, &TCurForm::btnCloseClick);
   connect(btnReplot, &QPushButton::clicked, this, &TCurForm::btnReplotClick);
   connect(btnAddFile, &QPushButton::clicked, this, &TCurForm::btnAddFileClick);

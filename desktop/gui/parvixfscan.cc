@@ -165,6 +165,9 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   layout->addWidget(Panel1);
   layout->addWidget(MyWebBrowser, 1);
 
+  // One click, one run: a double click scans or plots once.
+  takeDoubleClickAsOneClick(btnScan);
+  takeDoubleClickAsOneClick(CurPlotting);
   connect(OpenFile, &QPushButton::clicked, this, &TForm1::OpenFileClick);
   connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
   connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);

@@ -63,6 +63,14 @@ class InputFilter : public QObject {
 InputFilter inputFilter;
 int blockDepth = 0;
 
+// Drops the second press of a double click (and so its click).
+class DoubleClickFilter : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseButtonDblClick; }
+};
+
+DoubleClickFilter doubleClickFilter;
+
 }  // namespace
 
 void blockWindowInput() {
@@ -80,6 +88,8 @@ void unblockWindowInput() {
 }
 
 bool windowInputBlocked() { return blockDepth > 0; }
+
+void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(&doubleClickFilter); }
 
 QWidget* boxParentWindow() {
   // The plot window stays on top of the others: a box under it could not be

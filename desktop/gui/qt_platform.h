@@ -41,6 +41,11 @@ class WindowInputBlock {
   WindowInputBlock& operator=(const WindowInputBlock&) = delete;
 };
 
+// A double click on the button counts as one click: the second press of a
+// double click is dropped, also when the run of the first click is already
+// over (a quick scan).
+void takeDoubleClickAsOneClick(QWidget* button);
+
 // The window a box or file dialog of the program is stacked on: the top-most shown window of
 // the program (the always-on-top plot window while it is shown), whatever
 // window Qt last activated; nullptr when none is shown.

@@ -583,12 +583,30 @@ void WindowsTest::doubleClicksStartOneRun() {
   QApplication::processEvents();
   QCOMPARE(launcher.started.size(), size_t(3));
 
+  // A double click whose second press comes after a quick run is over is still
+  // one click.
+  auto doubleClickAfterTheRun = [](QWidget* widget) {
+    queueClick(widget);
+    QApplication::processEvents();
+    QPointF inside = QPointF(widget->rect().center());
+    QPointF global = QPointF(widget->mapToGlobal(widget->rect().center()));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonDblClick, inside, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+    QApplication::processEvents();
+  };
+  doubleClickAfterTheRun(app.form->CurPlotting);
+  QCOMPARE(launcher.started.size(), size_t(4));
+
   // Replot.
   DataFileName = profileFileName();
   app.plot->show();
   QApplication::processEvents();
   doubleClick(app.plot->btnReplot);
-  QCOMPARE(launcher.started.size(), size_t(4));
+  QCOMPARE(launcher.started.size(), size_t(5));
+  doubleClickAfterTheRun(app.plot->btnReplot);
+  QCOMPARE(launcher.started.size(), size_t(6));
   QCOMPARE(launcher.started.back().args.at(4), std::string("true"));  // Replot's line
 }
 
@@ -606,6 +624,7 @@ void WindowsTest::repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning() {
   for (int round = 1; round <= 4; ++round) {
     doubleClick(app.form->btnScan);
     QCOMPARE(launcher.started.size(), size_t(round));
+    QCOMPARE(launcher.started.back().program, std::string("Quessel"));
     QCOMPARE(launcher.started.back().program, std::string("Quessel"));
     QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
     QVERIFY(app.form->CurPlotting->isEnabled());
