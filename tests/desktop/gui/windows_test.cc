@@ -465,13 +465,17 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
   QVERIFY(QApplication::overrideCursor() == nullptr);
   int shape = -1;
   bool noticeShown = false;
+  bool inputBlocked = false;
   launcher.childRun = [&] {
     if (QApplication::overrideCursor()) shape = QApplication::overrideCursor()->shape();
     noticeShown = app.form->pMsg->isVisible();
+    inputBlocked = windowInputBlocked();
   };
   app.form->CurPlotting->click();
   QCOMPARE(shape, int(Qt::WaitCursor));
   QVERIFY(noticeShown);
+  QVERIFY(inputBlocked);
+  QVERIFY(!windowInputBlocked());
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(!app.form->pMsg->isVisible());
   // The fake child drew nothing: the first plot's image check refuses.
