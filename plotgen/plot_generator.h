@@ -2,6 +2,8 @@
 // curtain plot, with the plot log "_CErr_.txt".
 #pragma once
 
+#include "platform/support_address.h"
+
 namespace plotgen {
 
 // Runs the plot generator in the current folder; returns the exit status: 1
@@ -10,6 +12,6 @@ namespace plotgen {
 int runPlotGenerator(int argc, const char* const* argv);
 
 // The support address named when the log cannot be opened.
-inline constexpr const char* SupportAddress = "parvix-support@example.org";
+inline constexpr const char* SupportAddress = platform::kSupportAddress;
 
 }  // namespace plotgen

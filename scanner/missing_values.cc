@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/support_address.h"
 #include "platform/text.h"
 #include "scanner/general_header.h"
 #include "scanner/scan_driver.h"
@@ -16,7 +17,7 @@ using platform::formatText;
 
 namespace {
 
-const char kSupportAddress[] = "parvix-support@example.org";
+using platform::kSupportAddress;
 
 // The allowed missing-value flags.
 const double kAllowedFlags[] = {-9999, -99999, -999999, -9999999};

@@ -54,7 +54,7 @@ void computePlotTimeSpan() {
   if (lastIndex >= PlotFiles.size()) lastIndex = PlotFiles.size() - 1;
   std::string first = fileNamePart(PlotFiles.front());
   std::string last = fileNamePart(PlotFiles[lastIndex]);
-  if (IsHdfFile) {
+  if (DataFileIsHdf) {
     PlotStartStamp = geomsStartStamp(first);
     PlotEndStamp = geomsStopStamp(last);
   } else {

@@ -6,7 +6,10 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "platform/message_box.h"
+#include "platform/support_address.h"
 #include "platform/text.h"
+
+using platform::kSupportAddress;
 
 namespace {
 
@@ -23,9 +26,9 @@ AppendOutcome appendPlotFile(const std::string& chosenPath) {
   if (PlotFileCount == 0) computePlotTimeSpan();
 
   std::string newName = fileNamePart(chosenPath);
-  std::string newDateText = fileStartDateText(newName, IsHdfFile);
+  std::string newDateText = fileStartDateText(newName, DataFileIsHdf);
   int newDate = platform::leadingLong(newDateText);
-  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(PlotFiles.back()), IsHdfFile));
+  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(PlotFiles.back()), DataFileIsHdf));
   if (newDate < lastDate) {
     platform::showMessageBox(
         "Could not load this additional file = " + newName +

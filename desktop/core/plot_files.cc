@@ -5,7 +5,10 @@
 
 #include "desktop/core/shared_state.h"
 #include "platform/message_box.h"
+#include "platform/support_address.h"
 #include "platform/text.h"
+
+using platform::kSupportAddress;
 
 std::string startDirFile(const std::string& name) { return StartDir.empty() ? name : StartDir + "/" + name; }
 

@@ -4,9 +4,6 @@
 
 #include <string>
 
-// The maintainers' support address that closes several error texts.
-inline constexpr char kSupportAddress[] = "parvix.support@example.org";
-
 inline constexpr char kPlotLogName[] = "_CErr_.txt";
 inline constexpr char kCurtainImageName[] = "curtain_plot.jpg";
 inline constexpr char kProfileImageName[] = "profile_plot.jpg";

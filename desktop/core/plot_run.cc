@@ -10,7 +10,10 @@
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/support_address.h"
 #include "platform/text.h"
+
+using platform::kSupportAddress;
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 std::string DataFilePath;
 std::string DataFileName;
+bool DataFileIsHdf = false;
 bool PlotsReady = false;
 
 std::vector<std::string> PlotFiles;

@@ -8,11 +8,14 @@
 
 #include "scanner/scanner.h"
 
-// The file of the last scan that was started from the main window: its path as
-// typed or chosen, and its file-name part. The plot button plots this file, and
-// the plot window takes its dates and the suggested image names from it.
+// The file of the last scan that passed in the main window: its path as typed
+// or chosen, its file-name part, and whether it is a GEOMS HDF file (the
+// scanner's IsHdfFile of that scan). The plot button plots this file; the plot
+// program, the date rules and the suggested image names follow it, not a
+// later scan that failed.
 extern std::string DataFilePath;
 extern std::string DataFileName;
+extern bool DataFileIsHdf;
 
 // The plot window holds the plots of the current scan; a further plot request
 // only shows the window again.

@@ -28,6 +28,8 @@
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
 #include "desktop/gui/parvixfscan.h"
+#include "desktop/gui/qt_platform.h"
+#include "desktop/gui/widget_look.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
@@ -43,17 +45,38 @@ const char kAppendWarning[] =
     "been scanned for Parvix Format compliance; otherwise poorly formatted files could crash this application.\n\n"
     "Are you sure the file you're adding is formatted correctly?";
 
-const char kBlueUnderlined[] = "color: blue; text-decoration: underline;";
-const char kBlueBold[] = "color: blue; font-weight: bold;";
 const char kNumberStyleSelected[] = "font-size: 10pt; background-color: aqua;";
 const char kTimeStyleSelected[] = "font-size: 10pt; background-color: lime;";
+const char kSelectedRadioSize[] = "font-size: 10pt;";
 const char kPlainRadioStyle[] = "font-size: 8pt;";
+
+// The headings of the date-time fields.
+const char kStartHeading[] = "YYYY MM DD   hh   mm  ";
+const char kEndHeading[] = "YYYY MM DD   hh   mm";
+
+// The bottom strip that holds the controls.
+const int kStripHeight = 145;
 
 QLineEdit* field(const char* text, int maxLength, int width, QWidget* parent) {
   QLineEdit* edit = new QLineEdit(QString::fromLatin1(text), parent);
   edit->setMaxLength(maxLength);
   edit->setFixedWidth(width);
   return edit;
+}
+
+// One word of a field heading, centred over a field `width` pixels wide.
+QLabel* heading(const std::string& word, int width, QWidget* parent) {
+  QLabel* label = new QLabel(QString::fromLatin1(word), parent);
+  label->setFixedWidth(width);
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  return label;
+}
+
+void setBlueUnderlined(QLabel* label) {
+  setTextColour(label, Qt::blue);
+  QFont font = label->font();
+  font.setUnderline(true);
+  label->setFont(font);
 }
 
 QFrame* group(QWidget* parent) {
@@ -81,30 +104,47 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   Panel3->setStyleSheet("background-color: navy;");
 
   Panel1 = new QFrame(this);
-  Panel1->setMinimumHeight(145);
+  Panel1->setFixedHeight(kStripHeight);
   Panel1->setFrameShape(QFrame::StyledPanel);
+  // The design's 8 pt: at the design size every control of the strip fits.
+  QFont stripFont = Panel1->font();
+  stripFont.setPointSize(8);
+  Panel1->setFont(stripFont);
 
-  // Profile selection.
+  // Profile selection: the choices in a column, the index or time fields
+  // beside them in one place that keeps its size whichever is shown.
   Panel7 = group(Panel1);
   Label6 = new QLabel(" Profiles To Plot :", Panel7);
-  Label6->setStyleSheet(kBlueUnderlined);
+  setBlueUnderlined(Label6);
   cbPrfs2Plot = new QCheckBox("ALL Profiles", Panel7);
   cbPrfs2Plot->setChecked(true);
   prfLabSelect = new QLabel("OR Select By: ", Panel7);
-  prfLabSelect->setStyleSheet("color: teal; font-weight: bold; font-style: italic;");
+  setTextColour(prfLabSelect, Qt::darkCyan);  // teal
+  QFont selectFont = prfLabSelect->font();
+  selectFont.setBold(true);
+  selectFont.setItalic(true);
+  prfLabSelect->setFont(selectFont);
   prfLabSelect->setEnabled(false);
   rbPrfByNum = new QRadioButton(" Profiles::Num", Panel7);
-  rbPrfByNum->setStyleSheet("font-size: 13px;");
   rbPrfByNum->setEnabled(false);
   rbPrfByTime = new QRadioButton("Times::UTC", Panel7);
   rbPrfByTime->setChecked(true);
   rbPrfByTime->setEnabled(false);
+  // The chosen button is drawn larger; both keep the size of their larger
+  // look so that nothing moves when the choice changes.
+  for (QRadioButton* radio : {rbPrfByNum, rbPrfByTime}) {
+    radio->setStyleSheet(kSelectedRadioSize);
+    radio->setFixedSize(radio->sizeHint());
+  }
+  rbPrfByNum->setStyleSheet("font-size: 13px;");
   rbPrfByTime->setStyleSheet("background-color: lime;");
 
   pnlByNum = new QFrame(Panel7);
-  pnlByNum->setStyleSheet("QFrame { background-color: aqua; }");
+  pnlByNum->setObjectName("pnlByNum");
+  pnlByNum->setStyleSheet("QFrame#pnlByNum { background-color: aqua; }");
   labPrfTxt = new QLabel(" Profiles are 0-index based", pnlByNum);
-  labPrfTxt->setStyleSheet("color: red; font-weight: bold;");
+  setTextColour(labPrfTxt, Qt::red);
+  setBoldText(labPrfTxt);
   prfLabMin = new QLabel("Start: ", pnlByNum);
   prfLabMax = new QLabel("End:", pnlByNum);
   prfMin = field("0", 5, 52, pnlByNum);
@@ -116,98 +156,115 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   byNum->addWidget(prfMin, 1, 1);
   byNum->addWidget(prfLabMax, 1, 2);
   byNum->addWidget(prfMax, 1, 3);
-  pnlByNum->hide();
+  byNum->setRowStretch(2, 1);
+  byNum->setColumnStretch(4, 1);
 
   pnlByTimes = new QFrame(Panel7);
-  pnlByTimes->setStyleSheet("QFrame { background-color: lime; }");
+  pnlByTimes->setObjectName("pnlByTimes");
+  pnlByTimes->setStyleSheet("QFrame#pnlByTimes { background-color: lime; }");
   Label9 = new QLabel("Start: ", pnlByTimes);
-  Label9->setStyleSheet("font-weight: bold;");
+  setBoldText(Label9);
   Label11 = new QLabel("End:", pnlByTimes);
-  Label11->setStyleSheet("font-weight: bold;");
-  labStart = new QLabel("YYYY MM DD   hh   mm  ", pnlByTimes);
-  labEnd = new QLabel("YYYY MM DD   hh   mm", pnlByTimes);
-  YYStart = field("1900", 4, 44, pnlByTimes);
-  MMStart = field("01", 2, 28, pnlByTimes);
-  DDStart = field("01", 2, 28, pnlByTimes);
-  hhStart = field("00", 2, 28, pnlByTimes);
-  mnStart = field("00", 2, 28, pnlByTimes);
-  YYEnd = field("1900", 4, 44, pnlByTimes);
-  MMEnd = field("01", 2, 28, pnlByTimes);
-  DDEnd = field("01", 2, 28, pnlByTimes);
-  hhEnd = field("23", 2, 28, pnlByTimes);
-  mnEnd = field("59", 2, 28, pnlByTimes);
-  QGridLayout* byTimes = new QGridLayout(pnlByTimes);
-  byTimes->setContentsMargins(4, 2, 4, 2);
-  byTimes->setVerticalSpacing(1);
-  byTimes->addWidget(labStart, 0, 1, 1, 5);
-  byTimes->addWidget(Label9, 1, 0);
-  byTimes->addWidget(Label11, 2, 0);
+  setBoldText(Label11);
+  YYStart = field("1900", 4, 40, pnlByTimes);
+  MMStart = field("01", 2, 26, pnlByTimes);
+  DDStart = field("01", 2, 26, pnlByTimes);
+  hhStart = field("00", 2, 26, pnlByTimes);
+  mnStart = field("00", 2, 26, pnlByTimes);
+  YYEnd = field("1900", 4, 40, pnlByTimes);
+  MMEnd = field("01", 2, 26, pnlByTimes);
+  DDEnd = field("01", 2, 26, pnlByTimes);
+  hhEnd = field("23", 2, 26, pnlByTimes);
+  mnEnd = field("59", 2, 26, pnlByTimes);
   QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
   QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
+  // Each heading word stands over its own field: a label per word, as wide
+  // as the field under it.
+  std::vector<std::string> startWords = platform::splitTokens(kStartHeading, " ");
+  std::vector<std::string> endWords = platform::splitTokens(kEndHeading, " ");
+  QGridLayout* byTimes = new QGridLayout(pnlByTimes);
+  byTimes->setContentsMargins(4, 1, 4, 1);
+  byTimes->setHorizontalSpacing(3);
+  byTimes->setVerticalSpacing(0);
+  byTimes->addWidget(Label9, 1, 0);
+  byTimes->addWidget(Label11, 3, 0);
   for (int i = 0; i < 5; ++i) {
+    labStart[i] = heading(startWords.at(i), startFields[i]->width(), pnlByTimes);
+    labEnd[i] = heading(endWords.at(i), endFields[i]->width(), pnlByTimes);
+    byTimes->addWidget(labStart[i], 0, i + 1);
     byTimes->addWidget(startFields[i], 1, i + 1);
-    byTimes->addWidget(endFields[i], 2, i + 1);
+    byTimes->addWidget(labEnd[i], 2, i + 1);
+    byTimes->addWidget(endFields[i], 3, i + 1);
   }
-  byTimes->addWidget(labEnd, 3, 1, 1, 5);
-  pnlByTimes->hide();
+  byTimes->setColumnStretch(6, 1);
+  for (QFrame* panel : {pnlByNum, pnlByTimes}) {
+    QSizePolicy policy = panel->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    panel->setSizePolicy(policy);
+    panel->hide();
+  }
 
   QGridLayout* selection = new QGridLayout(Panel7);
   selection->setContentsMargins(4, 2, 4, 2);
-  selection->setVerticalSpacing(2);
+  selection->setVerticalSpacing(1);
   selection->addWidget(Label6, 0, 0);
-  selection->addWidget(cbPrfs2Plot, 0, 1, 1, 2);
-  selection->addWidget(prfLabSelect, 1, 0);
-  selection->addWidget(rbPrfByNum, 1, 1);
-  selection->addWidget(rbPrfByTime, 1, 2);
-  selection->addWidget(pnlByNum, 2, 0, 1, 3);
-  selection->addWidget(pnlByTimes, 2, 0, 1, 3);
-  selection->setRowStretch(3, 1);
+  selection->addWidget(cbPrfs2Plot, 1, 0);
+  selection->addWidget(prfLabSelect, 2, 0);
+  selection->addWidget(rbPrfByNum, 3, 0);
+  selection->addWidget(rbPrfByTime, 4, 0);
+  selection->addWidget(pnlByNum, 0, 1, 5, 1);
+  selection->addWidget(pnlByTimes, 0, 1, 5, 1);
+  selection->setRowStretch(5, 1);
 
   // Altitude axis.
   Panel4 = group(Panel1);
   Label1 = new QLabel("Curtain & Profile Altitude Y-Axis Values:", Panel4);
-  Label1->setStyleSheet(kBlueUnderlined);
+  setBlueUnderlined(Label1);
   Label1->setWordWrap(true);
   Label4 = new QLabel("Y-Min:", Panel4);
   Label3 = new QLabel("Y-Max:", Panel4);
-  yMin = field("0", 5, 56, Panel4);
-  yMax = field("12000", 5, 56, Panel4);
+  yMin = field("0", 5, 52, Panel4);
+  yMax = field("12000", 5, 52, Panel4);
   cbNumberDensity = new QCheckBox("Plot Ozone Number Density", Panel4);
-  cbNumberDensity->setStyleSheet("font-weight: bold;");
+  setBoldText(cbNumberDensity);
   cbCurGridLinesHide = new QCheckBox("Hide Grid Lines - Curtain Plot", Panel4);
   QGridLayout* altitude = new QGridLayout(Panel4);
   altitude->setContentsMargins(4, 2, 4, 2);
   altitude->setVerticalSpacing(2);
-  altitude->addWidget(Label1, 0, 0, 1, 4);
+  altitude->addWidget(Label1, 0, 0, 1, 5);
   altitude->addWidget(Label4, 1, 0);
   altitude->addWidget(yMin, 1, 1);
   altitude->addWidget(Label3, 1, 2);
   altitude->addWidget(yMax, 1, 3);
-  altitude->addWidget(cbNumberDensity, 2, 0, 1, 4);
-  altitude->addWidget(cbCurGridLinesHide, 3, 0, 1, 4);
+  altitude->addWidget(cbNumberDensity, 2, 0, 1, 5);
+  altitude->addWidget(cbCurGridLinesHide, 3, 0, 1, 5);
+  altitude->setColumnStretch(4, 1);
   altitude->setRowStretch(4, 1);
 
   // Profile x axis and percentile lines.
   Panel5 = group(Panel1);
   Label2 = new QLabel("Profile X-Axis Values:", Panel5);
-  Label2->setStyleSheet(kBlueUnderlined);
+  setBlueUnderlined(Label2);
   Label7 = new QLabel("X-Min:", Panel5);
   Label8 = new QLabel("X-Max:", Panel5);
-  xMin = field("0", 5, 56, Panel5);
-  xMax = field("300", 5, 56, Panel5);
+  xMin = field("0", 5, 52, Panel5);
+  xMax = field("300", 5, 52, Panel5);
   xMaxEnum = new QComboBox(Panel5);
   xMaxEnum->setEditable(true);
   for (int i = 0; i <= 25; ++i) xMaxEnum->addItem(QString("e+%1").arg(i));
   xMaxEnum->setCurrentIndex(18);
   xMaxEnum->setStyleSheet("background-color: yellow;");
+  QSizePolicy exponentPolicy = xMaxEnum->sizePolicy();
+  exponentPolicy.setRetainSizeWhenHidden(true);  // its place stays when it is hidden
+  xMaxEnum->setSizePolicy(exponentPolicy);
   xMaxEnum->hide();
   Label5 = new QLabel("Draw Percentiles:", Panel5);
-  Label5->setStyleSheet(kBlueUnderlined);
+  setBlueUnderlined(Label5);
   cbMedian = new QCheckBox("Median", Panel5);
   cbMedian->setChecked(true);
   cbQuartile = new QCheckBox("25th && 75th", Panel5);
   cbEdge = new QCheckBox("5th && 95th", Panel5);
-  for (QCheckBox* box : {cbMedian, cbQuartile, cbEdge}) box->setStyleSheet("font-weight: bold;");
+  for (QCheckBox* box : {cbMedian, cbQuartile, cbEdge}) setBoldText(box);
   cbPrfGridLinesHide = new QCheckBox("Hide Grid Lines - Profile Plot", Panel5);
   QGridLayout* xAxis = new QGridLayout(Panel5);
   xAxis->setContentsMargins(4, 2, 4, 2);
@@ -226,27 +283,30 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   xAxis->setRowStretch(4, 1);
 
   btnReplot = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), "Replot", Panel1);
-  btnReplot->setStyleSheet(kBlueBold);
+  setBlueText(btnReplot, true);
   btnAddFile = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "Append Another File...", Panel1);
-  btnAddFile->setStyleSheet(kBlueBold);
+  setBlueText(btnAddFile, true);
   btnSaveCurt = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Curtain Plot As...", Panel1);
-  btnSaveCurt->setStyleSheet("color: blue;");
+  setBlueText(btnSaveCurt, false);
   btnSaveProf = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save Profile Plot As...", Panel1);
-  btnSaveProf->setStyleSheet("color: blue;");
+  setBlueText(btnSaveProf, false);
   btnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Close", Panel1);
-  btnClose->setStyleSheet("font-weight: bold;");
+  setBoldText(btnClose);
 
   QVBoxLayout* runButtons = new QVBoxLayout;
+  runButtons->setSpacing(3);
   runButtons->addWidget(btnReplot);
   runButtons->addWidget(btnAddFile);
   runButtons->addStretch(1);
   QVBoxLayout* fileButtons = new QVBoxLayout;
+  fileButtons->setSpacing(3);
   fileButtons->addWidget(btnSaveCurt);
   fileButtons->addWidget(btnSaveProf);
   fileButtons->addWidget(btnClose);
   fileButtons->addStretch(1);
   QHBoxLayout* bottom = new QHBoxLayout(Panel1);
   bottom->setContentsMargins(2, 2, 2, 2);
+  bottom->setSpacing(4);
   bottom->addWidget(Panel7);
   bottom->addWidget(Panel4);
   bottom->addWidget(Panel5);
@@ -263,15 +323,17 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addLayout(images, 1);
-  // On a screen narrower than the controls the strip scrolls sideways, so the
-  // images keep their place.
-  QScrollArea* strip = new QScrollArea(this);
-  strip->setWidget(Panel1);
-  strip->setWidgetResizable(true);
-  strip->setFrameShape(QFrame::NoFrame);
-  strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  strip->setFixedHeight(Panel1->sizeHint().height() + strip->horizontalScrollBar()->sizeHint().height());
-  layout->addWidget(strip);
+  // A window narrower than the controls (a small screen) lets the strip
+  // scroll sideways, so every control stays reachable and the images keep
+  // their place.
+  strip_ = new QScrollArea(this);
+  strip_->setWidget(Panel1);
+  strip_->setWidgetResizable(true);
+  strip_->setFrameShape(QFrame::NoFrame);
+  strip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  strip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  strip_->setFixedHeight(kStripHeight);
+  layout->addWidget(strip_);
 
   pMsg = makeWaitNotice(this, &Memo1);
 
@@ -279,6 +341,7 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
     connect(box, &QCheckBox::toggled, this, [this, box] { chBoxClick(box); });
   for (QRadioButton* radio : {rbPrfByNum, rbPrfByTime})
     connect(radio, &QRadioButton::toggled, this, [this, radio] { chBoxClick(radio); });
+  takeDoubleClickAsOneClick(btnReplot);
   connect(btnClose, &QPushButton::clicked, this, &TCurForm::btnCloseClick);
   connect(btnReplot, &QPushButton::clicked, this, &TCurForm::btnReplotClick);
   connect(btnAddFile, &QPushButton::clicked, this, &TCurForm::btnAddFileClick);
@@ -296,13 +359,21 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
 }
 
 void TCurForm::resizeEvent(QResizeEvent* event) {
+  fitStrip();
   QWidget::resizeEvent(event);
   placeOverlays();
 }
 
 void TCurForm::showEvent(QShowEvent* event) {
+  fitStrip();
   QWidget::showEvent(event);
   placeOverlays();
+}
+
+void TCurForm::fitStrip() {
+  bool scrolls = Panel1->minimumSizeHint().width() > width();
+  int height = kStripHeight + (scrolls ? strip_->horizontalScrollBar()->sizeHint().height() : 0);
+  if (strip_->height() != height) strip_->setFixedHeight(height);
 }
 
 void TCurForm::placeOverlays() {
@@ -390,7 +461,7 @@ PlotChoices TCurForm::currentChoices() const {
 
 ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) const {
   ReplotArguments a;
-  a.isHdf = IsHdfFile;
+  a.isHdf = DataFileIsHdf;
   a.plotFileCount = PlotFileCount;
   a.startProfile = startProfile;
   a.endProfile = endProfile;
@@ -411,6 +482,7 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
 }
 
 void TCurForm::btnReplotClick() {
+  WindowInputBlock noInput;
   computePlotTimeSpan();
   pMsg->show();
   pMsg->raise();
@@ -474,7 +546,7 @@ void resetPlotControls(TCurForm* form) {
   form->cbMedian->setChecked(true);
   form->cbQuartile->setChecked(false);
   form->cbEdge->setChecked(false);
-  if (IsHdfFile) {
+  if (DataFileIsHdf) {
     form->cbPrfs2Plot->setEnabled(false);  // an HDF plot always plots all profiles
   } else {
     form->cbPrfs2Plot->setEnabled(true);
@@ -484,7 +556,7 @@ void resetPlotControls(TCurForm* form) {
 
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
   if (platform::leadingLong(text8(form->YYStart)) == 1900) {
-    std::string start = fileStartDateText(DataFileName, IsHdfFile);
+    std::string start = fileStartDateText(DataFileName, DataFileIsHdf);
     form->YYStart->setText(qtext(clampedPiece(start, 0, 4)));
     form->MMStart->setText(qtext(clampedPiece(start, 4, 2)));
     form->DDStart->setText(qtext(clampedPiece(start, 6, 2)));

@@ -17,6 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 class TCurForm : public QWidget {
   Q_OBJECT
@@ -52,8 +53,10 @@ class TCurForm : public QWidget {
   QFrame* pnlByTimes;
   QLabel* Label9;
   QLabel* Label11;
-  QLabel* labStart;
-  QLabel* labEnd;
+  // The headings over the date-time fields, one label per field: "YYYY",
+  // "MM", "DD", "hh", "mm".
+  QLabel* labStart[5];
+  QLabel* labEnd[5];
   QLineEdit* YYStart;
   QLineEdit* MMStart;
   QLineEdit* DDStart;
@@ -105,6 +108,9 @@ class TCurForm : public QWidget {
 
  private:
   void placeOverlays();
+  // Fits the strip's height to whether it needs its scroll bar.
+  void fitStrip();
+  QScrollArea* strip_ = nullptr;
   bool savedXMaxSet_ = false;
 };
 

@@ -4,39 +4,39 @@
 #include <QStringList>
 
 #include "desktop/core/dialog_filters.h"
+#include "desktop/gui/qt_platform.h"
 
 namespace {
 
-QStringList nameFilters(const std::string& filter) {
-  QStringList list;
-  for (const std::string& one : qtNameFilters(filter)) list << QString::fromLocal8Bit(one);
-  return list;
+// A dialog opened from the main window while the always-on-top plot window is
+// shown must stand above the plot window.
+QWidget* stackingParent(QWidget* requested) {
+  QWidget* top = boxParentWindow();
+  return top ? top : requested;
 }
 
 class QtFileChooser : public FileChooser {
  public:
   std::string openFileName(QWidget* parent, const std::string& filter, int filterIndex) override {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(stackingParent(parent));
+    keepOnTheParentsLevel(&dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    QStringList filters = nameFilters(filter);
-    if (!filters.isEmpty()) {
-      dialog.setNameFilters(filters);
-      if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
-    }
+    QStringList filters = setNameFilters(dialog, filter);
+    if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return dialog.selectedFiles().front().toLocal8Bit().toStdString();
   }
 
   std::string saveFileName(QWidget* parent, const std::string& title, const std::string& suggested,
                            const std::string& filter) override {
-    QFileDialog dialog(parent, QString::fromLocal8Bit(title));
+    QFileDialog dialog(stackingParent(parent), QString::fromLocal8Bit(title));
+    keepOnTheParentsLevel(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
-    QStringList filters = nameFilters(filter);
-    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    setNameFilters(dialog, filter);
     dialog.selectFile(QString::fromLocal8Bit(suggested));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return dialog.selectedFiles().front().toLocal8Bit().toStdString();
@@ -47,6 +47,17 @@ QtFileChooser qtChooser;
 FileChooser* installed = nullptr;
 
 }  // namespace
+
+QStringList setNameFilters(QFileDialog& dialog, const std::string& filter) {
+  QStringList list;
+  for (const std::string& one : qtNameFilters(filter)) list << QString::fromLocal8Bit(one);
+  if (list.isEmpty()) return list;
+  // The labels already name their patterns ("All files ( *.* )"): Qt shows
+  // them without repeating the pattern it matches with.
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  dialog.setNameFilters(list);
+  return list;
+}
 
 FileChooser& fileChooser() { return installed ? *installed : qtChooser; }
 void setFileChooser(FileChooser* chooser) { installed = chooser; }

@@ -1,8 +1,10 @@
 // The open and save dialogs, behind an interface so that tests can answer them.
 #pragma once
 
+#include <QStringList>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 class FileChooser {
@@ -21,3 +23,7 @@ class FileChooser {
 FileChooser& fileChooser();
 // Installs a chooser; nullptr restores Qt's dialogs.
 void setFileChooser(FileChooser* chooser);
+
+// Gives a dialog the filters of a "description|pattern|..." text, each shown by
+// its description alone; returns Qt's filters (none for an empty text).
+QStringList setNameFilters(QFileDialog& dialog, const std::string& filter);

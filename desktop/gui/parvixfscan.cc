@@ -24,6 +24,8 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
+#include "desktop/gui/qt_platform.h"
+#include "desktop/gui/widget_look.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
@@ -59,8 +61,6 @@ const char* const kIntroLines[] = {
     "     Click on this button to draw Curtain and Profile plots",
     "",
 };
-
-const char kBlueBold[] = "color: blue; font-weight: bold;";
 
 QString joinLines(const char* const* lines, size_t count) {
   QStringList list;
@@ -114,20 +114,20 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   fileNameValue->setMaximumWidth(626);
   fileNameValue->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   OpenFile = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), "Browse...", Panel1);
-  OpenFile->setStyleSheet(kBlueBold);
+  setBlueText(OpenFile, true);
   btnScan = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView), "ScanFile", Panel1);
-  btnScan->setStyleSheet(kBlueBold);
+  setBlueText(btnScan, true);
   CurPlotting = new QPushButton(style()->standardIcon(QStyle::SP_DesktopIcon), "Curtain/Profile Plotting ...", Panel1);
-  CurPlotting->setStyleSheet(kBlueBold);
+  setBlueText(CurPlotting, true);
   CurPlotting->setEnabled(false);
   msgBusy = new QLabel("Working -- please wait ...", Panel1);
   msgBusy->setStyleSheet("color: red; font-weight: bold; font-size: 24px;");
   msgBusy->hide();
   cbRptDisp = new QCheckBox("Display Scan Results in Details", Panel1);
-  cbRptDisp->setStyleSheet(kBlueBold);
+  setBlueText(cbRptDisp, true);
   cbRptDisp->setChecked(true);
   btnExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), " Exit", Panel1);
-  btnExit->setStyleSheet("font-weight: bold;");
+  setBoldText(btnExit);
 
   QGridLayout* top = new QGridLayout(Panel1);
   top->addWidget(Label1, 0, 0);
@@ -135,6 +135,15 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   top->addWidget(OpenFile, 0, 4);
   top->addWidget(btnScan, 1, 1);
   top->addWidget(CurPlotting, 1, 2);
+  // The notice and the check box share one place, sized for the larger of the
+  // two whichever is shown, so nothing moves when they swap during a scan.
+  for (QWidget* shared : {static_cast<QWidget*>(msgBusy), static_cast<QWidget*>(cbRptDisp)}) {
+    QSizePolicy policy = shared->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    shared->setSizePolicy(policy);
+  }
+  // On a narrow screen the large notice may be cut rather than widen the window.
+  msgBusy->setMinimumWidth(1);
   top->addWidget(msgBusy, 1, 3);
   top->addWidget(cbRptDisp, 1, 3);
   top->addWidget(btnExit, 1, 4);
@@ -156,6 +165,9 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   layout->addWidget(Panel1);
   layout->addWidget(MyWebBrowser, 1);
 
+  // One click, one run: a double click scans or plots once.
+  takeDoubleClickAsOneClick(btnScan);
+  takeDoubleClickAsOneClick(CurPlotting);
   connect(OpenFile, &QPushButton::clicked, this, &TForm1::OpenFileClick);
   connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
   connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
@@ -218,6 +230,8 @@ void TForm1::btnScanClick() {
     refuseLineBreakPath("PathName / Filename Error...");
     return;
   }
+  // No input until the scan is over, also in the message processing below.
+  WindowInputBlock noInput;
   mIntro->hide();
   PlotsReady = false;
   cbRptDisp->hide();
@@ -238,6 +252,7 @@ void TForm1::btnScanClick() {
     // What the plot button and the plot window work on: the file just scanned.
     DataFilePath = path;
     DataFileName = fileNamePart(path);
+    DataFileIsHdf = IsHdfFile;
   }
   CurPlotting->setEnabled(result == 0);
 }
@@ -255,6 +270,7 @@ void TForm1::CurPlottingClick() {
     CurForm->show();
     return;
   }
+  WindowInputBlock noInput;
   if (hasLineBreak(DataFilePath)) {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
@@ -268,7 +284,7 @@ void TForm1::CurPlottingClick() {
   }
   enterStartDir();
   removePlotOutputs(true);
-  if (!runPlotProgram(fixedPlotCommandLine(IsHdfFile), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
+  if (!runPlotProgram(fixedPlotCommandLine(DataFileIsHdf), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
     pMsg->hide();
     return;
   }

@@ -1,7 +1,110 @@
 #include "desktop/gui/qt_platform.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "desktop/gui/curview.h"
+#include "desktop/gui/parvixfscan.h"
+
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Drops the input meant for the windows that were shown when blocking began.
+class InputFilter : public QObject {
+ public:
+  void start() {
+    windows_.clear();
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->isVisible()) windows_.emplace_back(widget);
+    qApp->installEventFilter(this);
+  }
+  void stop() {
+    qApp->removeEventFilter(this);
+    windows_.clear();
+  }
+
+ protected:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (!isUserInput(event->type()) || !receiver->isWidgetType()) return false;
+    QWidget* window = static_cast<QWidget*>(receiver)->window();
+    return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
+  }
+
+ private:
+  std::vector<QPointer<QWidget>> windows_;
+};
+
+InputFilter inputFilter;
+int blockDepth = 0;
+
+// Drops the second press of a double click (and so its click).
+class DoubleClickFilter : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseButtonDblClick; }
+};
+
+DoubleClickFilter doubleClickFilter;
+
+}  // namespace
+
+void blockWindowInput() {
+  if (blockDepth++ == 0) inputFilter.start();
+}
+
+void unblockWindowInput() {
+  if (blockDepth == 0) return;
+  if (blockDepth == 1) {
+    // What the user did during the run is still queued: let it arrive while it
+    // is dropped.
+    QApplication::processEvents();
+  }
+  if (--blockDepth == 0) inputFilter.stop();
+}
+
+bool windowInputBlocked() { return blockDepth > 0; }
+
+void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(&doubleClickFilter); }
+
+QWidget* boxParentWindow() {
+  // The plot window stays on top of the others: a box under it could not be
+  // seen or answered.
+  if (CurForm && CurForm->isVisible()) return CurForm;
+  if (Form1 && Form1->isVisible()) return Form1;
+  QWidget* active = QApplication::activeWindow();
+  return active && active->isVisible() ? active : nullptr;
+}
+
+void keepOnTheParentsLevel(QWidget* dialog) {
+  QWidget* parent = dialog->parentWidget();
+  if (parent && parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
 
 platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::string& caption, platform::BoxIcon icon,
                                          platform::BoxButtons buttons) {
@@ -11,10 +114,11 @@ platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::str
   QMessageBox::StandardButtons qtButtons =
       buttons == platform::BoxButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                                    : QMessageBox::StandardButtons(QMessageBox::Ok);
-  QMessageBox box(qtIcon, QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text), qtButtons,
-                  QApplication::activeWindow());
+  QWidget* parent = boxParentWindow();
+  QMessageBox box(qtIcon, QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text), qtButtons, parent);
   box.setTextFormat(Qt::PlainText);  // paths and log lines show as they are
-  box.setWindowModality(Qt::ApplicationModal);
+  box.setWindowModality(Qt::ApplicationModal);  // (this resets the window flags)
+  keepOnTheParentsLevel(&box);
   switch (box.exec()) {
     case QMessageBox::Yes: return platform::BoxAnswer::Yes;
     case QMessageBox::No: return platform::BoxAnswer::No;
@@ -24,8 +128,12 @@ platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::str
 }
 
 void QtBusyCursor::begin() {
+  blockWindowInput();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QApplication::processEvents();
 }
 
-void QtBusyCursor::end() { QApplication::restoreOverrideCursor(); }
+void QtBusyCursor::end() {
+  QApplication::restoreOverrideCursor();
+  unblockWindowInput();
+}

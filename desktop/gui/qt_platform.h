@@ -1,9 +1,12 @@
 // The platform services the desktop program gives the shared code: Qt message
-// boxes and the application-wide hourglass.
+// boxes and the application-wide hourglass, and the blocking of the windows'
+// input while a scan or a plot runs.
 #pragma once
 
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
+
+class QWidget;
 
 class QtMessageBoxes : public platform::MessageBoxes {
  public:
@@ -11,8 +14,42 @@ class QtMessageBoxes : public platform::MessageBoxes {
                            platform::BoxButtons buttons) override;
 };
 
+// The hourglass also blocks the windows' input (blockWindowInput) while it is
+// shown, so that the pending messages it lets through cannot start a second
+// run.
 class QtBusyCursor : public platform::BusyCursor {
  public:
   void begin() override;
   void end() override;
 };
+
+// Between a block and its unblock, mouse and key input to the windows that were
+// shown at the outermost block is dropped: the program takes no input while a
+// scan or a plot runs. Boxes and dialogs opened meanwhile are answered as
+// usual. The outermost unblock first drops the input queued meanwhile, so a
+// click made during a run does not start another run after it. Blocks nest.
+void blockWindowInput();
+void unblockWindowInput();
+bool windowInputBlocked();
+
+// Blocks the windows' input for the lifetime of the object.
+class WindowInputBlock {
+ public:
+  WindowInputBlock() { blockWindowInput(); }
+  ~WindowInputBlock() { unblockWindowInput(); }
+  WindowInputBlock(const WindowInputBlock&) = delete;
+  WindowInputBlock& operator=(const WindowInputBlock&) = delete;
+};
+
+// A double click on the button counts as one click: the second press of a
+// double click is dropped, also when the run of the first click is already
+// over (a quick scan).
+void takeDoubleClickAsOneClick(QWidget* button);
+
+// The window a box or file dialog of the program is stacked on: the top-most shown window of
+// the program (the always-on-top plot window while it is shown), whatever
+// window Qt last activated; nullptr when none is shown.
+QWidget* boxParentWindow();
+// Gives a dialog the stacking level of its parent window: above an
+// always-on-top window too. Call it after the dialog's modality is set.
+void keepOnTheParentsLevel(QWidget* dialog);

@@ -1,6 +1,7 @@
 // The application object: an exception that escapes an event handler is shown
 // in a box instead of ending the program; the front end's own exceptions
-// (ToolkitError) with their message, any other with an empty one.
+// (ToolkitError) with their message, any other with an empty one. Numbers are
+// formatted and read in the C locale, whatever the user's locale.
 #pragma once
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 void resetFrontEndState() {
   DataFilePath.clear();
   DataFileName.clear();
+  DataFileIsHdf = false;
   PlotsReady = false;
   PlotFiles.clear();
   PlotFileCount = 0;

@@ -79,7 +79,7 @@ TEST_F(DesktopTimeSpan, NetworkNamesFromFirstAndLastFile) {
 }
 
 TEST_F(DesktopTimeSpan, GeomsNames) {
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = std::string("/d/") + kGeomsName;
   computePlotTimeSpan();
   EXPECT_EQ(PlotStartStamp, "20180315061500");
@@ -105,7 +105,7 @@ TEST_F(DesktopTimeSpan, MalformedNamesGiveShortStamps) {
   EXPECT_EQ(PlotStartStamp, "x.dat000000");
   EXPECT_EQ(PlotEndStamp, "x.dat235959");
   resetFrontEndState();
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = "";
   computePlotTimeSpan();
   EXPECT_EQ(PlotStartStamp, "");

@@ -5,7 +5,10 @@
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_append.h"
 #include "desktop/core/plot_files.h"
+#include "platform/support_address.h"
 #include "tests/desktop/core/desktop_fixture.h"
+
+using platform::kSupportAddress;
 
 namespace {
 
@@ -101,9 +104,9 @@ TEST_F(DesktopAppend, UnwritableListLeavesThePlotFilesAlone) {
 }
 
 TEST_F(DesktopAppend, GeomsNamesCompareStartWithTheLastStop) {
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   resetFrontEndState();
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = "/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180317T071600Z_002.hdf";
   writeFirstPlotList(DataFilePath);
   EXPECT_FALSE(appendPlotFile("/d/groundbased_lidar.o3_inst_one_site_20180316T000000Z_20180318T000000Z_002.hdf").appended);

@@ -114,7 +114,7 @@ TEST_F(DesktopReplotTimeSpan, AllProfilesWithNetworkNamesSpanTheFilesDays) {
 }
 
 TEST_F(DesktopReplotTimeSpan, AllProfilesWithGeomsNamesUseTheStartAndStopStamps) {
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   PlotFiles = {"/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_001.hdf",
                "/d/groundbased_lidar.o3_inst_one_site_20180316T010000Z_20180317T020304Z_002.hdf"};
   PlotFileCount = 2;

@@ -6,7 +6,10 @@
 #include "desktop/core/plot_command.h"
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_run.h"
+#include "platform/support_address.h"
 #include "tests/desktop/core/desktop_fixture.h"
+
+using platform::kSupportAddress;
 
 namespace {
 
@@ -55,6 +58,17 @@ TEST_F(DesktopPlotRun, StartFailureShowsTheErrorCode) {
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
   EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
+}
+
+// The toolkit names one support address in every program's texts.
+TEST_F(DesktopPlotRun, TextsNameTheToolkitsSupportAddress) {
+  const std::string address = "parvix-support@example.org";
+  EXPECT_EQ(std::string(kSupportAddress), address);
+  PlotRunTexts first = firstPlotTexts(kFile);
+  for (const std::string& text : {first.launchFailed, first.errorsLoggedTail, first.imagesMissing})
+    EXPECT_EQ(text.substr(text.size() - address.size()), address) << text;
+  PlotRunTexts replot = replotTexts(2);
+  EXPECT_NE(replot.launchFailed.find(address + ". Thank you."), std::string::npos);
 }
 
 TEST_F(DesktopPlotRun, LoggedErrorsAreShown) {

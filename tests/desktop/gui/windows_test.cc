@@ -3,22 +3,34 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <filesystem>
+#include <map>
 
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/image_view.h"
+#include "desktop/gui/qt_platform.h"
 #include "tests/desktop/core/desktop_fixture.h"
+#include "tests/desktop/core/jpeg_writer.h"
 #include "tests/desktop/gui/gui_fixture.h"
 #include "tests/support/text_samples.h"
 
@@ -33,12 +45,14 @@ class WindowsTest : public QObject {
  private slots:
   void startsWithTheDesignState();
   void windowSizesFollowTheScreen();
+  void disabledControlsLookDisabled();
   void shortNameIsRefused();
   void lineBreakInThePathIsRefused();
   void passedScanEnablesPlotting();
   void failedScanLeavesPlottingDisabled();
   void surfaceFileIsShownButNotPlotted();
   void browseFillsTheNameBox();
+  void dialogFiltersShowTheirLabelsOnce();
   void exitDeletesTheReport();
   void exitWithoutScanDeletesNothing();
   void plotWindowDefaults();
@@ -49,6 +63,14 @@ class WindowsTest : public QObject {
   void appendNeedsAYesAndAFile();
   void hourglassWhileThePlotProgramRuns();
   void hdfPlotNamesOmbrelWhichIsNotThere();
+  void replotAfterAFailedHdfScanStartsVantor();
+  void doubleClicksStartOneRun();
+  void boxesStandOnTheTopMostWindow();
+  void mainWindowKeepsItsLayoutDuringAScan();
+  void plotStripFitsAtTheDesignSize();
+  void plotStripScrollsOnASmallScreen();
+  void boxesShownOverThePlotWindow();
+  void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -96,6 +118,48 @@ void WindowsTest::windowSizesFollowTheScreen() {
   QCOMPARE(app.plot->pIMG->width(), 400);
   QCOMPARE(app.plot->windowTitle(), QString("CurView"));
   QVERIFY(app.plot->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+namespace {
+
+// Pixels of the controls' text colour (or close to it) in a picture of a widget.
+int pixelsOfColour(QWidget* widget, const QColor& colour) {
+  QApplication::processEvents();
+  QImage image = widget->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
+          std::abs(c.blue() - colour.blue()) < 40)
+        ++count;
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+void WindowsTest::disabledControlsLookDisabled() {
+  Skelda app;
+  QPushButton* plot = app.form->CurPlotting;
+  QVERIFY(!plot->isEnabled());
+  QCOMPARE(plot->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::blue));
+  QVERIFY(plot->palette().color(QPalette::Disabled, QPalette::ButtonText) !=
+          plot->palette().color(QPalette::Active, QPalette::ButtonText));
+  QVERIFY(plot->font().bold());
+  QCOMPARE(pixelsOfColour(plot, Qt::blue), 0);
+  plot->setEnabled(true);
+  QVERIFY(pixelsOfColour(plot, Qt::blue) > 20);
+
+  // The plot window's hint is disabled until "ALL Profiles" is unticked.
+  app.plot->show();
+  QLabel* hint = app.plot->prfLabSelect;
+  QVERIFY(!hint->isEnabled());
+  QCOMPARE(pixelsOfColour(hint, Qt::darkCyan), 0);
+  app.plot->cbPrfs2Plot->click();
+  QVERIFY(hint->isEnabled());
+  QVERIFY(pixelsOfColour(hint, Qt::darkCyan) > 20);
 }
 
 void WindowsTest::shortNameIsRefused() {
@@ -183,6 +247,31 @@ void WindowsTest::browseFillsTheNameBox() {
   app.chooser.openAnswer.clear();  // cancelled: nothing changes
   app.form->OpenFile->click();
   QCOMPARE(app.form->fileNameValue->text(), QString("/some/where/DATAID_SITE_20180315_R0.dat"));
+}
+
+void WindowsTest::dialogFiltersShowTheirLabelsOnce() {
+  struct Case {
+    const char* filter;
+    QStringList labels;
+  } cases[] = {
+      {"Dat Files ( *.dat )|*.dat|HDF4 Files ( *.hdf )|*.hdf|All files ( *.* )|*.*",
+       {"Dat Files ( *.dat )", "HDF4 Files ( *.hdf )", "All files ( *.* )"}},
+      {"JPEG File (*.jpg)|*.jpg|JPEG File (*.jpeg)|*.jpeg|All Files (*.*)|*.*",
+       {"JPEG File (*.jpg)", "JPEG File (*.jpeg)", "All Files (*.*)"}},
+  };
+  for (const Case& c : cases) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);  // the widgets whose labels the user reads
+    QStringList filters = setNameFilters(dialog, c.filter);
+    QCOMPARE(filters.size(), c.labels.size());
+    QComboBox* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    QVERIFY(types != nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    QCOMPARE(shown, c.labels);
+    // Names without an extension are still listed under "All files".
+    QCOMPARE(filters.last().endsWith("(*)"), true);
+  }
 }
 
 void WindowsTest::exitDeletesTheReport() {
@@ -285,7 +374,7 @@ void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
   QCOMPARE(p->yMax->text(), QString("12000"));
   QVERIFY(p->cbPrfs2Plot->isEnabled());
   // A GEOMS scan: the start fields come from the start stamp; all profiles only.
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFileName = "groundbased_lidar.o3_inst_one_site_20180316T061500Z_20180317T071600Z_002.hdf";
   resetPlotControls(p);
   QVERIFY(!p->cbPrfs2Plot->isEnabled());
@@ -376,13 +465,17 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
   QVERIFY(QApplication::overrideCursor() == nullptr);
   int shape = -1;
   bool noticeShown = false;
+  bool inputBlocked = false;
   launcher.childRun = [&] {
     if (QApplication::overrideCursor()) shape = QApplication::overrideCursor()->shape();
     noticeShown = app.form->pMsg->isVisible();
+    inputBlocked = windowInputBlocked();
   };
   app.form->CurPlotting->click();
   QCOMPARE(shape, int(Qt::WaitCursor));
   QVERIFY(noticeShown);
+  QVERIFY(inputBlocked);
+  QVERIFY(!windowInputBlocked());
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QVERIFY(!app.form->pMsg->isVisible());
   // The fake child drew nothing: the first plot's image check refuses.
@@ -397,7 +490,7 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
 void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   Skelda app;
   // As after a passed scan of a GEOMS file (the verifier itself is not needed here).
-  IsHdfFile = true;
+  DataFileIsHdf = true;
   DataFilePath = app.start.file("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf");
   DataFileName = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
   app.form->CurPlotting->setEnabled(true);
@@ -408,6 +501,380 @@ void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   QVERIFY(!PlotsReady);
   QVERIFY(!app.plot->isVisible());
   QCOMPARE(testing_support::readFile(plotListPath()), DataFilePath + "\n");
+}
+
+void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string profile = app.writeSample(profileFileName(), validProfileText());
+  app.scan(profile);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+  };
+  app.form->CurPlotting->click();
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY(app.plot->isVisible());
+
+  // A GEOMS name whose scan fails (the verifier leaves no report): the plot
+  // window stays open on the PROFILE file.
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "not an HDF file");
+  launcher.childRun = nullptr;
+  app.scan(hdf);
+  QVERIFY(IsHdfFile);
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  QCOMPARE(launcher.started.back().program, std::string("Quessel"));
+  QVERIFY(app.plot->isVisible());
+
+  app.boxes.boxes.clear();
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+  };
+  app.plot->btnReplot->click();
+  QCOMPARE(launcher.started.back().program, std::string("Vantor.exe"));
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  // The time window still comes from the network file's name.
+  QCOMPARE(PlotStartStamp, std::string("20180412000000"));
+  QCOMPARE(PlotEndStamp, std::string("20180412235959"));
+  QCOMPARE(DataFilePath, profile);
+}
+
+namespace {
+
+// A click as the window system queues it: press and release, delivered by the
+// event loop later.
+void queueClick(QWidget* widget) {
+  QPointF inside = QPointF(widget->rect().center());
+  QPointF global = QPointF(widget->mapToGlobal(widget->rect().center()));
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QCoreApplication::postEvent(widget, new QMouseEvent(type, inside, global, Qt::LeftButton, held, Qt::NoModifier));
+  }
+}
+
+// A quick double click: both clicks are queued before the first is handled.
+void doubleClick(QWidget* widget) {
+  queueClick(widget);
+  queueClick(widget);
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+}  // namespace
+
+void WindowsTest::doubleClicksStartOneRun() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string path = app.writeSample(profileFileName(), validProfileText());
+  app.scan(path);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  // The fake plot program draws nothing, so the button stays enabled after each
+  // run and every click that reaches it would start one.
+  doubleClick(app.form->CurPlotting);
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));  // Error(0x3) once
+
+  // A click made while the plot program runs does not start another run after it.
+  launcher.childRun = [&] { queueClick(app.form->CurPlotting); };
+  app.form->CurPlotting->click();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  QCOMPARE(launcher.started.size(), size_t(2));
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  launcher.childRun = nullptr;
+  queueClick(app.form->CurPlotting);  // after the run, input is taken again
+  QApplication::processEvents();
+  QCOMPARE(launcher.started.size(), size_t(3));
+
+  // A double click whose second press comes after a quick run is over is still
+  // one click.
+  auto doubleClickAfterTheRun = [](QWidget* widget) {
+    queueClick(widget);
+    QApplication::processEvents();
+    QPointF inside = QPointF(widget->rect().center());
+    QPointF global = QPointF(widget->mapToGlobal(widget->rect().center()));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonDblClick, inside, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+    QApplication::processEvents();
+  };
+  doubleClickAfterTheRun(app.form->CurPlotting);
+  QCOMPARE(launcher.started.size(), size_t(4));
+
+  // Replot.
+  DataFileName = profileFileName();
+  app.plot->show();
+  QApplication::processEvents();
+  doubleClick(app.plot->btnReplot);
+  QCOMPARE(launcher.started.size(), size_t(5));
+  doubleClickAfterTheRun(app.plot->btnReplot);
+  QCOMPARE(launcher.started.size(), size_t(6));
+  QCOMPARE(launcher.started.back().args.at(4), std::string("true"));  // Replot's line
+}
+
+void WindowsTest::repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "not read by the fake verifier");
+  // The verifier passes the file after a while.
+  launcher.childRun = [&] {
+    QTest::qSleep(20);
+    testing_support::writeFile(hdf + "_.err", "@@@ Step 1 passed\n<br>\n^End.0\n");
+  };
+  app.form->fileNameValue->setText(QString::fromStdString(hdf));
+  for (int round = 1; round <= 4; ++round) {
+    doubleClick(app.form->btnScan);
+    QCOMPARE(launcher.started.size(), size_t(round));
+    QCOMPARE(launcher.started.back().program, std::string("Quessel"));
+    QCOMPARE(launcher.started.back().program, std::string("Quessel"));
+    QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+    QVERIFY(app.form->CurPlotting->isEnabled());
+    QVERIFY(app.form->cbRptDisp->isVisible());
+    QVERIFY(!app.form->msgBusy->isVisible());
+  }
+  QVERIFY(app.form->isVisible());
+  QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Step 1 passed"));
+}
+
+void WindowsTest::boxesStandOnTheTopMostWindow() {
+  Skelda app;
+  // Without the plot window: the main window.
+  QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.form.get()));
+  // While the always-on-top plot window is shown: the plot window, also when
+  // the main window was the one activated last.
+  app.plot->show();
+  QApplication::setActiveWindow(app.form.get());
+  QApplication::processEvents();
+  QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.plot.get()));
+  // Right after a file dialog closed, Qt's active window is not one of the
+  // program's: the box still stands on the plot window.
+  {
+    QDialog dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QApplication::processEvents();
+    dialog.hide();
+    QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.plot.get()));
+    app.plot->hide();
+    QCOMPARE(boxParentWindow(), static_cast<QWidget*>(app.form.get()));
+  }
+  app.form->hide();
+  QVERIFY(boxParentWindow() == nullptr || boxParentWindow()->isVisible());
+}
+
+void WindowsTest::boxesShownOverThePlotWindow() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  app.plot->show();
+  QApplication::processEvents();
+  struct Seen {
+    bool shown = false;
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    QString text;
+  };
+  // Looks at the box once it is up and answers it.
+  auto answerTheBox = [](Seen* seen) {
+    QTimer::singleShot(0, [seen] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen->shown = box->isVisible();
+      seen->parent = box->parentWidget();
+      seen->onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+      seen->text = box->text();
+      box->done(QMessageBox::Ok);
+    });
+  };
+  Seen refusal;
+  answerTheBox(&refusal);
+  app.scan("a.d");  // "Unknown filename", raised from the main window
+  QVERIFY(refusal.shown);
+  QCOMPARE(refusal.text, QString("Unknown filename"));
+  QCOMPARE(refusal.parent, static_cast<QWidget*>(app.plot.get()));
+  QVERIFY(refusal.onTop);
+
+  // Without the plot window the box stands on the main window at the usual level.
+  app.plot->hide();
+  Seen plain;
+  answerTheBox(&plain);
+  app.scan("a.d");
+  QVERIFY(plain.shown);
+  QCOMPARE(plain.parent, static_cast<QWidget*>(app.form.get()));
+  QVERIFY(!plain.onTop);
+  platform::setMessageBoxes(&app.boxes);
+}
+
+void WindowsTest::mainWindowKeepsItsLayoutDuringAScan() {
+  Skelda app;
+  FakeLauncher launcher;
+  TForm1* f = app.form.get();
+  QWidget* controls[] = {f->Label1, f->fileNameValue, f->OpenFile, f->btnScan, f->CurPlotting, f->btnExit,
+                         f->MyWebBrowser};
+  auto geometries = [&] {
+    f->Panel1->layout()->activate();
+    f->layout()->activate();
+    std::vector<QRect> all;
+    for (QWidget* w : controls) all.push_back(w->geometry());
+    return all;
+  };
+  std::vector<QRect> before = geometries();
+  // The scan of an HDF file waits for the verifier: look at the window then.
+  std::vector<QRect> during;
+  bool noticeShown = false;
+  bool boxHidden = false;
+  QRect noticePlace;
+  launcher.childRun = [&] {
+    during = geometries();
+    noticeShown = f->msgBusy->isVisible();
+    boxHidden = !f->cbRptDisp->isVisible();
+    noticePlace = f->msgBusy->geometry();
+  };
+  std::string hdf = app.writeSample("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf",
+                                    "x");
+  app.scan(hdf);
+  QVERIFY(noticeShown);
+  QVERIFY(boxHidden);
+  std::vector<QRect> after = geometries();
+  for (size_t i = 0; i < before.size(); ++i) {
+    QCOMPARE(during[i], before[i]);
+    QCOMPARE(after[i], before[i]);
+  }
+  // The notice stands where the check box stands.
+  QCOMPARE(noticePlace.left(), f->cbRptDisp->geometry().left());
+  QVERIFY(noticePlace.intersects(f->cbRptDisp->geometry()));
+  QCOMPARE(f->msgBusy->text(), QString("Working -- please wait ..."));
+}
+
+namespace {
+
+// The controls of the plot window's strip that are shown now.
+std::vector<QWidget*> shownStripControls(TCurForm* p) {
+  std::vector<QWidget*> shown;
+  for (QWidget* w : p->Panel1->findChildren<QWidget*>())
+    if (w->isVisibleTo(p) && !qobject_cast<QScrollBar*>(w) && w->parentWidget() != nullptr &&
+        !w->inherits("QComboBoxPrivateContainer") && !qobject_cast<QComboBox*>(w->parentWidget()) &&
+        w->window() == p)
+      shown.push_back(w);
+  return shown;
+}
+
+// Every shown control lies inside its parent and inside the strip, at no less
+// than its own minimum size; describes the first one that does not.
+std::string firstCutControl(TCurForm* p) {
+  QRect strip = p->Panel1->rect();
+  for (QWidget* w : shownStripControls(p)) {
+    QRect inStrip(w->mapTo(p->Panel1, QPoint(0, 0)), w->size());
+    QRect inParent = w->geometry();
+    QSize least = w->minimumSizeHint();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      // A field needs room for its longest number, not Qt's general minimum.
+      int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+      least.setWidth(edit->fontMetrics().horizontalAdvance(QString(edit->maxLength(), '0')) + 2 * frame + 2 * 2 + 1);
+    }
+    bool tooSmall = w->width() < least.width() ||
+                    (w->hasHeightForWidth() ? w->height() < w->heightForWidth(w->width())
+                                            : w->height() < least.height());
+    if (!strip.contains(inStrip) || !w->parentWidget()->rect().contains(inParent) || tooSmall) {
+      QString what = w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) what += " " + button->text();
+      if (auto* label = qobject_cast<QLabel*>(w)) what += " " + label->text();
+      return what.toStdString() + " at " + std::to_string(inStrip.x()) + "," + std::to_string(inStrip.y()) + " " +
+             std::to_string(w->width()) + "x" + std::to_string(w->height());
+    }
+  }
+  return "";
+}
+
+std::map<QWidget*, QRect> stripGeometry(TCurForm* p) {
+  QApplication::processEvents();
+  std::map<QWidget*, QRect> all;
+  for (QWidget* w : shownStripControls(p)) all[w] = QRect(w->mapTo(p, QPoint(0, 0)), w->size());
+  return all;
+}
+
+}  // namespace
+
+void WindowsTest::plotStripFitsAtTheDesignSize() {
+  Skelda app;
+  DataFileName = profileFileName();
+  TCurForm* p = app.plot.get();
+  p->resize(1200, 900);
+  p->show();
+  QApplication::processEvents();
+  QCOMPARE(p->size(), QSize(1200, 900));
+  QCOMPARE(p->Panel1->height(), 145);
+  QCOMPARE(p->Panel1->mapTo(p, QPoint(0, 0)).y() + 145, 900);  // the strip ends at the window's bottom
+  QVERIFY(p->Panel1->width() <= p->width());
+  QVERIFY(p->Panel1->minimumSizeHint().width() <= p->width());
+  QScrollBar* sideways = p->findChild<QScrollArea*>()->horizontalScrollBar();
+  QVERIFY(!sideways->isVisible());
+
+  std::map<QWidget*, QRect> allProfiles = stripGeometry(p);
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->cbPrfs2Plot->click();  // the time panel
+  std::map<QWidget*, QRect> byTime = stripGeometry(p);
+  QVERIFY(p->pnlByTimes->isVisible());
+  saveScreenshot(p, "plot_window_1200x900_time_panel.png");
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->rbPrfByNum->click();
+  std::map<QWidget*, QRect> byNumber = stripGeometry(p);
+  QVERIFY(p->pnlByNum->isVisible());
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  p->cbNumberDensity->click();
+  std::map<QWidget*, QRect> numberDensity = stripGeometry(p);
+  QVERIFY(p->xMaxEnum->isVisible());
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  QVERIFY(!sideways->isVisible());
+
+  // Nothing moves when a choice changes.
+  for (const auto* other : {&byTime, &byNumber, &numberDensity}) {
+    for (const auto& [w, place] : allProfiles) {
+      auto seen = other->find(w);
+      if (seen == other->end()) continue;
+      QVERIFY2(seen->second == place, qPrintable(w->metaObject()->className() + QString(" moved")));
+    }
+  }
+
+  // Each heading stands over its own field.
+  QLineEdit* startFields[] = {p->YYStart, p->MMStart, p->DDStart, p->hhStart, p->mnStart};
+  QLineEdit* endFields[] = {p->YYEnd, p->MMEnd, p->DDEnd, p->hhEnd, p->mnEnd};
+  QStringList words = {"YYYY", "MM", "DD", "hh", "mm"};
+  for (int i = 0; i < 5; ++i) {
+    QCOMPARE(p->labStart[i]->text(), words[i]);
+    QCOMPARE(p->labEnd[i]->text(), words[i]);
+    QCOMPARE(p->labStart[i]->geometry().x(), startFields[i]->geometry().x());
+    QCOMPARE(p->labStart[i]->width(), startFields[i]->width());
+    QCOMPARE(p->labEnd[i]->geometry().x(), endFields[i]->geometry().x());
+    QVERIFY(p->labStart[i]->geometry().bottom() < startFields[i]->geometry().top());
+    QVERIFY(p->labEnd[i]->geometry().bottom() < endFields[i]->geometry().top());
+    QVERIFY(p->labEnd[i]->geometry().top() > startFields[i]->geometry().bottom());
+  }
+  saveScreenshot(p, "plot_window_1200x900_index_panel.png");
+}
+
+void WindowsTest::plotStripScrollsOnASmallScreen() {
+  Skelda app;
+  TCurForm* p = app.plot.get();
+  WindowGeometry small = plotWindowGeometry(1024, 768);
+  p->resize(small.width, small.height);
+  p->show();
+  p->cbPrfs2Plot->click();
+  QApplication::processEvents();
+  QScrollArea* strip = p->findChild<QScrollArea*>();
+  QScrollBar* sideways = strip->horizontalScrollBar();
+  bool scrolls = p->Panel1->minimumSizeHint().width() > p->width();
+  QCOMPARE(sideways->isVisible(), scrolls);
+  // The whole strip can be reached: all its height is shown, its width by scrolling.
+  QCOMPARE(strip->viewport()->height(), 145);
+  QCOMPARE(p->Panel1->height(), 145);
+  QCOMPARE(sideways->maximum(), std::max(0, p->Panel1->width() - strip->viewport()->width()));
+  QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
+  QVERIFY(strip->geometry().bottom() < p->height());
+  saveScreenshot(p, "plot_window_1003x729.png");
 }
 
 QTEST_MAIN(WindowsTest)
