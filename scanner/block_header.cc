@@ -6,7 +6,7 @@
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -46,41 +46,41 @@ const BlockLineSpec kRecordLines[8] = {
 
 constexpr size_t kMaxDateTimeLength = 255;
 
-const char* blockWord() { return IsSurfaceFile ? "RECORD" : "PROFILE"; }
-int fixedLineCount() { return IsSurfaceFile ? 8 : 11; }
+const char* blockWord(ScanSession& scan) { return scan.IsSurfaceFile ? "RECORD" : "PROFILE"; }
+int fixedLineCount(ScanSession& scan) { return scan.IsSurfaceFile ? 8 : 11; }
 
-bool isDateTimeLine(int k) {
-  if (IsSurfaceFile) return k == 2 || k == 5 || k == 6;
+bool isDateTimeLine(ScanSession& scan, int k) {
+  if (scan.IsSurfaceFile) return k == 2 || k == 5 || k == 6;
   return k == 2 || k == 5 || k == 6 || k == 7 || k == 9;
 }
 
 // The error code of a date-time line.
-int dateTimeCode(int k) {
-  const BlockLineSpec* lines = IsSurfaceFile ? kRecordLines : kProfileLines;
+int dateTimeCode(ScanSession& scan, int k) {
+  const BlockLineSpec* lines = scan.IsSurfaceFile ? kRecordLines : kProfileLines;
   return lines[k].code;
 }
 
 }  // namespace
 
-bool matchHeaderKeywords(int block, int k, int /*code*/, std::string triple, const std::string& line) {
+bool matchHeaderKeywords(ScanSession& scan, int block, int k, int /*code*/, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
-  splitKeywordTriple(std::move(triple), LineNumber, keywords);  // a malformed triple does not end the match
+  splitKeywordTriple(std::move(triple), scan.LineNumber, keywords);  // a malformed triple does not end the match
   // A missing keyword is empty and matches anything.
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = profileHeader(block).line[k];
-  entry.fileLine = LineNumber;
+  _HeaderLine& entry = scan.profileHeader(block).line[k];
+  entry.fileLine = scan.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   return true;
 }
 
-bool checkDateTime(const std::string& value, int k) {
-  int code = dateTimeCode(k);
+bool checkDateTime(ScanSession& scan, const std::string& value, int k) {
+  int code = dateTimeCode(scan, k);
   if (value.size() > kMaxDateTimeLength) {
-    recordError(LineNumber, code);
+    recordError(scan, scan.LineNumber, code);
     return false;
   }
   std::vector<std::string> fields = platform::splitTokens(value, "-,: ;");
@@ -91,8 +91,8 @@ bool checkDateTime(const std::string& value, int k) {
 
   reportWrite("<font color='#FF0000'>");
   bool wrong = false;
-  auto fieldError = [&wrong](const char* format, int fieldValue) {
-    reportPrintf(format, LineNumber, fieldValue);
+  auto fieldError = [&scan, &wrong](const char* format, int fieldValue) {
+    reportPrintf(format, scan.LineNumber, fieldValue);
     wrong = true;
   };
   if (year < 1980 || year > 2099) fieldError("<br>Error (Line %d): YYYY ( year value = %d ) NOT correct.\n", year);
@@ -103,131 +103,131 @@ bool checkDateTime(const std::string& value, int k) {
   if (second < 0 || second > 59) fieldError("<br>Error (Line %d): ss ( seconds value = %d ) NOT correct.\n", second);
   reportWrite("</font>");
   if (wrong) {
-    recordError(LineNumber, code);
+    recordError(scan, scan.LineNumber, code);
     return false;
   }
-  if (IsFirstProfileStart) {
-    FirstProfileYear = year;
-    FirstProfileMonth = month;
-    FirstProfileDay = day;
+  if (scan.IsFirstProfileStart) {
+    scan.FirstProfileYear = year;
+    scan.FirstProfileMonth = month;
+    scan.FirstProfileDay = day;
   }
   return true;
 }
 
-bool checkProfileHeaderLine(int block, int k, int code, const std::string& triple) {
-  std::string line = readNextLine();
-  if (!matchHeaderKeywords(block, k, code, triple, line)) {
-    recordError(LineNumber, code);
+bool checkProfileHeaderLine(ScanSession& scan, int block, int k, int code, const std::string& triple) {
+  std::string line = readNextLine(scan);
+  if (!matchHeaderKeywords(scan, block, k, code, triple, line)) {
+    recordError(scan, scan.LineNumber, code);
     return false;
   }
-  _ProfileHeader& header = profileHeader(block);
+  _ProfileHeader& header = scan.profileHeader(block);
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
-      recordError(LineNumber, 56);
+      recordError(scan, scan.LineNumber, 56);
       return false;
     }
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
     return true;
   }
-  bool keepsUpperCase = IsSurfaceFile ? k == 7 : k == 10;
+  bool keepsUpperCase = scan.IsSurfaceFile ? k == 7 : k == 10;
   if (!keepsUpperCase) {
     entry.value = headerValue(line);
     entry.comment = headerComment(line);
   }
-  if (isDateTimeLine(k)) {
-    IsFirstProfileStart = block == 0 && k == 5;
-    bool passed = checkDateTime(entry.value, k);
-    IsFirstProfileStart = false;
+  if (isDateTimeLine(scan, k)) {
+    scan.IsFirstProfileStart = block == 0 && k == 5;
+    bool passed = checkDateTime(scan, entry.value, k);
+    scan.IsFirstProfileStart = false;
     if (!passed) return false;
     if (block == 0 && k == 5 &&
-        (ParsedFileName.year != FirstProfileYear || ParsedFileName.month != FirstProfileMonth ||
-         ParsedFileName.day != FirstProfileDay))
-      recordError(LineNumber, 98);
+        (scan.ParsedFileName.year != scan.FirstProfileYear || scan.ParsedFileName.month != scan.FirstProfileMonth ||
+         scan.ParsedFileName.day != scan.FirstProfileDay))
+      recordError(scan, scan.LineNumber, 98);
   }
-  if (!IsSurfaceFile && k == 10 && !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
-    recordError(LineNumber, 58);
+  if (!scan.IsSurfaceFile && k == 10 && !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
+    recordError(scan, scan.LineNumber, 58);
     return false;
   }
   return true;
 }
 
-bool checkColumnNamesLine(int mode, const std::string& line) {
+bool checkColumnNamesLine(ScanSession& scan, int mode, const std::string& line) {
   std::string names = headerValue(toUpperText(line));
-  int columns = GeneralHeader.numColumns;
-  if (!checkItemCount(names, columns - 1, mode == 1)) return false;
+  int columns = scan.GeneralHeader.numColumns;
+  if (!checkItemCount(scan, names, columns - 1, mode == 1)) return false;
   size_t at = 0;
   for (int i = 0; i < columns && i < 14; ++i) {
     size_t comma = names.find(',', at);
     size_t end = comma == std::string::npos ? names.size() : comma;
     std::string found = trimBlanks(std::string_view(names).substr(at, end - at));
     at = end + 1;
-    const std::string& expected = ColumnTable[i].shortName;
+    const std::string& expected = scan.ColumnTable[i].shortName;
     if (found == expected) continue;
     if (mode == 0) {
       reportRed(formatText(
           "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
           "line.\n",
-          LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
+          scan.LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
       // A block whose data columns cannot be named fails the file, not only
       // its own banner.
-      ScanFailed = true;
+      scan.ScanFailed = true;
     }
     return false;
   }
   return true;
 }
 
-bool scanProfile(int block) {
-  _ProfileHeader& header = profileHeader(block);
+bool scanProfile(ScanSession& scan, int block) {
+  _ProfileHeader& header = scan.profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
-  const char* word = blockWord();
+  const char* word = blockWord(scan);
 
   if (block >= 1) {
-    BeginLineText = readNextLine();
-    if (BeginLineText.find("#BEGIN") == std::string::npos || BeginLineText.find(word) == std::string::npos) {
-      recordError(LineNumber, IsSurfaceFile ? 78 : 62);
-      ScanAborted = true;
+    scan.BeginLineText = readNextLine(scan);
+    if (scan.BeginLineText.find("#BEGIN") == std::string::npos || scan.BeginLineText.find(word) == std::string::npos) {
+      recordError(scan, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
+      scan.ScanAborted = true;
       reportRed(formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
                            "NOT being EQUAL_TO the number specified in %s's Header (%s[%d]_Header_Line2 = %d).\n",
-                           LineNumber, word, block, word, word, block,
-                           profileHeader(block - 1).dataLines));
+                           scan.LineNumber, word, block, word, word, block,
+                           scan.profileHeader(block - 1).dataLines));
       return false;
     }
   }
 
-  const BlockLineSpec* lines = IsSurfaceFile ? kRecordLines : kProfileLines;
-  const int fixed = fixedLineCount();
-  const int minimumHeaderLines = IsSurfaceFile ? 8 : 12;
+  const BlockLineSpec* lines = scan.IsSurfaceFile ? kRecordLines : kProfileLines;
+  const int fixed = fixedLineCount(scan);
+  const int minimumHeaderLines = scan.IsSurfaceFile ? 8 : 12;
   int passed = 0;
   for (int k = 0; k < fixed; ++k) {
-    if (checkProfileHeaderLine(block, k, lines[k].code, lines[k].triple)) ++passed;
-    if (k == 0 && header.headerLines < minimumHeaderLines) recordError(LineNumber, IsSurfaceFile ? 87 : 74);
+    if (checkProfileHeaderLine(scan, block, k, lines[k].code, lines[k].triple)) ++passed;
+    if (k == 0 && header.headerLines < minimumHeaderLines) recordError(scan, scan.LineNumber, scan.IsSurfaceFile ? 87 : 74);
   }
 
   // Comment lines up to the column-names line.
   _HeaderLine& collected = header.line[fixed];
   collected.comment.clear();
-  std::string line = readNextLine();
+  std::string line = readNextLine(scan);
   bool namesPassed;
   bool countTooLarge = false;
-  if (checkColumnNamesLine(1, line)) {
+  if (checkColumnNamesLine(scan, 1, line)) {
     namesPassed = true;
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
     if (header.headerLines > fixed) {
-      recordError(header.line[0].fileLine, IsSurfaceFile ? 79 : 63);
+      recordError(scan, header.line[0].fileLine, scan.IsSurfaceFile ? 79 : 63);
       countTooLarge = true;
     }
   } else {
     collected.comment = line + "<br>";
     long long further = static_cast<long long>(header.headerLines) - fixed - 1;
-    for (long long i = 0; i < further && !AtEndOfFile; ++i) collected.comment += readNextLine() + "<br>";
-    namesPassed = checkColumnNamesLine(0, readNextLine());
+    for (long long i = 0; i < further && !scan.AtEndOfFile; ++i) collected.comment += readNextLine(scan) + "<br>";
+    namesPassed = checkColumnNamesLine(scan, 0, readNextLine(scan));
   }
 
   if (passed < fixed) return false;
-  bool dataPassed = IsSurfaceFile ? checkRecordData(block) : checkProfileData(block);
+  bool dataPassed = scan.IsSurfaceFile ? checkRecordData(scan, block) : checkProfileData(scan, block);
   return namesPassed && dataPassed && !countTooLarge;
 }

@@ -10,7 +10,7 @@
 #include "scanner/missing_values.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 namespace {
 
@@ -135,61 +135,61 @@ void releaseBlockTexts(_ProfileHeader& header) {
   for (_HeaderLine& line : header.line) line = _HeaderLine();
 }
 
-void scanContent(const FileKind& kind) {
-  GeneralHeader.headerLines = 0;
+void scanContent(ScanSession& scan, const FileKind& kind) {
+  scan.GeneralHeader.headerLines = 0;
   reportWrite("<h2>Now Scanning General Header Section ... </h2>");
 
   int passed = 0;
   for (int k = 1; k <= kind.headerLineCount; ++k) {
     const GenHeaderLineSpec& spec = kind.header[k - 1];
     bool ok = spec.missingValues
-                  ? checkMissingValuesLine(k, kind.columns, spec.code, spec.triple)
-                  : checkGenHeaderLine(k, spec.expectedNumber, spec.expectedText, spec.mode, spec.code, spec.triple);
+                  ? checkMissingValuesLine(scan, k, kind.columns, spec.code, spec.triple)
+                  : checkGenHeaderLine(scan, k, spec.expectedNumber, spec.expectedText, spec.mode, spec.code, spec.triple);
     if (ok) ++passed;
   }
   if (passed < kind.headerLineCount) {
-    recordError(-1, 54);
+    recordError(scan, -1, 54);
     return;
   }
 
-  if (checkRevisionAndComments()) {
-    writeGenHeaderTable();
+  if (checkRevisionAndComments(scan)) {
+    writeGenHeaderTable(scan);
     reportWrite("<font size ='+2' color='#339933'>General Header Section Successfully Verified!</font>\n");
   } else if (kind.endsOnCommentFailure) {
-    ScanAborted = true;
+    scan.ScanAborted = true;
     return;
-  } else if (ScanAborted) {
+  } else if (scan.ScanAborted) {
     return;
   }
   reportWrite("<h2>Done Scanning General Header Section.</h2><hr>");
-  writeColumnsTable();
+  writeColumnsTable(scan);
 
   // Block records are made as the blocks are met: the announced count comes
   // from the file and may be far beyond what the file holds. Two records take
   // turns: the current block's and the previous one's.
-  ProfileHeaders.clear();
-  const int blocks = GeneralHeader.numBlocks;
+  scan.ProfileHeaders.clear();
+  const int blocks = scan.GeneralHeader.numBlocks;
   for (int i = 0; i < blocks; ++i) {
-    if (ProfileHeaders.size() < 2)
-      ProfileHeaders.emplace_back();
+    if (scan.ProfileHeaders.size() < 2)
+      scan.ProfileHeaders.emplace_back();
     else
-      profileHeader(i) = _ProfileHeader();
+      scan.profileHeader(i) = _ProfileHeader();
     reportPrintf(kind.scanningBanner, i + 1, blocks);
-    if (scanProfile(i))
+    if (scanProfile(scan, i))
       reportPrintf(kind.passedBanner, i + 1);
     else
       reportPrintf(kind.failedBanner, i + 1);
-    writeProfileTable(i);
-    releaseBlockTexts(profileHeader(i));
+    writeProfileTable(scan, i);
+    releaseBlockTexts(scan.profileHeader(i));
     reportPrintf("<hr width 95%c>\n", '%');
-    if (ScanAborted) break;
+    if (scan.ScanAborted) break;
   }
-  if (!ScanAborted) checkTrailingLines();
-  std::vector<_ProfileHeader>().swap(ProfileHeaders);
+  if (!scan.ScanAborted) checkTrailingLines(scan);
+  std::vector<_ProfileHeader>().swap(scan.ProfileHeaders);
 }
 
 }  // namespace
 
-void scanProfileFile() { scanContent(kProfileKind); }
+void scanProfileFile(ScanSession& scan) { scanContent(scan, kProfileKind); }
 
-void scanSurfaceFile() { scanContent(kSurfaceKind); }
+void scanSurfaceFile(ScanSession& scan) { scanContent(scan, kSurfaceKind); }

@@ -2,8 +2,10 @@
 // comments, every block and the trailing lines.
 #pragma once
 
+struct ScanSession;
+
 // Scans a lidar PROFILE file; DataStream is open at its start, LineNumber 0.
-void scanProfileFile();
+void scanProfileFile(ScanSession& scan);
 
 // Scans a SURFACE file; DataStream is open at its start, LineNumber 0.
-void scanSurfaceFile();
+void scanSurfaceFile(ScanSession& scan);

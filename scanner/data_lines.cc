@@ -11,7 +11,7 @@
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -32,10 +32,10 @@ enum class Next { Token, Line };
 // read into `line` and split; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& line, DataLineSplitter& splitter) {
-  if (ScanAborted) return LineRead::Stop;
-  readNextLine(line);
-  if (AtEndOfFile) {
+LineRead readDataLine(ScanSession& scan, int block, int dataLines, bool isProfile, std::string& line, DataLineSplitter& splitter) {
+  if (scan.ScanAborted) return LineRead::Stop;
+  readNextLine(scan, line);
+  if (scan.AtEndOfFile) {
     if (isProfile)
       reportRed(formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
                            "what's reported in \"Profile's Header 2nd Line = %d\".\n",
@@ -44,13 +44,13 @@ LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& lin
       reportRed(formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
                            "what was reported on \"RECORD's Header 2nd Line = %d\".\n",
                            block + 1, dataLines));
-    ScanFailed = true;
+    scan.ScanFailed = true;
     return LineRead::Stop;
   }
   splitter.split(line);
-  if (!checkCommaCount(splitter.commaCount, GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  if (!checkCommaCount(scan, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
-    recordError(LineNumber, 96);
+    recordError(scan, scan.LineNumber, 96);
     return LineRead::Skip;
   }
   return LineRead::Ok;
@@ -59,22 +59,22 @@ LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& lin
 // Whether a value token is below 0 and something else than its column's
 // missing-value flag. Only a token that begins with '-' can read as a negative
 // number. Tokens beyond the column table have no flag and are not tested.
-inline bool isWrongNegative(size_t column, std::string_view token) {
+inline bool isWrongNegative(ScanSession& scan, size_t column, std::string_view token) {
   if (token.empty() || token[0] != '-') return false;
-  if (column >= static_cast<size_t>(GeneralHeader.numColumns) || column >= 14) return false;
+  if (column >= static_cast<size_t>(scan.GeneralHeader.numColumns) || column >= 14) return false;
   double value = dataTokenValue(token);
-  return value < 0 && !nearlyEqual(value, ColumnTable[column].missing);
+  return value < 0 && !nearlyEqual(value, scan.ColumnTable[column].missing);
 }
 
 // Runs `rule` on every token of the data line last split; false when the scan
 // was aborted.
 template <typename Rule>
-bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
+bool forEachToken(ScanSession& scan, const DataLineSplitter& splitter, bool& passed, Rule rule) {
   const std::vector<DataToken>& tokens = splitter.tokens;
   for (size_t i = 0; i < tokens.size(); ++i) {
-    if (ScanAborted) return false;
+    if (scan.ScanAborted) return false;
     if (!tokens[i].valueText) {
-      recordError(LineNumber, 94);
+      recordError(scan, scan.LineNumber, 94);
       passed = false;
       return true;
     }
@@ -85,10 +85,10 @@ bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
 
 }  // namespace
 
-bool checkProfileData(int block) {
-  const int dataLines = profileHeader(block).dataLines;
+bool checkProfileData(ScanSession& scan, int block) {
+  const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(LineNumber, 75);
+    recordError(scan, scan.LineNumber, 75);
     return false;
   }
   bool passed = true;
@@ -98,25 +98,25 @@ bool checkProfileData(int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, true, line, splitter);
+    LineRead read = readDataLine(scan, block, dataLines, true, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
-    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
+    bool goOn = forEachToken(scan, splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
         double value = dataTokenValue(token);
         if (value < 0) {
-          recordError(LineNumber, 76);
+          recordError(scan, scan.LineNumber, 76);
           passed = false;
           return Next::Line;
         }
         if (previousAltitude >= 0) {
           double newStep = value - previousAltitude;
           if (step >= 0 && !nearlyEqual(newStep, step)) {
-            reportRed(formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", LineNumber, step));
-            recordError(LineNumber, 77);
+            reportRed(formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", scan.LineNumber, step));
+            recordError(scan, scan.LineNumber, 77);
             passed = false;
           }
           step = newStep;
@@ -124,13 +124,13 @@ bool checkProfileData(int block) {
         previousAltitude = value;
         return Next::Token;
       }
-      if (isWrongNegative(i, token)) {
+      if (isWrongNegative(scan, i, token)) {
         ++warnings;
         if (warnings <= kMaxWarningLines)
           reportOrange(formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
                                   "meant to indicate a missing data value, then it MUST BE EQUAL to the missing data "
                                   "flag (-9's) in the Header.\n",
-                                  LineNumber));
+                                  scan.LineNumber));
         else if (warnings == kMaxWarningLines + 1)
           reportOrange("<br><br>Too many warnings ...<br>\n");
       }
@@ -142,10 +142,10 @@ bool checkProfileData(int block) {
   return passed;
 }
 
-bool checkRecordData(int block) {
-  const int dataLines = profileHeader(block).dataLines;
+bool checkRecordData(ScanSession& scan, int block) {
+  const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(LineNumber, 88);
+    recordError(scan, scan.LineNumber, 88);
     return false;
   }
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
@@ -154,17 +154,17 @@ bool checkRecordData(int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, false, line, splitter);
+    LineRead read = readDataLine(scan, block, dataLines, false, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
     double previousEnd = previous[1];
-    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
+    bool goOn = forEachToken(scan, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
-        if (isWrongNegative(i, token)) {
-          recordError(LineNumber, 93);
+        if (isWrongNegative(scan, i, token)) {
+          recordError(scan, scan.LineNumber, 93);
           passed = false;
           return Next::Line;
         }
@@ -172,30 +172,30 @@ bool checkRecordData(int block) {
       }
       double value = dataTokenValue(token);
       if (value < 0) {
-        recordError(LineNumber, 89);
+        recordError(scan, scan.LineNumber, 89);
         passed = false;
         return Next::Line;
       }
       if (previous[i] >= 0 && !(value > previous[i])) {
         reportRed(formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
                              "GREATER_THAN the value on the previous line (%.2f)\n",
-                             LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
-        recordError(LineNumber, 90);
+                             scan.LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
+        recordError(scan, scan.LineNumber, 90);
         passed = false;
       }
       previous[i] = value;
       if (i == 0 && previousEnd > value) {
         reportRed(formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
                              "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
-                             LineNumber, value, previousEnd));
-        recordError(LineNumber, 92);
+                             scan.LineNumber, value, previousEnd));
+        recordError(scan, scan.LineNumber, 92);
         passed = false;
       }
       if (i == 2 && !(previous[0] < previous[2] && previous[2] < previous[1])) {
         reportRed(formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
                              "in correct order.",
-                             LineNumber, previous[0], previous[1], previous[2]));
-        recordError(LineNumber, 91);
+                             scan.LineNumber, previous[0], previous[1], previous[2]));
+        recordError(scan, scan.LineNumber, 91);
         passed = false;
       }
       return Next::Token;
@@ -205,19 +205,19 @@ bool checkRecordData(int block) {
   return passed;
 }
 
-void checkTrailingLines() {
+void checkTrailingLines(ScanSession& scan) {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    AtEndOfFile = !platform::readLine(DataStream, line);
+    scan.AtEndOfFile = !platform::readLine(scan.DataStream, line);
     if (line.size() > kMaxTrailingLength) {
       reportRed(formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
                            "the file seem(s) NOT empty (length = %d).<br>\n",
-                           LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
-      ScanFailed = true;
+                           scan.LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
+      scan.ScanFailed = true;
       return;
     }
-    if (AtEndOfFile) return;
+    if (scan.AtEndOfFile) return;
   }
   reportRed("<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
-  ScanFailed = true;
+  scan.ScanFailed = true;
 }

@@ -5,7 +5,7 @@
 #include "platform/text.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ int checkFebruaryDay(int year, int day) {
   return 0;
 }
 
-int validateDate(int year, int month, int day) {
-  if (year > TodayYear) return -1;
-  if (year == TodayYear && month > TodayMonth) return -2;
-  if (year == TodayYear && month == TodayMonth && day > TodayDay) return -3;
+int validateDate(const ScanSession& scan, int year, int month, int day) {
+  if (year > scan.TodayYear) return -1;
+  if (year == scan.TodayYear && month > scan.TodayMonth) return -2;
+  if (year == scan.TodayYear && month == scan.TodayMonth && day > scan.TodayDay) return -3;
   if (month < 1 || month > 12) return 0;
   if (day > 31 || day < 1) return -4;  // a day of 00 is no date in any month
   if (day > 30 && (month == 4 || month == 6 || month == 9 || month == 11)) return -5;
@@ -47,13 +47,13 @@ int validateDate(int year, int month, int day) {
   return 1;
 }
 
-bool checkExtension(const std::string& ext) {
+bool checkExtension(ScanSession& scan, const std::string& ext) {
   if (ext.size() > 5) return false;
   for (char c : ext)
     if (!isAlnum(c)) return false;
   for (const char* allowed : kAllowedExtensions) {
     if (ext == allowed) {
-      IsDatFile = ext == "DAT";
+      scan.IsDatFile = ext == "DAT";
       return true;
     }
   }
@@ -63,13 +63,13 @@ bool checkExtension(const std::string& ext) {
   return false;
 }
 
-bool checkFilename(std::string name) {
+bool checkFilename(ScanSession& scan, std::string name) {
   bool verified = true;
-  auto fail = [&verified](int code) {
-    recordError(-1, code);
+  auto fail = [&scan, &verified](int code) {
+    recordError(scan, -1, code);
     verified = false;
   };
-  _FN& fn = ParsedFileName;
+  _FN& fn = scan.ParsedFileName;
 
   reportWrite("<h2>Now Scanning Filename ...</h2>");
   std::string rest = platform::toUpperAscii(name);
@@ -84,9 +84,9 @@ bool checkFilename(std::string name) {
   std::string whole = rest;
   if (takeField(rest, fn.dataID)) {
     if (fn.dataID == "PARVIX-O3LIDAR") {
-      IsLidarFile = dataIdMatched = true;
+      scan.IsLidarFile = dataIdMatched = true;
     } else if (whole.compare(0, 16, "PARVIX-O3SURFACE") == 0) {
-      IsSurfaceFile = dataIdMatched = true;
+      scan.IsSurfaceFile = dataIdMatched = true;
     }
   }
   if (!dataIdMatched) fail(5);
@@ -105,7 +105,7 @@ bool checkFilename(std::string name) {
     fn.year = platform::leadingLong(date.substr(0, 4));
     fn.month = platform::leadingLong(date.substr(4, 2));
     fn.day = platform::leadingLong(date.substr(6, 2));
-    dateValid = validateDate(fn.year, fn.month, fn.day) == 1;
+    dateValid = validateDate(scan, fn.year, fn.month, fn.day) == 1;
   }
   if (!dateValid) {
     fail(4);
@@ -135,12 +135,12 @@ bool checkFilename(std::string name) {
   size_t dot = rest.find('.');
   if (dot != std::string::npos) {
     fn.extension = rest.substr(dot + 1);
-    if (!checkExtension(fn.extension)) fail(2);
+    if (!checkExtension(scan, fn.extension)) fail(2);
   } else {
     fail(2);
   }
 
-  writeFilenameTable();
+  writeFilenameTable(scan);
   if (verified) {
     reportWrite("<font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n");
     reportWrite("<h2>Done Scanning Filename.</h2><hr>");

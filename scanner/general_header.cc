@@ -4,7 +4,7 @@
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -14,14 +14,14 @@ namespace {
 
 // Roles of general header lines, by line number (the SURFACE file has three
 // column lines fewer).
-int lastColumnLine() { return IsSurfaceFile ? 15 : 18; }
-int commentCountLine() { return IsSurfaceFile ? 17 : 20; }
-int coordinatesLine() { return IsSurfaceFile ? 21 : 24; }
+int lastColumnLine(ScanSession& scan) { return scan.IsSurfaceFile ? 15 : 18; }
+int commentCountLine(ScanSession& scan) { return scan.IsSurfaceFile ? 17 : 20; }
+int coordinatesLine(ScanSession& scan) { return scan.IsSurfaceFile ? 21 : 24; }
 
 // Fills ColumnTable entry `column` from the column line's trimmed value:
 // short name, units and description separated by commas.
-bool storeColumn(int column, const std::string& text) {
-  _Column& entry = ColumnTable[column];
+bool storeColumn(ScanSession& scan, int column, const std::string& text) {
+  _Column& entry = scan.ColumnTable[column];
   size_t p1 = text.find(',');
   if (p1 == std::string::npos) {
     entry.shortName = entry.units = entry.description = text;
@@ -43,7 +43,7 @@ bool storeColumn(int column, const std::string& text) {
 
 }  // namespace
 
-bool matchCommentKeywords(int k, std::string triple, const std::string& line) {
+bool matchCommentKeywords(ScanSession& scan, int k, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
   int problem = splitKeywordTriple(std::move(triple), k, keywords);
@@ -56,27 +56,27 @@ bool matchCommentKeywords(int k, std::string triple, const std::string& line) {
   for (size_t i = 0; i < required; ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = GeneralHeader.line[k - 1];
-  entry.fileLine = LineNumber;
+  _HeaderLine& entry = scan.GeneralHeader.line[k - 1];
+  entry.fileLine = scan.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   // After the end of the file LineNumber stops advancing: the line is not line k.
   return entry.fileLine == k;
 }
 
-bool checkGenHeaderLine(int k, int expectedNumber, const std::string& expectedText, int mode, int code,
+bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std::string& expectedText, int mode, int code,
                         const std::string& triple) {
-  std::string line = readNextLine();
-  if (!matchCommentKeywords(k, triple, line)) {
-    recordError(k, code);
+  std::string line = readNextLine(scan);
+  if (!matchCommentKeywords(scan, k, triple, line)) {
+    recordError(scan, k, code);
     return false;
   }
-  const std::string& value = GeneralHeader.line[k - 1].value;
+  const std::string& value = scan.GeneralHeader.line[k - 1].value;
   int number;
   std::string text;
   if (expectedNumber != kTextValue) {
     if (!isIntegerText(value)) {
-      recordError(k, 56);
+      recordError(scan, k, 56);
       return false;
     }
     number = platform::leadingLong(value);
@@ -85,39 +85,39 @@ bool checkGenHeaderLine(int k, int expectedNumber, const std::string& expectedTe
     text = trimBlanks(value);
     number = kTextValue;
     if (text.empty()) {
-      recordError(LineNumber, 55);
+      recordError(scan, scan.LineNumber, 55);
       return false;
     }
   }
   if (mode == 1 && (number != expectedNumber || text != expectedText)) {
-    recordError(k, code);
+    recordError(scan, k, code);
     return false;
   }
 
   if (k == 1) {
-    GeneralHeader.headerLines = number;
+    scan.GeneralHeader.headerLines = number;
   } else if (k == 3) {
-    GeneralHeader.numBlocks = number;
+    scan.GeneralHeader.numBlocks = number;
     if (number < 1) {
-      recordError(k, code);
+      recordError(scan, k, code);
       return false;
     }
   } else if (k == 4) {
-    GeneralHeader.numColumns = number;
-  } else if (k >= 5 && k <= lastColumnLine()) {
-    if (!storeColumn(k - 5, text)) {
-      recordError(k, 55);
+    scan.GeneralHeader.numColumns = number;
+  } else if (k >= 5 && k <= lastColumnLine(scan)) {
+    if (!storeColumn(scan, k - 5, text)) {
+      recordError(scan, k, 55);
       return false;
     }
-  } else if (k == commentCountLine()) {
-    GeneralHeader.numCommentLines = number;
+  } else if (k == commentCountLine(scan)) {
+    scan.GeneralHeader.numCommentLines = number;
     if (number < 5) {
-      recordError(k, code);
+      recordError(scan, k, code);
       return false;
     }
-  } else if (k == coordinatesLine()) {
-    if (!checkLonLatAlt(text, GeneralHeader.longitude, GeneralHeader.latitude, GeneralHeader.elevation)) {
-      recordError(k, 58);
+  } else if (k == coordinatesLine(scan)) {
+    if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude, scan.GeneralHeader.elevation)) {
+      recordError(scan, k, 58);
       return false;
     }
   }

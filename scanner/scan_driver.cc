@@ -13,17 +13,17 @@
 #include "scanner/filename_check.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 namespace {
 
 const char kTemplateName[] = "GEOMS-TE-LIDAR-O3-005.csv";
 
-void resetScanState() {
-  ErrorCount = 0;
-  LineNumber = 0;
-  ScanFailed = AtEndOfFile = ScanAborted = MaxErrorsNoticeShown = IsDatFile = false;
-  for (ErrorSlot& slot : ErrorSlots) slot = ErrorSlot{-2, -1};
+void resetScanState(ScanSession& scan) {
+  scan.ErrorCount = 0;
+  scan.LineNumber = 0;
+  scan.ScanFailed = scan.AtEndOfFile = scan.ScanAborted = scan.MaxErrorsNoticeShown = scan.IsDatFile = false;
+  for (ErrorSlot& slot : scan.ErrorSlots) slot = ErrorSlot{-2, -1};
 }
 
 // The name's text after its last '.', or the whole name without one, upper-cased.
@@ -43,7 +43,7 @@ const char kFailedBanner[] =
 // Runs the HDF verifier on the file and copies its findings into the report.
 // The verdict is the report's marker line "^End.0" (passed) or "^End.<other>";
 // anything that leaves no verdict fails the scan.
-void runHdfVerifier(const std::string& path) {
+void runHdfVerifier(ScanSession& scan, const std::string& path) {
   std::error_code ec;
   std::string dataPath = std::filesystem::absolute(path, ec).lexically_normal().string();
   if (ec) dataPath = path;
@@ -60,7 +60,7 @@ void runHdfVerifier(const std::string& path) {
     platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
                              "Error Running Quessel Function??");
     platform::busyCursor().end();
-    ScanFailed = true;
+    scan.ScanFailed = true;
     reportWrite(kFailedBanner);
     writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error));
     return;
@@ -96,9 +96,9 @@ void runHdfVerifier(const std::string& path) {
     }
   }
   bool hasVerdict = marker < lines.size();
-  ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
+  scan.ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
 
-  if (ScanFailed) reportWrite(kFailedBanner);
+  if (scan.ScanFailed) reportWrite(kFailedBanner);
   for (size_t i = 0; i < marker; ++i) {
     reportWrite(lines[i].first);
     if (lines[i].second) reportWrite("\n");
@@ -115,75 +115,80 @@ void runHdfVerifier(const std::string& path) {
 }
 
 // Checks the file name and, for a verified .dat name, the file's content.
-void scanTextFile(const std::string& path, const std::string& bareName) {
-  bool verified = checkFilename(bareName);
-  if (verified && IsDatFile) {
+void scanTextFile(ScanSession& scan, const std::string& path, const std::string& bareName) {
+  bool verified = checkFilename(scan, bareName);
+  if (verified && scan.IsDatFile) {
     // A large read buffer: the content scan reads the file line by line, and
     // files of a hundred megabytes are common.
     static std::vector<char> readBuffer(256 * 1024);
-    DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
-    if (!platform::openInputFile(DataStream, path)) {
-      recordError(-1, 1);
-    } else if (IsLidarFile) {
-      scanProfileFile();
+    scan.DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
+    if (!platform::openInputFile(scan.DataStream, path)) {
+      recordError(scan, -1, 1);
+    } else if (scan.IsLidarFile) {
+      scanProfileFile(scan);
     } else {
-      scanSurfaceFile();
+      scanSurfaceFile(scan);
     }
-    DataStream.close();
-    DataStream.clear();
+    scan.DataStream.close();
+    scan.DataStream.clear();
   }
-  if (!IsDatFile) {
+  if (!scan.IsDatFile) {
     reportOrange(platform::formatText(
         "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
         platform::htmlEscape(bareName).c_str()));
   }
-  writeVerdict();
+  writeVerdict(scan);
 }
 
 }  // namespace
 
-void readNextLine(std::string& line) {
-  if (platform::readLine(DataStream, line)) {
-    ++LineNumber;
+void readNextLine(ScanSession& scan, std::string& line) {
+  if (platform::readLine(scan.DataStream, line)) {
+    ++scan.LineNumber;
   } else {
-    AtEndOfFile = ScanAborted = ScanFailed = true;
+    scan.AtEndOfFile = scan.ScanAborted = scan.ScanFailed = true;
     reportRed("<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
   }
 }
 
-std::string readNextLine() {
+std::string readNextLine(ScanSession& scan) {
   std::string line;
-  readNextLine(line);
+  readNextLine(scan, line);
   return line;
 }
 
-void captureToday() {
+void captureToday(ScanSession& scan) {
   platform::CalendarDate today = platform::clock().today();
-  TodayYear = FirstProfileYear = today.year;
-  TodayMonth = FirstProfileMonth = today.month;
-  TodayDay = FirstProfileDay = today.day;
+  scan.TodayYear = scan.FirstProfileYear = today.year;
+  scan.TodayMonth = scan.FirstProfileMonth = today.month;
+  scan.TodayDay = scan.FirstProfileDay = today.day;
 }
 
 int scanFile(const char* rawPath, bool showDetails) {
+  ScanSession scan;
+  return scanFile(scan, rawPath, showDetails);
+}
+
+int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   std::string path = rawPath ? rawPath : "";
-  ReportDetails = showDetails;
-  initScanMessages();
-  captureToday();
+  scan.ReportDetails = showDetails;
+  initScanMessages(scan);
+  captureToday(scan);
   ReportPath.clear();
 
   std::string bareName;
   if (!openScanReport(path, bareName)) return 1;
-  resetScanState();
+  resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);
   reportPrintf("<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
                shownName.c_str());
-  IsSurfaceFile = IsLidarFile = IsHdfFile = false;
+  scan.IsSurfaceFile = scan.IsLidarFile = IsHdfFile = false;
   IsHdfFile = hasHdfExtension(bareName);
   if (IsHdfFile)
-    runHdfVerifier(path);
+    runHdfVerifier(scan, path);
   else
-    scanTextFile(path, bareName);
+    scanTextFile(scan, path, bareName);
 
   reportPrintf("<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
                shownName.c_str());
@@ -191,6 +196,6 @@ int scanFile(const char* rawPath, bool showDetails) {
   std::fclose(ReportFile);
   ReportFile = nullptr;
 
-  if (IsSurfaceFile) return 2;
-  return ScanFailed ? 1 : 0;
+  if (scan.IsSurfaceFile) return 2;
+  return scan.ScanFailed ? 1 : 0;
 }

@@ -1,14 +1,16 @@
 // The message catalogue, the error list with its cap, and the verdict.
 #pragma once
 
+struct ScanSession;
+
 // Fills ScanMessages with the 99 catalogue texts (codes 0 to 98).
-void initScanMessages();
+void initScanMessages(ScanSession& scan);
 
 // Records error `code` (1-98) at data-file line `line` (-1: no line).
-void recordError(int line, int code);
+void recordError(ScanSession& scan, int line, int code);
 
 // Counts one recorded error; past the cap writes the notice once and sets ScanAborted.
-void countError();
+void countError(ScanSession& scan);
 
 // Writes the verdict and the list of recorded errors into the report.
-void writeVerdict();
+void writeVerdict(const ScanSession& scan);

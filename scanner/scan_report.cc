@@ -5,9 +5,11 @@
 
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 using platform::htmlEscape;
+
+std::FILE* ReportFile = nullptr;
 
 int filenameStart(const std::string& path) {
   if (path.empty()) return -1;
@@ -89,19 +91,19 @@ std::string escapeKeepingBreaks(const std::string& text) {
   return out;
 }
 
-void writeGenHeaderRows(int first, int last) {
+void writeGenHeaderRows(const ScanSession& scan, int first, int last) {
   for (int i = first; i <= last && i < 24; ++i) {
     if (i < 0) continue;
-    const _HeaderLine& entry = GeneralHeader.line[i];
+    const _HeaderLine& entry = scan.GeneralHeader.line[i];
     writeHeaderRow(platform::formatText("GenHeader_Line%d", entry.fileLine), entry.value, entry.comment);
   }
 }
 
 }  // namespace
 
-void writeFilenameTable() {
-  if (!ReportDetails) return;
-  const _FN& fn = ParsedFileName;
+void writeFilenameTable(const ScanSession& scan) {
+  if (!scan.ReportDetails) return;
+  const _FN& fn = scan.ParsedFileName;
   reportWrite("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td colspan=\"2\" class=\"styleTH\">Filename Details ... </td></tr>\n");
   reportPrintf("<tr><td class=\"styleTD1\">Data ID   </td><td class=\"styleTD3\"> %s  </td></tr>", htmlEscape(fn.dataID).c_str());
   reportPrintf("<tr><td class=\"styleTD1\">Site Name </td><td class=\"styleTD3\"> %s  </td></tr>", htmlEscape(fn.siteID).c_str());
@@ -114,47 +116,47 @@ void writeFilenameTable() {
   reportWrite("</table>\n");
 }
 
-void writeGenHeaderTable() {
-  if (!ReportDetails) return;
-  int h = GeneralHeader.headerLines;
+void writeGenHeaderTable(const ScanSession& scan) {
+  if (!scan.ReportDetails) return;
+  int h = scan.GeneralHeader.headerLines;
   reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">General Header Details (Lines: %d thru %d)... </td></tr>\n", 1, h + 1);
-  writeGenHeaderRows(0, h);
+  writeGenHeaderRows(scan, 0, h);
   reportPrintf("<tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">General Comments Details (Lines: %d thru %d)... </td></tr>\n", h + 2, h + 6);
-  writeGenHeaderRows(h + 1, h + 5);
+  writeGenHeaderRows(scan, h + 1, h + 5);
   reportWrite("</table><br>\n");
   int s = h + 7;
-  int e = h + 6 + GeneralComments.commentLines;
+  int e = h + 6 + scan.GeneralComments.commentLines;
   reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">Revision Details (Lines: %d thru %d) ...</td></tr>\n", s, e);
-  reportPrintf("<tr><td class=\"styleTD1\">GenHeader_Line%d</td><td class=\"styleTD3\"> R%d </td></tr>\n", s, GeneralComments.revision);
+  reportPrintf("<tr><td class=\"styleTD1\">GenHeader_Line%d</td><td class=\"styleTD3\"> R%d </td></tr>\n", s, scan.GeneralComments.revision);
   if (s < e)
     reportPrintf("<tr><td class=\"styleTD1\">GenHeader_Line%d thru <br>GenHeader_Line%d </td><td class=\"styleTD3\"> %s </td></tr>\n",
-                 s + 1, e, escapeKeepingBreaks(GeneralComments.comments).c_str());
+                 s + 1, e, escapeKeepingBreaks(scan.GeneralComments.comments).c_str());
   reportWrite("</table>\n");
 }
 
-void writeColumnsTable() {
-  if (!ReportDetails) return;
-  const char* kind = IsSurfaceFile ? "RECORDS" : "PROFILES";
-  int columns = IsSurfaceFile ? 11 : 14;
-  reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">ALL %s: Data Section Details ( Columns = %d) ... </td></tr>\n", kind, GeneralHeader.numColumns);
+void writeColumnsTable(const ScanSession& scan) {
+  if (!scan.ReportDetails) return;
+  const char* kind = scan.IsSurfaceFile ? "RECORDS" : "PROFILES";
+  int columns = scan.IsSurfaceFile ? 11 : 14;
+  reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">ALL %s: Data Section Details ( Columns = %d) ... </td></tr>\n", kind, scan.GeneralHeader.numColumns);
   reportWrite("<tr><td class=\"styleTD1\">Column No.</td><td class=\"styleTD1\">ShortName (Units)</td><td class=\"styleTD1\">Missing Value Flag</td></tr>\n");
   for (int i = 0; i < columns; ++i) {
-    const _Column& column = ColumnTable[i];
+    const _Column& column = scan.ColumnTable[i];
     reportPrintf("<tr><td class=\"styleTD3\"> %d </td><td class=\"styleTD3\"> %s (%s) </td><td class=\"styleTD3\"> %.f </td></tr>\n",
                  i + 1, htmlEscape(column.shortName).c_str(), htmlEscape(column.units).c_str(), column.missing);
   }
   reportWrite("</table><hr>\n");
 }
 
-void writeProfileTable(int block) {
-  if (!ReportDetails || block < 0 || ProfileHeaders.empty()) return;
-  const char* kind = IsSurfaceFile ? "RECORD" : "PROFILE";
-  int fixed = IsSurfaceFile ? 8 : 11;
-  const _ProfileHeader& b = profileHeader(block);
+void writeProfileTable(ScanSession& scan, int block) {
+  if (!scan.ReportDetails || block < 0 || scan.ProfileHeaders.empty()) return;
+  const char* kind = scan.IsSurfaceFile ? "RECORD" : "PROFILE";
+  int fixed = scan.IsSurfaceFile ? 8 : 11;
+  const _ProfileHeader& b = scan.profileHeader(block);
   reportPrintf("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">%s[%d] Details [Header Lines = %d | Data Lines = %d ] </td></tr>\n",
                kind, block + 1, b.headerLines, b.dataLines);
   reportPrintf("<tr><td class=\"styleTD1\">%s_Begin_Line</td><td class=\"styleTD3\" colspan=\"2\"><span style=\"color:#FF9900\">%s</span></td></tr>",
-               kind, htmlEscape(BeginLineText).c_str());
+               kind, htmlEscape(scan.BeginLineText).c_str());
   for (int i = 1; i <= fixed; ++i)
     writeHeaderRow(platform::formatText("%s[%d]_Header_Line%d", kind, block + 1, i), b.line[i - 1].value, b.line[i - 1].comment);
 

@@ -2,8 +2,14 @@
 // uses, and the detail tables.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+
+struct ScanSession;
+
+// The open report (nullptr when none is open).
+extern std::FILE* ReportFile;
 
 // Index just after the last '\' or '/' of the path; 0 when it has none; -1 when
 // the path is empty or ends with a separator.
@@ -25,7 +31,7 @@ inline void reportOrange(std::string_view text) { reportColoured("#FF9933", text
 inline void reportBlue(std::string_view text) { reportColoured("#0000FF", text); }
 
 // Detail tables; each writes only when ReportDetails is set.
-void writeFilenameTable();
-void writeGenHeaderTable();
-void writeColumnsTable();
-void writeProfileTable(int block);
+void writeFilenameTable(const ScanSession& scan);
+void writeGenHeaderTable(const ScanSession& scan);
+void writeColumnsTable(const ScanSession& scan);
+void writeProfileTable(ScanSession& scan, int block);
