@@ -62,10 +62,12 @@ int dateTimeCode(ScanSession& scan, int k) {
 
 }  // namespace
 
-bool matchHeaderKeywords(ScanSession& scan, int block, int k, int /*code*/, std::string triple, const std::string& line) {
+bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k, int /*code*/, std::string triple,
+                         const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
-  splitKeywordTriple(std::move(triple), scan.LineNumber, keywords);  // a malformed triple does not end the match
+  // A malformed triple does not end the match.
+  splitKeywordTriple(report, std::move(triple), scan.LineNumber, keywords);
   // A missing keyword is empty and matches anything.
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
@@ -77,10 +79,10 @@ bool matchHeaderKeywords(ScanSession& scan, int block, int k, int /*code*/, std:
   return true;
 }
 
-bool checkDateTime(ScanSession& scan, const std::string& value, int k) {
+bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& value, int k) {
   int code = dateTimeCode(scan, k);
   if (value.size() > kMaxDateTimeLength) {
-    recordError(scan, scan.LineNumber, code);
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
   std::vector<std::string> fields = platform::splitTokens(value, "-,: ;");
@@ -89,10 +91,10 @@ bool checkDateTime(ScanSession& scan, const std::string& value, int k) {
   const int year = number[0], month = number[1], day = number[2];
   const int hour = number[3], minute = number[4], second = number[5];
 
-  reportWrite("<font color='#FF0000'>");
+  report.write("<font color='#FF0000'>");
   bool wrong = false;
-  auto fieldError = [&scan, &wrong](const char* format, int fieldValue) {
-    reportPrintf(format, scan.LineNumber, fieldValue);
+  auto fieldError = [&scan, &report, &wrong](const char* format, int fieldValue) {
+    reportPrintf(report, format, scan.LineNumber, fieldValue);
     wrong = true;
   };
   if (year < 1980 || year > 2099) fieldError("<br>Error (Line %d): YYYY ( year value = %d ) NOT correct.\n", year);
@@ -101,9 +103,9 @@ bool checkDateTime(ScanSession& scan, const std::string& value, int k) {
   if (hour < 0 || hour > 23) fieldError("<br>Error (Line %d): hh ( hours value = %d ) NOT correct.\n", hour);
   if (minute < 0 || minute > 59) fieldError("<br>Error (Line %d): mn ( minutes value = %d ) NOT correct.\n", minute);
   if (second < 0 || second > 59) fieldError("<br>Error (Line %d): ss ( seconds value = %d ) NOT correct.\n", second);
-  reportWrite("</font>");
+  report.write("</font>");
   if (wrong) {
-    recordError(scan, scan.LineNumber, code);
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
   if (scan.IsFirstProfileStart) {
@@ -114,17 +116,18 @@ bool checkDateTime(ScanSession& scan, const std::string& value, int k) {
   return true;
 }
 
-bool checkProfileHeaderLine(ScanSession& scan, int block, int k, int code, const std::string& triple) {
-  std::string line = readNextLine(scan);
-  if (!matchHeaderKeywords(scan, block, k, code, triple, line)) {
-    recordError(scan, scan.LineNumber, code);
+bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, int code,
+                            const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchHeaderKeywords(scan, report, block, k, code, triple, line)) {
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
   _ProfileHeader& header = scan.profileHeader(block);
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
-      recordError(scan, scan.LineNumber, 56);
+      recordError(scan, report, scan.LineNumber, 56);
       return false;
     }
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
@@ -137,25 +140,26 @@ bool checkProfileHeaderLine(ScanSession& scan, int block, int k, int code, const
   }
   if (isDateTimeLine(scan, k)) {
     scan.IsFirstProfileStart = block == 0 && k == 5;
-    bool passed = checkDateTime(scan, entry.value, k);
+    bool passed = checkDateTime(scan, report, entry.value, k);
     scan.IsFirstProfileStart = false;
     if (!passed) return false;
     if (block == 0 && k == 5 &&
         (scan.ParsedFileName.year != scan.FirstProfileYear || scan.ParsedFileName.month != scan.FirstProfileMonth ||
          scan.ParsedFileName.day != scan.FirstProfileDay))
-      recordError(scan, scan.LineNumber, 98);
+      recordError(scan, report, scan.LineNumber, 98);
   }
-  if (!scan.IsSurfaceFile && k == 10 && !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
-    recordError(scan, scan.LineNumber, 58);
+  if (!scan.IsSurfaceFile && k == 10 &&
+      !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
+    recordError(scan, report, scan.LineNumber, 58);
     return false;
   }
   return true;
 }
 
-bool checkColumnNamesLine(ScanSession& scan, int mode, const std::string& line) {
+bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, int mode, const std::string& line) {
   std::string names = headerValue(toUpperText(line));
   int columns = scan.GeneralHeader.numColumns;
-  if (!checkItemCount(scan, names, columns - 1, mode == 1)) return false;
+  if (!checkItemCount(scan, report, names, columns - 1, mode == 1)) return false;
   size_t at = 0;
   for (int i = 0; i < columns && i < 14; ++i) {
     size_t comma = names.find(',', at);
@@ -165,34 +169,36 @@ bool checkColumnNamesLine(ScanSession& scan, int mode, const std::string& line) 
     const std::string& expected = scan.ColumnTable[i].shortName;
     if (found == expected) continue;
     if (mode == 0) {
-      reportRed(formatText(
-          "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
-          "line.\n",
-          scan.LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
+      reportRed(
+          report,
+          formatText(
+              "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
+              "line.\n",
+              scan.LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
       // A block whose data columns cannot be named fails the file, not only
       // its own banner.
-      scan.ScanFailed = true;
+      failScan(scan, report);
     }
     return false;
   }
   return true;
 }
 
-bool scanProfile(ScanSession& scan, int block) {
+bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
   _ProfileHeader& header = scan.profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
   const char* word = blockWord(scan);
 
   if (block >= 1) {
-    scan.BeginLineText = readNextLine(scan);
+    scan.BeginLineText = readNextLine(scan, report);
     if (scan.BeginLineText.find("#BEGIN") == std::string::npos || scan.BeginLineText.find(word) == std::string::npos) {
-      recordError(scan, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
-      scan.ScanAborted = true;
-      reportRed(formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
+      recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
+      abortScan(scan, report);
+      reportRed(report,
+                formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
                            "NOT being EQUAL_TO the number specified in %s's Header (%s[%d]_Header_Line2 = %d).\n",
-                           scan.LineNumber, word, block, word, word, block,
-                           scan.profileHeader(block - 1).dataLines));
+                           scan.LineNumber, word, block, word, word, block, scan.profileHeader(block - 1).dataLines));
       return false;
     }
   }
@@ -202,32 +208,34 @@ bool scanProfile(ScanSession& scan, int block) {
   const int minimumHeaderLines = scan.IsSurfaceFile ? 8 : 12;
   int passed = 0;
   for (int k = 0; k < fixed; ++k) {
-    if (checkProfileHeaderLine(scan, block, k, lines[k].code, lines[k].triple)) ++passed;
-    if (k == 0 && header.headerLines < minimumHeaderLines) recordError(scan, scan.LineNumber, scan.IsSurfaceFile ? 87 : 74);
+    if (checkProfileHeaderLine(scan, report, block, k, lines[k].code, lines[k].triple)) ++passed;
+    if (k == 0 && header.headerLines < minimumHeaderLines)
+      recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 87 : 74);
   }
 
   // Comment lines up to the column-names line.
   _HeaderLine& collected = header.line[fixed];
   collected.comment.clear();
-  std::string line = readNextLine(scan);
+  std::string line = readNextLine(scan, report);
   bool namesPassed;
   bool countTooLarge = false;
-  if (checkColumnNamesLine(scan, 1, line)) {
+  if (checkColumnNamesLine(scan, report, 1, line)) {
     namesPassed = true;
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
     if (header.headerLines > fixed) {
-      recordError(scan, header.line[0].fileLine, scan.IsSurfaceFile ? 79 : 63);
+      recordError(scan, report, header.line[0].fileLine, scan.IsSurfaceFile ? 79 : 63);
       countTooLarge = true;
     }
   } else {
     collected.comment = line + "<br>";
     long long further = static_cast<long long>(header.headerLines) - fixed - 1;
-    for (long long i = 0; i < further && !scan.AtEndOfFile; ++i) collected.comment += readNextLine(scan) + "<br>";
-    namesPassed = checkColumnNamesLine(scan, 0, readNextLine(scan));
+    for (long long i = 0; i < further && !scan.AtEndOfFile; ++i)
+      collected.comment += readNextLine(scan, report) + "<br>";
+    namesPassed = checkColumnNamesLine(scan, report, 0, readNextLine(scan, report));
   }
 
   if (passed < fixed) return false;
-  bool dataPassed = scan.IsSurfaceFile ? checkRecordData(scan, block) : checkProfileData(scan, block);
+  bool dataPassed = scan.IsSurfaceFile ? checkRecordData(scan, report, block) : checkProfileData(scan, report, block);
   return namesPassed && dataPassed && !countTooLarge;
 }

@@ -17,17 +17,17 @@ constexpr int kMaxLinesBeforeFirstBlock = 29;
 
 }  // namespace
 
-bool checkRevisionAndComments(ScanSession& scan) {
-  std::string upper = toUpperText(readNextLine(scan));
+bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
+  std::string upper = toUpperText(readNextLine(scan, report));
   int revisionLine = scan.LineNumber;
   scan.GeneralComments.commentLines = 0;
   scan.GeneralComments.comments.clear();
 
   if (upper.find("REVISION") == std::string::npos) {
-    reportRed(formatText("<br>Error (Line %d) text is not correct. The text expected: <b>\"R#  ; Data Revision "
-                         "Number\"</b> ( where, # >= 0 )  \n",
-                         scan.LineNumber));
-    recordError(scan, scan.LineNumber, 60);
+    reportRed(report, formatText("<br>Error (Line %d) text is not correct. The text expected: <b>\"R#  ; Data Revision "
+                                 "Number\"</b> ( where, # >= 0 )  \n",
+                                 scan.LineNumber));
+    recordError(scan, report, scan.LineNumber, 60);
     return false;
   }
   scan.GeneralComments.commentLines = 1;
@@ -35,38 +35,40 @@ bool checkRevisionAndComments(ScanSession& scan) {
   scan.GeneralComments.revisionComment = headerComment(upper);
   // A line without ';' or with a blank value holds no revision that can be read.
   if (upper.find(';') == std::string::npos || scan.GeneralComments.revisionText.empty()) {
-    recordError(scan, scan.LineNumber, 60);
+    recordError(scan, report, scan.LineNumber, 60);
     return false;
   }
   const std::string& revisionText = scan.GeneralComments.revisionText;
   // Only "R" and one or two digits name a revision; a value that does not begin
   // with 'R' is out of the allowed R0 to R99 as well.
   if (revisionText[0] != 'R' || revisionText.size() > 3) {
-    recordError(scan, scan.LineNumber, 59);
+    recordError(scan, report, scan.LineNumber, 59);
     return false;
   }
   scan.GeneralComments.revisionText.erase(0, 1);
   scan.GeneralComments.revision = platform::leadingLong(scan.GeneralComments.revisionText);
   if (scan.GeneralComments.revision != scan.ParsedFileName.revision) {
-    recordError(scan, scan.LineNumber, 61);
+    recordError(scan, report, scan.LineNumber, 61);
     return false;
   }
 
   const char* blockWord = scan.IsSurfaceFile ? "RECORD" : "PROFILE";
   bool startFound = false;
   for (int read = 0; read < kMaxLinesBeforeFirstBlock; ++read) {
-    std::string line = readNextLine(scan);
+    std::string line = readNextLine(scan, report);
     if (line.find("#BEGIN") != std::string::npos && line.find(blockWord) != std::string::npos) {
       scan.BeginLineText = line;
       if (scan.GeneralComments.revision == 0 && scan.GeneralComments.commentLines != 1) {
-        reportRed(formatText(
-            "<br>Error (Line %d): Data Revision Read = R0; therefore, there should be no added comments.<br>\n",
-            revisionLine + 1));
-        scan.ScanFailed = true;
+        reportRed(
+            report,
+            formatText(
+                "<br>Error (Line %d): Data Revision Read = R0; therefore, there should be no added comments.<br>\n",
+                revisionLine + 1));
+        failScan(scan, report);
         return false;
       }
       if (scan.GeneralComments.revision > 0 && scan.GeneralComments.commentLines < 2) {
-        recordError(scan, scan.LineNumber, 60);
+        recordError(scan, report, scan.LineNumber, 60);
         return false;
       }
       startFound = true;
@@ -76,16 +78,17 @@ bool checkRevisionAndComments(ScanSession& scan) {
     scan.GeneralComments.comments += line + "<br>";
   }
   if (!startFound) {
-    recordError(scan, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
-    scan.ScanFailed = true;
+    recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
+    failScan(scan, report);
     return false;
   }
   int expectedCount = scan.IsSurfaceFile ? 17 : 20;
   if (scan.GeneralComments.commentLines + 4 != scan.GeneralHeader.numCommentLines) {
-    reportRed(formatText("<br>Error (Line %d): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
+    reportRed(report,
+              formatText("<br>Error (Line %d): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
                          "lines (N = %d) does NOT match the actual lines in the comments section (Read = %d) .\n",
                          expectedCount, scan.GeneralHeader.numCommentLines, scan.GeneralComments.commentLines + 4));
-    scan.ScanFailed = true;
+    failScan(scan, report);
     return false;
   }
   return true;

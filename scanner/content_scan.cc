@@ -135,34 +135,34 @@ void releaseBlockTexts(_ProfileHeader& header) {
   for (_HeaderLine& line : header.line) line = _HeaderLine();
 }
 
-void scanContent(ScanSession& scan, const FileKind& kind) {
+void scanContent(ScanSession& scan, ReportSink& report, const FileKind& kind) {
   scan.GeneralHeader.headerLines = 0;
-  reportWrite("<h2>Now Scanning General Header Section ... </h2>");
+  report.write("<h2>Now Scanning General Header Section ... </h2>");
 
   int passed = 0;
   for (int k = 1; k <= kind.headerLineCount; ++k) {
     const GenHeaderLineSpec& spec = kind.header[k - 1];
-    bool ok = spec.missingValues
-                  ? checkMissingValuesLine(scan, k, kind.columns, spec.code, spec.triple)
-                  : checkGenHeaderLine(scan, k, spec.expectedNumber, spec.expectedText, spec.mode, spec.code, spec.triple);
+    bool ok = spec.missingValues ? checkMissingValuesLine(scan, report, k, kind.columns, spec.code, spec.triple)
+                                 : checkGenHeaderLine(scan, report, k, spec.expectedNumber, spec.expectedText,
+                                                      spec.mode, spec.code, spec.triple);
     if (ok) ++passed;
   }
   if (passed < kind.headerLineCount) {
-    recordError(scan, -1, 54);
+    recordError(scan, report, -1, 54);
     return;
   }
 
-  if (checkRevisionAndComments(scan)) {
-    writeGenHeaderTable(scan);
-    reportWrite("<font size ='+2' color='#339933'>General Header Section Successfully Verified!</font>\n");
+  if (checkRevisionAndComments(scan, report)) {
+    writeGenHeaderTable(scan, report);
+    report.write("<font size ='+2' color='#339933'>General Header Section Successfully Verified!</font>\n");
   } else if (kind.endsOnCommentFailure) {
-    scan.ScanAborted = true;
+    abortScan(scan, report);
     return;
   } else if (scan.ScanAborted) {
     return;
   }
-  reportWrite("<h2>Done Scanning General Header Section.</h2><hr>");
-  writeColumnsTable(scan);
+  report.write("<h2>Done Scanning General Header Section.</h2><hr>");
+  writeColumnsTable(scan, report);
 
   // Block records are made as the blocks are met: the announced count comes
   // from the file and may be far beyond what the file holds. Two records take
@@ -174,22 +174,22 @@ void scanContent(ScanSession& scan, const FileKind& kind) {
       scan.ProfileHeaders.emplace_back();
     else
       scan.profileHeader(i) = _ProfileHeader();
-    reportPrintf(kind.scanningBanner, i + 1, blocks);
-    if (scanProfile(scan, i))
-      reportPrintf(kind.passedBanner, i + 1);
+    reportPrintf(report, kind.scanningBanner, i + 1, blocks);
+    if (scanProfile(scan, report, i))
+      reportPrintf(report, kind.passedBanner, i + 1);
     else
-      reportPrintf(kind.failedBanner, i + 1);
-    writeProfileTable(scan, i);
+      reportPrintf(report, kind.failedBanner, i + 1);
+    writeProfileTable(scan, report, i);
     releaseBlockTexts(scan.profileHeader(i));
-    reportPrintf("<hr width 95%c>\n", '%');
+    reportPrintf(report, "<hr width 95%c>\n", '%');
     if (scan.ScanAborted) break;
   }
-  if (!scan.ScanAborted) checkTrailingLines(scan);
+  if (!scan.ScanAborted) checkTrailingLines(scan, report);
   std::vector<_ProfileHeader>().swap(scan.ProfileHeaders);
 }
 
 }  // namespace
 
-void scanProfileFile(ScanSession& scan) { scanContent(scan, kProfileKind); }
+void scanProfileFile(ScanSession& scan, ReportSink& report) { scanContent(scan, report, kProfileKind); }
 
-void scanSurfaceFile(ScanSession& scan) { scanContent(scan, kSurfaceKind); }
+void scanSurfaceFile(ScanSession& scan, ReportSink& report) { scanContent(scan, report, kSurfaceKind); }

@@ -32,25 +32,29 @@ enum class Next { Token, Line };
 // read into `line` and split; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(ScanSession& scan, int block, int dataLines, bool isProfile, std::string& line, DataLineSplitter& splitter) {
+LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, bool isProfile,
+                      std::string& line, DataLineSplitter& splitter) {
   if (scan.ScanAborted) return LineRead::Stop;
-  readNextLine(scan, line);
+  readNextLine(scan, report, line);
   if (scan.AtEndOfFile) {
     if (isProfile)
-      reportRed(formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
+      reportRed(report,
+                formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
                            "what's reported in \"Profile's Header 2nd Line = %d\".\n",
                            block + 1, dataLines));
     else
-      reportRed(formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
+      reportRed(report,
+                formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
                            "what was reported on \"RECORD's Header 2nd Line = %d\".\n",
                            block + 1, dataLines));
-    scan.ScanFailed = true;
+    failScan(scan, report);
     return LineRead::Stop;
   }
   splitter.split(line);
-  if (!checkCommaCount(scan, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  if (!checkCommaCount(scan, report, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false))
+    return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
-    recordError(scan, scan.LineNumber, 96);
+    recordError(scan, report, scan.LineNumber, 96);
     return LineRead::Skip;
   }
   return LineRead::Ok;
@@ -69,12 +73,12 @@ inline bool isWrongNegative(ScanSession& scan, size_t column, std::string_view t
 // Runs `rule` on every token of the data line last split; false when the scan
 // was aborted.
 template <typename Rule>
-bool forEachToken(ScanSession& scan, const DataLineSplitter& splitter, bool& passed, Rule rule) {
+bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter& splitter, bool& passed, Rule rule) {
   const std::vector<DataToken>& tokens = splitter.tokens;
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (scan.ScanAborted) return false;
     if (!tokens[i].valueText) {
-      recordError(scan, scan.LineNumber, 94);
+      recordError(scan, report, scan.LineNumber, 94);
       passed = false;
       return true;
     }
@@ -85,10 +89,10 @@ bool forEachToken(ScanSession& scan, const DataLineSplitter& splitter, bool& pas
 
 }  // namespace
 
-bool checkProfileData(ScanSession& scan, int block) {
+bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
   const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(scan, scan.LineNumber, 75);
+    recordError(scan, report, scan.LineNumber, 75);
     return false;
   }
   bool passed = true;
@@ -98,25 +102,25 @@ bool checkProfileData(ScanSession& scan, int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, block, dataLines, true, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, true, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
-    bool goOn = forEachToken(scan, splitter, passed, [&](size_t i, std::string_view token) {
+    bool goOn = forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
         double value = dataTokenValue(token);
         if (value < 0) {
-          recordError(scan, scan.LineNumber, 76);
+          recordError(scan, report, scan.LineNumber, 76);
           passed = false;
           return Next::Line;
         }
         if (previousAltitude >= 0) {
           double newStep = value - previousAltitude;
           if (step >= 0 && !nearlyEqual(newStep, step)) {
-            reportRed(formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", scan.LineNumber, step));
-            recordError(scan, scan.LineNumber, 77);
+            reportRed(report, formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", scan.LineNumber, step));
+            recordError(scan, report, scan.LineNumber, 77);
             passed = false;
           }
           step = newStep;
@@ -127,25 +131,26 @@ bool checkProfileData(ScanSession& scan, int block) {
       if (isWrongNegative(scan, i, token)) {
         ++warnings;
         if (warnings <= kMaxWarningLines)
-          reportOrange(formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
+          reportOrange(report,
+                       formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
                                   "meant to indicate a missing data value, then it MUST BE EQUAL to the missing data "
                                   "flag (-9's) in the Header.\n",
                                   scan.LineNumber));
         else if (warnings == kMaxWarningLines + 1)
-          reportOrange("<br><br>Too many warnings ...<br>\n");
+          reportOrange(report, "<br><br>Too many warnings ...<br>\n");
       }
       return Next::Token;
     });
     if (!goOn) return false;
   }
-  reportWrite("<br>\n");
+  report.write("<br>\n");
   return passed;
 }
 
-bool checkRecordData(ScanSession& scan, int block) {
+bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
   const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(scan, scan.LineNumber, 88);
+    recordError(scan, report, scan.LineNumber, 88);
     return false;
   }
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
@@ -154,17 +159,17 @@ bool checkRecordData(ScanSession& scan, int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, block, dataLines, false, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, false, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
     double previousEnd = previous[1];
-    bool goOn = forEachToken(scan, splitter, passed, [&](size_t i, std::string_view token) {
+    bool goOn = forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
         if (isWrongNegative(scan, i, token)) {
-          recordError(scan, scan.LineNumber, 93);
+          recordError(scan, report, scan.LineNumber, 93);
           passed = false;
           return Next::Line;
         }
@@ -172,30 +177,31 @@ bool checkRecordData(ScanSession& scan, int block) {
       }
       double value = dataTokenValue(token);
       if (value < 0) {
-        recordError(scan, scan.LineNumber, 89);
+        recordError(scan, report, scan.LineNumber, 89);
         passed = false;
         return Next::Line;
       }
       if (previous[i] >= 0 && !(value > previous[i])) {
-        reportRed(formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
-                             "GREATER_THAN the value on the previous line (%.2f)\n",
-                             scan.LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
-        recordError(scan, scan.LineNumber, 90);
+        reportRed(report, formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
+                                     "GREATER_THAN the value on the previous line (%.2f)\n",
+                                     scan.LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
+        recordError(scan, report, scan.LineNumber, 90);
         passed = false;
       }
       previous[i] = value;
       if (i == 0 && previousEnd > value) {
-        reportRed(formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
-                             "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
-                             scan.LineNumber, value, previousEnd));
-        recordError(scan, scan.LineNumber, 92);
+        reportRed(report, formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
+                                     "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
+                                     scan.LineNumber, value, previousEnd));
+        recordError(scan, report, scan.LineNumber, 92);
         passed = false;
       }
       if (i == 2 && !(previous[0] < previous[2] && previous[2] < previous[1])) {
-        reportRed(formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
+        reportRed(report,
+                  formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
                              "in correct order.",
                              scan.LineNumber, previous[0], previous[1], previous[2]));
-        recordError(scan, scan.LineNumber, 91);
+        recordError(scan, report, scan.LineNumber, 91);
         passed = false;
       }
       return Next::Token;
@@ -205,19 +211,20 @@ bool checkRecordData(ScanSession& scan, int block) {
   return passed;
 }
 
-void checkTrailingLines(ScanSession& scan) {
+void checkTrailingLines(ScanSession& scan, ReportSink& report) {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
     scan.AtEndOfFile = !platform::readLine(scan.DataStream, line);
     if (line.size() > kMaxTrailingLength) {
-      reportRed(formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
+      reportRed(report,
+                formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
                            "the file seem(s) NOT empty (length = %d).<br>\n",
                            scan.LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
-      scan.ScanFailed = true;
+      failScan(scan, report);
       return;
     }
     if (scan.AtEndOfFile) return;
   }
-  reportRed("<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
-  scan.ScanFailed = true;
+  reportRed(report, "<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
+  failScan(scan, report);
 }

@@ -47,7 +47,7 @@ int validateDate(const ScanSession& scan, int year, int month, int day) {
   return 1;
 }
 
-bool checkExtension(ScanSession& scan, const std::string& ext) {
+bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ext) {
   if (ext.size() > 5) return false;
   for (char c : ext)
     if (!isAlnum(c)) return false;
@@ -57,21 +57,24 @@ bool checkExtension(ScanSession& scan, const std::string& ext) {
       return true;
     }
   }
-  reportRed(platform::formatText(
-      "<br>Error (filename extension = \".%s\"): Currently, these are the allowed extensions: <br>&nbsp;&nbsp;&nbsp;&nbsp; | .DAT | .ZIP | .TXT | .PDF | .JPG | .JPEG | .GIF | .PNG | .PS | .DOC | .DOCX| .XLS<br>&nbsp;&nbsp;&nbsp;&nbsp; | .XLSX | .PPT | .PPTX | .CDF | .NC | .HDF | .HE5 | .H5 | .H4 | .KML | .KMZ |<br><br>\n",
-      platform::htmlEscape(ext).c_str()));
+  reportRed(report,
+            platform::formatText("<br>Error (filename extension = \".%s\"): Currently, these are the allowed "
+                                 "extensions: <br>&nbsp;&nbsp;&nbsp;&nbsp; | .DAT | .ZIP | .TXT | .PDF | .JPG | .JPEG "
+                                 "| .GIF | .PNG | .PS | .DOC | .DOCX| .XLS<br>&nbsp;&nbsp;&nbsp;&nbsp; | .XLSX | .PPT "
+                                 "| .PPTX | .CDF | .NC | .HDF | .HE5 | .H5 | .H4 | .KML | .KMZ |<br><br>\n",
+                                 platform::htmlEscape(ext).c_str()));
   return false;
 }
 
-bool checkFilename(ScanSession& scan, std::string name) {
+bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
   bool verified = true;
-  auto fail = [&scan, &verified](int code) {
-    recordError(scan, -1, code);
+  auto fail = [&scan, &report, &verified](int code) {
+    recordError(scan, report, -1, code);
     verified = false;
   };
   _FN& fn = scan.ParsedFileName;
 
-  reportWrite("<h2>Now Scanning Filename ...</h2>");
+  report.write("<h2>Now Scanning Filename ...</h2>");
   std::string rest = platform::toUpperAscii(name);
   fn.dataID.clear();
   fn.siteID.clear();
@@ -135,15 +138,15 @@ bool checkFilename(ScanSession& scan, std::string name) {
   size_t dot = rest.find('.');
   if (dot != std::string::npos) {
     fn.extension = rest.substr(dot + 1);
-    if (!checkExtension(scan, fn.extension)) fail(2);
+    if (!checkExtension(scan, report, fn.extension)) fail(2);
   } else {
     fail(2);
   }
 
-  writeFilenameTable(scan);
+  writeFilenameTable(scan, report);
   if (verified) {
-    reportWrite("<font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n");
-    reportWrite("<h2>Done Scanning Filename.</h2><hr>");
+    report.write("<font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n");
+    report.write("<h2>Done Scanning Filename.</h2><hr>");
   }
   return verified;
 }

@@ -4,15 +4,16 @@
 
 #include <string>
 
+class ReportSink;
 struct ScanSession;
 
 // Parses the bare file name into ParsedFileName, records codes 2-6 for the parts
 // that are wrong, sets IsLidarFile or IsSurfaceFile and IsDatFile. True when the
 // name is verified.
-bool checkFilename(ScanSession& scan, std::string name);
+bool checkFilename(ScanSession& scan, ReportSink& report, std::string name);
 
 // The extension test; sets IsDatFile when it passes.
-bool checkExtension(ScanSession& scan, const std::string& ext);
+bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ext);
 
 // 1 when the date is valid and not after today; otherwise -1 year after this
 // year, -2 month after this month, -3 day after today, 0 month outside 1-12,

@@ -43,13 +43,13 @@ bool storeColumn(ScanSession& scan, int column, const std::string& text) {
 
 }  // namespace
 
-bool matchCommentKeywords(ScanSession& scan, int k, std::string triple, const std::string& line) {
+bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
-  int problem = splitKeywordTriple(std::move(triple), k, keywords);
+  int problem = splitKeywordTriple(report, std::move(triple), k, keywords);
   if (problem == 0 && keywords[2] == "????") problem = -99;
   if (problem > 0) {
-    reportBlue(formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
+    reportBlue(report, formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
     return false;
   }
   size_t required = problem == 0 ? 3 : 2;
@@ -64,11 +64,11 @@ bool matchCommentKeywords(ScanSession& scan, int k, std::string triple, const st
   return entry.fileLine == k;
 }
 
-bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std::string& expectedText, int mode, int code,
-                        const std::string& triple) {
-  std::string line = readNextLine(scan);
-  if (!matchCommentKeywords(scan, k, triple, line)) {
-    recordError(scan, k, code);
+bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, int expectedNumber,
+                        const std::string& expectedText, int mode, int code, const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchCommentKeywords(scan, report, k, triple, line)) {
+    recordError(scan, report, k, code);
     return false;
   }
   const std::string& value = scan.GeneralHeader.line[k - 1].value;
@@ -76,7 +76,7 @@ bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std:
   std::string text;
   if (expectedNumber != kTextValue) {
     if (!isIntegerText(value)) {
-      recordError(scan, k, 56);
+      recordError(scan, report, k, 56);
       return false;
     }
     number = platform::leadingLong(value);
@@ -85,12 +85,12 @@ bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std:
     text = trimBlanks(value);
     number = kTextValue;
     if (text.empty()) {
-      recordError(scan, scan.LineNumber, 55);
+      recordError(scan, report, scan.LineNumber, 55);
       return false;
     }
   }
   if (mode == 1 && (number != expectedNumber || text != expectedText)) {
-    recordError(scan, k, code);
+    recordError(scan, report, k, code);
     return false;
   }
 
@@ -99,25 +99,26 @@ bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std:
   } else if (k == 3) {
     scan.GeneralHeader.numBlocks = number;
     if (number < 1) {
-      recordError(scan, k, code);
+      recordError(scan, report, k, code);
       return false;
     }
   } else if (k == 4) {
     scan.GeneralHeader.numColumns = number;
   } else if (k >= 5 && k <= lastColumnLine(scan)) {
     if (!storeColumn(scan, k - 5, text)) {
-      recordError(scan, k, 55);
+      recordError(scan, report, k, 55);
       return false;
     }
   } else if (k == commentCountLine(scan)) {
     scan.GeneralHeader.numCommentLines = number;
     if (number < 5) {
-      recordError(scan, k, code);
+      recordError(scan, report, k, code);
       return false;
     }
   } else if (k == coordinatesLine(scan)) {
-    if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude, scan.GeneralHeader.elevation)) {
-      recordError(scan, k, 58);
+    if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude,
+                        scan.GeneralHeader.elevation)) {
+      recordError(scan, report, k, 58);
       return false;
     }
   }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class ReportSink;
 struct ScanSession;
 
 // Value kinds of checkGenHeaderLine: this expected number marks a text value.
@@ -14,10 +15,10 @@ constexpr int kTextValue = -6789;
 // mode 1 requires the number (or text) to equal the expected one, mode 0 takes
 // any integer, mode 2 any text. Records `code` (or 55, 56, 58) at the line when
 // it fails.
-bool checkGenHeaderLine(ScanSession& scan, int k, int expectedNumber, const std::string& expectedText, int mode, int code,
-                        const std::string& triple);
+bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, int expectedNumber,
+                        const std::string& expectedText, int mode, int code, const std::string& triple);
 
 // True when every keyword of the triple ("KEY1|KEY2|KEY3|", "????" as third:
 // only two required) occurs in the upper-cased line and the line was read as
 // file line k. Stores the line's value and comment in GeneralHeader.line[k-1].
-bool matchCommentKeywords(ScanSession& scan, int k, std::string triple, const std::string& line);
+bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::string triple, const std::string& line);

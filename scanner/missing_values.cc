@@ -52,36 +52,39 @@ long long countCommas(std::string_view text) {
 
 }  // namespace
 
-bool checkItemCount(ScanSession& scan, const std::string& text, int expectedCommas, bool quiet) {
-  return checkCommaCount(scan, countCommas(text), expectedCommas, quiet);
+bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& text, int expectedCommas, bool quiet) {
+  return checkCommaCount(scan, report, countCommas(text), expectedCommas, quiet);
 }
 
-bool checkCommaCount(ScanSession& scan, long long commas, int expectedCommas, bool quiet) {
+bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet) {
   if (commas == expectedCommas) return true;
   if (!quiet) {
-    recordError(scan, scan.LineNumber, 97);
+    recordError(scan, report, scan.LineNumber, 97);
     if (expectedCommas > 0)
-      reportRed(formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
+      reportRed(report,
+                formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
                            "exactly %d items; see error message(s) below.\n",
                            scan.LineNumber, expectedCommas + 1));
     else
-      reportRed(formatText("<br>Major Error (Line %d): Can't read items on this line (n=%d). Please report this "
+      reportRed(report,
+                formatText("<br>Major Error (Line %d): Can't read items on this line (n=%d). Please report this "
                            "error to %s. Thank you.\n",
                            scan.LineNumber, expectedCommas + 1, kSupportAddress));
   }
   return false;
 }
 
-bool checkMissingValuesLine(ScanSession& scan, int k, int columns, int code, const std::string& triple) {
-  std::string line = readNextLine(scan);
-  if (!matchCommentKeywords(scan, k, triple, line)) {
-    recordError(scan, k, code);
+bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, int code,
+                            const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchCommentKeywords(scan, report, k, triple, line)) {
+    recordError(scan, report, k, code);
     return false;
   }
   // The column count of the file's kind: the general header's own count may
   // not come from this file when its line failed.
   const std::string& value = scan.GeneralHeader.line[k - 1].value;
-  if (!checkItemCount(scan, value, columns - 1, false)) return false;
+  if (!checkItemCount(scan, report, value, columns - 1, false)) return false;
 
   size_t at = 0;
   for (int i = 0; i < columns; ++i) {
@@ -92,9 +95,9 @@ bool checkMissingValuesLine(ScanSession& scan, int k, int columns, int code, con
   }
   for (int i = 0; i < columns; ++i) {
     if (isAllowedFlag(scan.ColumnTable[i].missing)) continue;
-    recordError(scan, k, code);
-    reportRed(formatText("<br>Error (Line %d): item[%d] ( %.0f ) NOT correct.\n", scan.LineNumber, i + 1,
-                         scan.ColumnTable[i].missing));
+    recordError(scan, report, k, code);
+    reportRed(report, formatText("<br>Error (Line %d): item[%d] ( %.0f ) NOT correct.\n", scan.LineNumber, i + 1,
+                                 scan.ColumnTable[i].missing));
     return false;
   }
   return true;

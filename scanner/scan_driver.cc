@@ -33,8 +33,8 @@ bool hasHdfExtension(const std::string& bareName) {
   return platform::toUpperAscii(ext) == "HDF";
 }
 
-void writeVerifierProblem(const std::string& why) {
-  reportRed("<br>Error: " + why + " The file was not verified.\n");
+void writeVerifierProblem(ReportSink& report, const std::string& why) {
+  reportRed(report, "<br>Error: " + why + " The file was not verified.\n");
 }
 
 const char kFailedBanner[] =
@@ -43,7 +43,7 @@ const char kFailedBanner[] =
 // Runs the HDF verifier on the file and copies its findings into the report.
 // The verdict is the report's marker line "^End.0" (passed) or "^End.<other>";
 // anything that leaves no verdict fails the scan.
-void runHdfVerifier(ScanSession& scan, const std::string& path) {
+void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& path) {
   std::error_code ec;
   std::string dataPath = std::filesystem::absolute(path, ec).lexically_normal().string();
   if (ec) dataPath = path;
@@ -60,9 +60,10 @@ void runHdfVerifier(ScanSession& scan, const std::string& path) {
     platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
                              "Error Running Quessel Function??");
     platform::busyCursor().end();
-    scan.ScanFailed = true;
-    reportWrite(kFailedBanner);
-    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error));
+    failScan(scan, report);
+    report.write(kFailedBanner);
+    writeVerifierProblem(report,
+                         platform::formatText("The HDF verifier (Quessel) could not be started (Err = %d).", error));
     return;
   }
   int exitStatus = 0;
@@ -98,62 +99,67 @@ void runHdfVerifier(ScanSession& scan, const std::string& path) {
   bool hasVerdict = marker < lines.size();
   scan.ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
 
-  if (scan.ScanFailed) reportWrite(kFailedBanner);
+  if (scan.ScanFailed) report.write(kFailedBanner);
   for (size_t i = 0; i < marker; ++i) {
-    reportWrite(lines[i].first);
-    if (lines[i].second) reportWrite("\n");
-    reportWrite("\n");
+    report.write(lines[i].first);
+    if (lines[i].second) report.write("\n");
+    report.write("\n");
   }
   if (timedOut)
-    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
-                                              VerifierTimeoutMs));
+    writeVerifierProblem(
+        report, platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
+                                     VerifierTimeoutMs));
   else if (!reportRead)
-    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report " + platform::htmlEscape(errPath) +
-                         " was not written.");
+    writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report " +
+                                     platform::htmlEscape(errPath) + " was not written.");
   else if (!hasVerdict)
-    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
+    writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
 }
 
 // Checks the file name and, for a verified .dat name, the file's content.
-void scanTextFile(ScanSession& scan, const std::string& path, const std::string& bareName) {
-  bool verified = checkFilename(scan, bareName);
+void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName) {
+  bool verified = checkFilename(scan, report, bareName);
   if (verified && scan.IsDatFile) {
     // A large read buffer: the content scan reads the file line by line, and
     // files of a hundred megabytes are common.
     static std::vector<char> readBuffer(256 * 1024);
     scan.DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
     if (!platform::openInputFile(scan.DataStream, path)) {
-      recordError(scan, -1, 1);
+      recordError(scan, report, -1, 1);
     } else if (scan.IsLidarFile) {
-      scanProfileFile(scan);
+      scanProfileFile(scan, report);
     } else {
-      scanSurfaceFile(scan);
+      scanSurfaceFile(scan, report);
     }
     scan.DataStream.close();
     scan.DataStream.clear();
   }
   if (!scan.IsDatFile) {
-    reportOrange(platform::formatText(
-        "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
-        platform::htmlEscape(bareName).c_str()));
+    reportOrange(
+        report,
+        platform::formatText(
+            "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
+            platform::htmlEscape(bareName).c_str()));
   }
-  writeVerdict(scan);
+  writeVerdict(scan, report);
 }
 
 }  // namespace
 
-void readNextLine(ScanSession& scan, std::string& line) {
+void readNextLine(ScanSession& scan, ReportSink& report, std::string& line) {
   if (platform::readLine(scan.DataStream, line)) {
     ++scan.LineNumber;
   } else {
-    scan.AtEndOfFile = scan.ScanAborted = scan.ScanFailed = true;
-    reportRed("<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
+    scan.AtEndOfFile = true;
+    failScan(scan, report);
+    abortScan(scan, report);
+    reportRed(report, "<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
   }
 }
 
-std::string readNextLine(ScanSession& scan) {
+std::string readNextLine(ScanSession& scan, ReportSink& report) {
   std::string line;
-  readNextLine(scan, line);
+  readNextLine(scan, report, line);
   return line;
 }
 
@@ -177,24 +183,26 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   ReportPath.clear();
 
   std::string bareName;
-  if (!openScanReport(path, bareName)) return 1;
+  HtmlReportSink report;
+  if (!openScanReport(path, bareName, report)) return 1;
   resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);
-  reportPrintf("<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
+  reportPrintf(report,
+               "<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
                shownName.c_str());
   scan.IsSurfaceFile = scan.IsLidarFile = IsHdfFile = false;
   IsHdfFile = hasHdfExtension(bareName);
   if (IsHdfFile)
-    runHdfVerifier(scan, path);
+    runHdfVerifier(scan, report, path);
   else
-    scanTextFile(scan, path, bareName);
+    scanTextFile(scan, report, path, bareName);
 
-  reportPrintf("<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
+  reportPrintf(report,
+               "<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
                shownName.c_str());
-  reportWrite("</BODY></HTML>\n");
-  std::fclose(ReportFile);
-  ReportFile = nullptr;
+  report.write("</BODY></HTML>\n");
+  report.close();
 
   if (scan.IsSurfaceFile) return 2;
   return scan.ScanFailed ? 1 : 0;

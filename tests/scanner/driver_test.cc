@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,18 +154,18 @@ TEST(ScanDriver, FilenameStart) {
 TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   TempDir dir;
   std::string bare;
-  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), bare));
+  HtmlReportSink report;
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), bare, report));
   ScanSession session = scanner_test::sessionOn(2018, 4, 12);
-  for (int i = 1; i <= 16; ++i) recordError(session, i, 56);
+  for (int i = 1; i <= 16; ++i) recordError(session, report, i, 56);
   EXPECT_FALSE(session.ScanAborted);
-  recordError(session, 17, 57);
+  recordError(session, report, 17, 57);
   EXPECT_TRUE(session.ScanAborted);
-  recordError(session, 18, 58);
+  recordError(session, report, 18, 58);
   EXPECT_EQ(session.ErrorCount, 16);
   EXPECT_EQ(session.ErrorSlots[16].code, 58);
-  writeVerdict(session);
-  std::fclose(ReportFile);
-  ReportFile = nullptr;
+  writeVerdict(session, report);
+  report.close();
   std::string notice =
       "<font color='#FF0000'><br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
       "Beware some errors such as missing lines or misplaced lines can cause errors to cascade.<br>\n</font>";

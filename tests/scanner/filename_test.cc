@@ -1,10 +1,10 @@
-#include "scanner/filename_check.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "scanner/filename_check.h"
 #include "scanner/scan_session.h"
+#include "tests/scanner/recording_sink.h"
 #include "tests/scanner/session_support.h"
 
 namespace {
@@ -26,7 +26,8 @@ std::vector<int> recordedCodes(const ScanSession& scan) {
 // Checks a name on 12 April 2018 in a fresh session.
 bool check(ScanSession& scan, const std::string& name) {
   scan = scanner_test::sessionOn(2018, 4, 12);
-  return checkFilename(scan, name);
+  scanner_test::RecordingSink report;
+  return checkFilename(scan, report, name);
 }
 
 TEST(FileName, Cases) {

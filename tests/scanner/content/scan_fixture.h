@@ -34,8 +34,7 @@ struct ScanOutcome {
 // Writes `text` as `fileName` into a fresh folder and scans it on 1 May 2018.
 ScanOutcome scanText(const std::string& text, const std::string& fileName, bool details = false);
 // The same in the given session, which keeps what the scan read.
-ScanOutcome scanText(ScanSession& session, const std::string& text, const std::string& fileName,
-                     bool details = false);
+ScanOutcome scanText(ScanSession& session, const std::string& text, const std::string& fileName, bool details = false);
 
 // The part of a report after the file-name section, up to the closing line: the
 // content scan's lines, the verdict and the error list.
