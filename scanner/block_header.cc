@@ -1,7 +1,7 @@
 #include "scanner/block_header.h"
 
 #include "platform/text.h"
-#include "scanner/data_lines.h"
+#include "scanner/file_kind.h"
 #include "scanner/missing_values.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
@@ -13,52 +13,8 @@ using platform::formatText;
 
 namespace {
 
-// One fixed block header line: its error code and keyword triple.
-struct BlockLineSpec {
-  int code;
-  const char* triple;
-};
-
-const BlockLineSpec kProfileLines[11] = {
-    {63, "NUMBER|HEADER|LINES|"},
-    {64, "NUMBER|DATA|LINES|"},
-    {65, "DATA|PROCESSING|DATE|"},
-    {66, "DATA|PROCESSING|VERSION|"},
-    {67, "RESULT|NOMINAL|FAIR|"},
-    {68, "DATE|TIME|START|"},
-    {69, "DATE|TIME|END|"},
-    {70, "DATE|TIME|MEAN|"},
-    {71, "SOURCE|PRESS|TEMP|"},
-    {72, "SOURCE|DATE|TIME|"},
-    {73, "SOURCE LONGITUDE|LATITUDE|ELEVATION|"},
-};
-
-const BlockLineSpec kRecordLines[8] = {
-    {79, "NUMBER|HEADER|LINES|"},
-    {80, "NUMBER|DATA|LINES|"},
-    {81, "DATA|PROCESSING|DATE|"},
-    {82, "DATA|PROCESSING|VERSION|"},
-    {83, "RESULT|NOMINAL|FAIR|"},
-    {84, "DATE|TIME|START|"},
-    {85, "DATE|TIME|END|"},
-    {86, "SOURCE|PRESSURE|TEMPERATURE|"},
-};
-
 constexpr size_t kMaxDateTimeLength = 255;
 
-const char* blockWord(ScanSession& scan) { return scan.IsSurfaceFile ? "RECORD" : "PROFILE"; }
-int fixedLineCount(ScanSession& scan) { return scan.IsSurfaceFile ? 8 : 11; }
-
-bool isDateTimeLine(ScanSession& scan, int k) {
-  if (scan.IsSurfaceFile) return k == 2 || k == 5 || k == 6;
-  return k == 2 || k == 5 || k == 6 || k == 7 || k == 9;
-}
-
-// The error code of a date-time line.
-int dateTimeCode(ScanSession& scan, int k) {
-  const BlockLineSpec* lines = scan.IsSurfaceFile ? kRecordLines : kProfileLines;
-  return lines[k].code;
-}
 
 }  // namespace
 
@@ -80,7 +36,7 @@ bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k
 }
 
 bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& value, int k) {
-  int code = dateTimeCode(scan, k);
+  int code = scan.kind->blockLines[static_cast<size_t>(k)].code;
   if (value.size() > kMaxDateTimeLength) {
     recordError(scan, report, scan.LineNumber, code);
     return false;
@@ -133,12 +89,13 @@ bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, in
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
     return true;
   }
-  bool keepsUpperCase = scan.IsSurfaceFile ? k == 7 : k == 10;
+  const FileKind& kind = *scan.kind;
+  bool keepsUpperCase = k == kind.upperCaseBlockLine;
   if (!keepsUpperCase) {
     entry.value = headerValue(line);
     entry.comment = headerComment(line);
   }
-  if (isDateTimeLine(scan, k)) {
+  if (kind.isDateTimeLine(k)) {
     scan.IsFirstProfileStart = block == 0 && k == 5;
     bool passed = checkDateTime(scan, report, entry.value, k);
     scan.IsFirstProfileStart = false;
@@ -148,7 +105,7 @@ bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, in
          scan.ParsedFileName.day != scan.FirstProfileDay))
       recordError(scan, report, scan.LineNumber, 98);
   }
-  if (!scan.IsSurfaceFile && k == 10 &&
+  if (k == kind.blockCoordinatesLine &&
       !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
     recordError(scan, report, scan.LineNumber, 58);
     return false;
@@ -188,12 +145,13 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
   _ProfileHeader& header = scan.profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
-  const char* word = blockWord(scan);
+  const FileKind& kind = *scan.kind;
+  const char* word = kind.blockWord;
 
   if (block >= 1) {
     scan.BeginLineText = readNextLine(scan, report);
     if (scan.BeginLineText.find("#BEGIN") == std::string::npos || scan.BeginLineText.find(word) == std::string::npos) {
-      recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
+      recordError(scan, report, scan.LineNumber, kind.beginLineCode);
       abortScan(scan, report);
       reportRed(report,
                 formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
@@ -203,14 +161,14 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
     }
   }
 
-  const BlockLineSpec* lines = scan.IsSurfaceFile ? kRecordLines : kProfileLines;
-  const int fixed = fixedLineCount(scan);
-  const int minimumHeaderLines = scan.IsSurfaceFile ? 8 : 12;
+  const std::span<const BlockLineSpec> lines = kind.blockLines;
+  const int fixed = static_cast<int>(lines.size());
   int passed = 0;
   for (int k = 0; k < fixed; ++k) {
-    if (checkProfileHeaderLine(scan, report, block, k, lines[k].code, lines[k].triple)) ++passed;
-    if (k == 0 && header.headerLines < minimumHeaderLines)
-      recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 87 : 74);
+    const BlockLineSpec& spec = lines[static_cast<size_t>(k)];
+    if (checkProfileHeaderLine(scan, report, block, k, spec.code, spec.triple)) ++passed;
+    if (k == 0 && header.headerLines < kind.minimumBlockHeaderLines)
+      recordError(scan, report, scan.LineNumber, kind.tooFewBlockHeaderLinesCode);
   }
 
   // Comment lines up to the column-names line.
@@ -224,7 +182,7 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
     if (header.headerLines > fixed) {
-      recordError(scan, report, header.line[0].fileLine, scan.IsSurfaceFile ? 79 : 63);
+      recordError(scan, report, header.line[0].fileLine, lines[0].code);
       countTooLarge = true;
     }
   } else {
@@ -236,6 +194,6 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
   }
 
   if (passed < fixed) return false;
-  bool dataPassed = scan.IsSurfaceFile ? checkRecordData(scan, report, block) : checkProfileData(scan, report, block);
+  bool dataPassed = kind.checkData(scan, report, block);
   return namesPassed && dataPassed && !countTooLarge;
 }

@@ -1,6 +1,7 @@
 #include "scanner/comments_check.h"
 
 #include "platform/text.h"
+#include "scanner/file_kind.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
@@ -52,7 +53,8 @@ bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
     return false;
   }
 
-  const char* blockWord = scan.IsSurfaceFile ? "RECORD" : "PROFILE";
+  const FileKind& kind = *scan.kind;
+  const char* blockWord = kind.blockWord;
   bool startFound = false;
   for (int read = 0; read < kMaxLinesBeforeFirstBlock; ++read) {
     std::string line = readNextLine(scan, report);
@@ -78,16 +80,15 @@ bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
     scan.GeneralComments.comments += line + "<br>";
   }
   if (!startFound) {
-    recordError(scan, report, scan.LineNumber, scan.IsSurfaceFile ? 78 : 62);
+    recordError(scan, report, scan.LineNumber, kind.beginLineCode);
     failScan(scan, report);
     return false;
   }
-  int expectedCount = scan.IsSurfaceFile ? 17 : 20;
   if (scan.GeneralComments.commentLines + 4 != scan.GeneralHeader.numCommentLines) {
     reportRed(report,
               formatText("<br>Error (Line %d): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
                          "lines (N = %d) does NOT match the actual lines in the comments section (Read = %d) .\n",
-                         expectedCount, scan.GeneralHeader.numCommentLines, scan.GeneralComments.commentLines + 4));
+                         kind.commentCountLine, scan.GeneralHeader.numCommentLines, scan.GeneralComments.commentLines + 4));
     failScan(scan, report);
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include "platform/text.h"
 #include "scanner/data_tokens.h"
+#include "scanner/file_kind.h"
 #include "scanner/missing_values.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
@@ -32,21 +33,12 @@ enum class Next { Token, Line };
 // read into `line` and split; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, bool isProfile,
-                      std::string& line, DataLineSplitter& splitter) {
+LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, std::string& line,
+                      DataLineSplitter& splitter) {
   if (scan.ScanAborted) return LineRead::Stop;
   readNextLine(scan, report, line);
   if (scan.AtEndOfFile) {
-    if (isProfile)
-      reportRed(report,
-                formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
-                           "what's reported in \"Profile's Header 2nd Line = %d\".\n",
-                           block + 1, dataLines));
-    else
-      reportRed(report,
-                formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
-                           "what was reported on \"RECORD's Header 2nd Line = %d\".\n",
-                           block + 1, dataLines));
+    reportRed(report, formatText(scan.kind->shortDataSection, block + 1, dataLines));
     failScan(scan, report);
     return LineRead::Stop;
   }
@@ -102,7 +94,7 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, report, block, dataLines, true, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
@@ -159,7 +151,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, report, block, dataLines, false, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;

@@ -1,6 +1,7 @@
 #include "scanner/general_header.h"
 
 #include "platform/text.h"
+#include "scanner/file_kind.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
@@ -11,12 +12,6 @@ using platform::formatText;
 
 namespace {
 
-
-// Roles of general header lines, by line number (the SURFACE file has three
-// column lines fewer).
-int lastColumnLine(ScanSession& scan) { return scan.IsSurfaceFile ? 15 : 18; }
-int commentCountLine(ScanSession& scan) { return scan.IsSurfaceFile ? 17 : 20; }
-int coordinatesLine(ScanSession& scan) { return scan.IsSurfaceFile ? 21 : 24; }
 
 // Fills ColumnTable entry `column` from the column line's trimmed value:
 // short name, units and description separated by commas.
@@ -104,18 +99,18 @@ bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, int expect
     }
   } else if (k == 4) {
     scan.GeneralHeader.numColumns = number;
-  } else if (k >= 5 && k <= lastColumnLine(scan)) {
+  } else if (k >= 5 && k <= scan.kind->lastColumnLine) {
     if (!storeColumn(scan, k - 5, text)) {
       recordError(scan, report, k, 55);
       return false;
     }
-  } else if (k == commentCountLine(scan)) {
+  } else if (k == scan.kind->commentCountLine) {
     scan.GeneralHeader.numCommentLines = number;
     if (number < 5) {
       recordError(scan, report, k, code);
       return false;
     }
-  } else if (k == coordinatesLine(scan)) {
+  } else if (k == scan.kind->coordinatesLine) {
     if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude,
                         scan.GeneralHeader.elevation)) {
       recordError(scan, report, k, 58);

@@ -4,6 +4,7 @@
 
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "scanner/file_kind.h"
 #include "scanner/scan_session.h"
 
 using platform::htmlEscape;
@@ -136,8 +137,8 @@ void writeGenHeaderTable(const ScanSession& scan, ReportSink& report) {
 
 void writeColumnsTable(const ScanSession& scan, ReportSink& report) {
   if (!scan.ReportDetails) return;
-  const char* kind = scan.IsSurfaceFile ? "RECORDS" : "PROFILES";
-  int columns = scan.IsSurfaceFile ? 11 : 14;
+  const char* kind = scan.kind->blocksWord;
+  int columns = scan.kind->columns;
   reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">ALL %s: Data Section Details ( Columns = %d) ... </td></tr>\n", kind, scan.GeneralHeader.numColumns);
   report.write("<tr><td class=\"styleTD1\">Column No.</td><td class=\"styleTD1\">ShortName (Units)</td><td class=\"styleTD1\">Missing Value Flag</td></tr>\n");
   for (int i = 0; i < columns; ++i) {
@@ -150,8 +151,8 @@ void writeColumnsTable(const ScanSession& scan, ReportSink& report) {
 
 void writeProfileTable(ScanSession& scan, ReportSink& report, int block) {
   if (!scan.ReportDetails || block < 0 || scan.ProfileHeaders.empty()) return;
-  const char* kind = scan.IsSurfaceFile ? "RECORD" : "PROFILE";
-  int fixed = scan.IsSurfaceFile ? 8 : 11;
+  const char* kind = scan.kind->blockWord;
+  int fixed = static_cast<int>(scan.kind->blockLines.size());
   const _ProfileHeader& b = scan.profileHeader(block);
   reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">%s[%d] Details [Header Lines = %d | Data Lines = %d ] </td></tr>\n",
                kind, block + 1, b.headerLines, b.dataLines);

@@ -9,6 +9,8 @@
 
 #include "scanner/scanner.h"
 
+struct FileKind;
+
 // The parsed file name.
 struct _FN {
   std::string dataID;     // the part before the first '_', upper-cased
@@ -93,6 +95,8 @@ struct ScanSession {
   bool IsDatFile = false;
   bool IsLidarFile = false;
   bool IsSurfaceFile = false;
+  // The file kind's facts (file_kind.h), set when the content scan starts.
+  const FileKind* kind = nullptr;
   bool ReportDetails = false;
   int TodayYear = 0, TodayMonth = 0, TodayDay = 0;
   int FirstProfileYear = 0, FirstProfileMonth = 0, FirstProfileDay = 0;
