@@ -18,7 +18,7 @@ constexpr size_t kMaxDateTimeLength = 255;
 
 }  // namespace
 
-bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k, int /*code*/, std::string triple,
+bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k, std::string triple,
                          const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
@@ -36,7 +36,7 @@ bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k
 }
 
 bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& value, int k) {
-  int code = scan.kind->blockLines[static_cast<size_t>(k)].code;
+  ScanCode code = scan.kind->blockLines[static_cast<size_t>(k)].code;
   if (value.size() > kMaxDateTimeLength) {
     recordError(scan, report, scan.LineNumber, code);
     return false;
@@ -72,10 +72,10 @@ bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& val
   return true;
 }
 
-bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, int code,
+bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, ScanCode code,
                             const std::string& triple) {
   std::string line = readNextLine(scan, report);
-  if (!matchHeaderKeywords(scan, report, block, k, code, triple, line)) {
+  if (!matchHeaderKeywords(scan, report, block, k, triple, line)) {
     recordError(scan, report, scan.LineNumber, code);
     return false;
   }
@@ -83,7 +83,7 @@ bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, in
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
-      recordError(scan, report, scan.LineNumber, 56);
+      recordError(scan, report, scan.LineNumber, ScanCode::IntegerExpected);
       return false;
     }
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
@@ -103,20 +103,20 @@ bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, in
     if (block == 0 && k == 5 &&
         (scan.ParsedFileName.year != scan.FirstProfileYear || scan.ParsedFileName.month != scan.FirstProfileMonth ||
          scan.ParsedFileName.day != scan.FirstProfileDay))
-      recordError(scan, report, scan.LineNumber, 98);
+      recordError(scan, report, scan.LineNumber, ScanCode::FileDateMismatch);
   }
   if (k == kind.blockCoordinatesLine &&
       !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
-    recordError(scan, report, scan.LineNumber, 58);
+    recordError(scan, report, scan.LineNumber, ScanCode::InvalidLonLatAlt);
     return false;
   }
   return true;
 }
 
-bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, int mode, const std::string& line) {
+bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, bool quiet, const std::string& line) {
   std::string names = headerValue(toUpperText(line));
   int columns = scan.GeneralHeader.numColumns;
-  if (!checkItemCount(scan, report, names, columns - 1, mode == 1)) return false;
+  if (!checkItemCount(scan, report, names, columns - 1, quiet)) return false;
   size_t at = 0;
   for (int i = 0; i < columns && i < 14; ++i) {
     size_t comma = names.find(',', at);
@@ -125,7 +125,7 @@ bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, int mode, const
     at = end + 1;
     const std::string& expected = scan.ColumnTable[i].shortName;
     if (found == expected) continue;
-    if (mode == 0) {
+    if (!quiet) {
       reportRed(
           report,
           formatText(
@@ -177,7 +177,7 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
   std::string line = readNextLine(scan, report);
   bool namesPassed;
   bool countTooLarge = false;
-  if (checkColumnNamesLine(scan, report, 1, line)) {
+  if (checkColumnNamesLine(scan, report, true, line)) {
     namesPassed = true;
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
@@ -190,7 +190,7 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
     long long further = static_cast<long long>(header.headerLines) - fixed - 1;
     for (long long i = 0; i < further && !scan.AtEndOfFile; ++i)
       collected.comment += readNextLine(scan, report) + "<br>";
-    namesPassed = checkColumnNamesLine(scan, report, 0, readNextLine(scan, report));
+    namesPassed = checkColumnNamesLine(scan, report, false, readNextLine(scan, report));
   }
 
   if (passed < fixed) return false;

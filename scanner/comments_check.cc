@@ -28,7 +28,7 @@ bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
     reportRed(report, formatText("<br>Error (Line %d) text is not correct. The text expected: <b>\"R#  ; Data Revision "
                                  "Number\"</b> ( where, # >= 0 )  \n",
                                  scan.LineNumber));
-    recordError(scan, report, scan.LineNumber, 60);
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
     return false;
   }
   scan.GeneralComments.commentLines = 1;
@@ -36,20 +36,20 @@ bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
   scan.GeneralComments.revisionComment = headerComment(upper);
   // A line without ';' or with a blank value holds no revision that can be read.
   if (upper.find(';') == std::string::npos || scan.GeneralComments.revisionText.empty()) {
-    recordError(scan, report, scan.LineNumber, 60);
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
     return false;
   }
   const std::string& revisionText = scan.GeneralComments.revisionText;
   // Only "R" and one or two digits name a revision; a value that does not begin
   // with 'R' is out of the allowed R0 to R99 as well.
   if (revisionText[0] != 'R' || revisionText.size() > 3) {
-    recordError(scan, report, scan.LineNumber, 59);
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionOutOfRange);
     return false;
   }
   scan.GeneralComments.revisionText.erase(0, 1);
   scan.GeneralComments.revision = platform::leadingLong(scan.GeneralComments.revisionText);
   if (scan.GeneralComments.revision != scan.ParsedFileName.revision) {
-    recordError(scan, report, scan.LineNumber, 61);
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionMismatch);
     return false;
   }
 
@@ -70,7 +70,7 @@ bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
         return false;
       }
       if (scan.GeneralComments.revision > 0 && scan.GeneralComments.commentLines < 2) {
-        recordError(scan, report, scan.LineNumber, 60);
+        recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
         return false;
       }
       startFound = true;

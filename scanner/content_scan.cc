@@ -37,7 +37,7 @@ void scanContent(ScanSession& scan, ReportSink& report, const FileKind& kind) {
     if (ok) ++passed;
   }
   if (passed < headerLineCount) {
-    recordError(scan, report, -1, 54);
+    recordError(scan, report, -1, ScanCode::GenHeaderSection);
     return;
   }
 

@@ -46,7 +46,7 @@ LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int data
   if (!checkCommaCount(scan, report, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false))
     return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
-    recordError(scan, report, scan.LineNumber, 96);
+    recordError(scan, report, scan.LineNumber, ScanCode::UnusualLineLength);
     return LineRead::Skip;
   }
   return LineRead::Ok;
@@ -70,7 +70,7 @@ bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter&
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (scan.ScanAborted) return false;
     if (!tokens[i].valueText) {
-      recordError(scan, report, scan.LineNumber, 94);
+      recordError(scan, report, scan.LineNumber, ScanCode::InvalidCharacter);
       passed = false;
       return true;
     }
@@ -84,7 +84,7 @@ bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter&
 bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
   const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(scan, report, scan.LineNumber, 75);
+    recordError(scan, report, scan.LineNumber, ScanCode::FewProfileDataLines);
     return false;
   }
   bool passed = true;
@@ -104,7 +104,7 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
       if (i == 0) {
         double value = dataTokenValue(token);
         if (value < 0) {
-          recordError(scan, report, scan.LineNumber, 76);
+          recordError(scan, report, scan.LineNumber, ScanCode::NegativeAltitude);
           passed = false;
           return Next::Line;
         }
@@ -112,7 +112,7 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
           double newStep = value - previousAltitude;
           if (step >= 0 && !nearlyEqual(newStep, step)) {
             reportRed(report, formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", scan.LineNumber, step));
-            recordError(scan, report, scan.LineNumber, 77);
+            recordError(scan, report, scan.LineNumber, ScanCode::IrregularAltitudeStep);
             passed = false;
           }
           step = newStep;
@@ -142,7 +142,7 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
 bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
   const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(scan, report, scan.LineNumber, 88);
+    recordError(scan, report, scan.LineNumber, ScanCode::FewRecordDataLines);
     return false;
   }
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
@@ -161,7 +161,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
     bool goOn = forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
         if (isWrongNegative(scan, i, token)) {
-          recordError(scan, report, scan.LineNumber, 93);
+          recordError(scan, report, scan.LineNumber, ScanCode::WrongMissingValue);
           passed = false;
           return Next::Line;
         }
@@ -169,7 +169,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
       }
       double value = dataTokenValue(token);
       if (value < 0) {
-        recordError(scan, report, scan.LineNumber, 89);
+        recordError(scan, report, scan.LineNumber, ScanCode::NegativeTime);
         passed = false;
         return Next::Line;
       }
@@ -177,7 +177,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
         reportRed(report, formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
                                      "GREATER_THAN the value on the previous line (%.2f)\n",
                                      scan.LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
-        recordError(scan, report, scan.LineNumber, 90);
+        recordError(scan, report, scan.LineNumber, ScanCode::TimeNotIncreasing);
         passed = false;
       }
       previous[i] = value;
@@ -185,7 +185,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
         reportRed(report, formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
                                      "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
                                      scan.LineNumber, value, previousEnd));
-        recordError(scan, report, scan.LineNumber, 92);
+        recordError(scan, report, scan.LineNumber, ScanCode::TimeOverlap);
         passed = false;
       }
       if (i == 2 && !(previous[0] < previous[2] && previous[2] < previous[1])) {
@@ -193,7 +193,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
                   formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
                              "in correct order.",
                              scan.LineNumber, previous[0], previous[1], previous[2]));
-        recordError(scan, report, scan.LineNumber, 91);
+        recordError(scan, report, scan.LineNumber, ScanCode::TimesOutOfOrder);
         passed = false;
       }
       return Next::Token;

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "scanner/general_header.h"
+#include "scanner/scan_codes.h"
 
 class ReportSink;
 struct ScanSession;
@@ -16,17 +17,17 @@ struct ScanSession;
 // One general header line: how checkGenHeaderLine is called for it. A line with
 // `missingValues` set is the missing-values line instead.
 struct GenHeaderLineSpec {
-  int expectedNumber;
+  std::optional<int> expectedNumber;  // kTextValue: a text value
   const char* expectedText;
   int mode;
-  int code;
+  ScanCode code;
   const char* triple;
   bool missingValues = false;
 };
 
 // One fixed block header line: its error code and keyword triple.
 struct BlockLineSpec {
-  int code;
+  ScanCode code;
   const char* triple;
 };
 
@@ -45,8 +46,8 @@ struct FileKind {
   const char* blocksWord;  // the columns table's "ALL ..." word
   std::span<const BlockLineSpec> blockLines;  // the fixed block header lines (index k: line k + 1)
   int minimumBlockHeaderLines;
-  int beginLineCode;  // a block's "#BEGIN" line is missing or wrong
-  int tooFewBlockHeaderLinesCode;
+  ScanCode beginLineCode;  // a block's "#BEGIN" line is missing or wrong
+  ScanCode tooFewBlockHeaderLinesCode;
   uint32_t dateTimeLines;                   // bit k: fixed line k holds a date and time
   int upperCaseBlockLine;                   // the fixed line whose texts stay upper-cased
   std::optional<int> blockCoordinatesLine;  // the fixed line with the block's coordinates

@@ -68,7 +68,7 @@ bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ex
 
 bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
   bool verified = true;
-  auto fail = [&scan, &report, &verified](int code) {
+  auto fail = [&scan, &report, &verified](ScanCode code) {
     recordError(scan, report, -1, code);
     verified = false;
   };
@@ -92,14 +92,14 @@ bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
       scan.IsSurfaceFile = dataIdMatched = true;
     }
   }
-  if (!dataIdMatched) fail(5);
+  if (!dataIdMatched) fail(ScanCode::BadDataId);
 
   // Site ID.
   bool siteMatched = false;
   if (takeField(rest, fn.siteID)) {
     for (const char* site : kSiteIDs) siteMatched = siteMatched || fn.siteID == site;
   }
-  if (!siteMatched) fail(6);
+  if (!siteMatched) fail(ScanCode::BadSiteId);
 
   // Date.
   bool dateValid = false;
@@ -111,7 +111,7 @@ bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
     dateValid = validateDate(scan, fn.year, fn.month, fn.day) == 1;
   }
   if (!dateValid) {
-    fail(4);
+    fail(ScanCode::BadDate);
     fn.year = 0;
     fn.month = 0;
     fn.day = -1;
@@ -131,16 +131,16 @@ bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
     size_t dot = rest.find('.');
     if (!rest.empty() && rest[0] == '_' && dot != std::string::npos) fn.comments = rest.substr(1, dot - 1);
   } else {
-    fail(3);
+    fail(ScanCode::BadRevision);
   }
 
   // Extension.
   size_t dot = rest.find('.');
   if (dot != std::string::npos) {
     fn.extension = rest.substr(dot + 1);
-    if (!checkExtension(scan, report, fn.extension)) fail(2);
+    if (!checkExtension(scan, report, fn.extension)) fail(ScanCode::BadExtension);
   } else {
-    fail(2);
+    fail(ScanCode::BadExtension);
   }
 
   writeFilenameTable(scan, report);

@@ -42,12 +42,11 @@ bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::str
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
   int problem = splitKeywordTriple(report, std::move(triple), k, keywords);
-  if (problem == 0 && keywords[2] == "????") problem = -99;
   if (problem > 0) {
     reportBlue(report, formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
     return false;
   }
-  size_t required = problem == 0 ? 3 : 2;
+  size_t required = keywords[2] == "????" ? 2 : 3;
   for (size_t i = 0; i < required; ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
@@ -59,28 +58,27 @@ bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::str
   return entry.fileLine == k;
 }
 
-bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, int expectedNumber,
-                        const std::string& expectedText, int mode, int code, const std::string& triple) {
+bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, std::optional<int> expectedNumber,
+                        const std::string& expectedText, int mode, ScanCode code, const std::string& triple) {
   std::string line = readNextLine(scan, report);
   if (!matchCommentKeywords(scan, report, k, triple, line)) {
     recordError(scan, report, k, code);
     return false;
   }
   const std::string& value = scan.GeneralHeader.line[k - 1].value;
-  int number;
+  std::optional<int> number;  // none for a text value
   std::string text;
-  if (expectedNumber != kTextValue) {
+  if (expectedNumber) {
     if (!isIntegerText(value)) {
-      recordError(scan, report, k, 56);
+      recordError(scan, report, k, ScanCode::IntegerExpected);
       return false;
     }
     number = platform::leadingLong(value);
     text = expectedText;
   } else {
     text = trimBlanks(value);
-    number = kTextValue;
     if (text.empty()) {
-      recordError(scan, report, scan.LineNumber, 55);
+      recordError(scan, report, scan.LineNumber, ScanCode::InvalidNumbers);
       return false;
     }
   }
@@ -89,31 +87,33 @@ bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, int expect
     return false;
   }
 
+  // The lines that declare counts are number lines.
+  const int count = number.value_or(0);
   if (k == 1) {
-    scan.GeneralHeader.headerLines = number;
+    scan.GeneralHeader.headerLines = count;
   } else if (k == 3) {
-    scan.GeneralHeader.numBlocks = number;
-    if (number < 1) {
+    scan.GeneralHeader.numBlocks = count;
+    if (count < 1) {
       recordError(scan, report, k, code);
       return false;
     }
   } else if (k == 4) {
-    scan.GeneralHeader.numColumns = number;
+    scan.GeneralHeader.numColumns = count;
   } else if (k >= 5 && k <= scan.kind->lastColumnLine) {
     if (!storeColumn(scan, k - 5, text)) {
-      recordError(scan, report, k, 55);
+      recordError(scan, report, k, ScanCode::InvalidNumbers);
       return false;
     }
   } else if (k == scan.kind->commentCountLine) {
-    scan.GeneralHeader.numCommentLines = number;
-    if (number < 5) {
+    scan.GeneralHeader.numCommentLines = count;
+    if (count < 5) {
       recordError(scan, report, k, code);
       return false;
     }
   } else if (k == scan.kind->coordinatesLine) {
     if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude,
                         scan.GeneralHeader.elevation)) {
-      recordError(scan, report, k, 58);
+      recordError(scan, report, k, ScanCode::InvalidLonLatAlt);
       return false;
     }
   }

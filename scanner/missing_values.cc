@@ -59,7 +59,7 @@ bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& te
 bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet) {
   if (commas == expectedCommas) return true;
   if (!quiet) {
-    recordError(scan, report, scan.LineNumber, 97);
+    recordError(scan, report, scan.LineNumber, ScanCode::WrongItemCount);
     if (expectedCommas > 0)
       reportRed(report,
                 formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
@@ -74,7 +74,7 @@ bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, in
   return false;
 }
 
-bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, int code,
+bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, ScanCode code,
                             const std::string& triple) {
   std::string line = readNextLine(scan, report);
   if (!matchCommentKeywords(scan, report, k, triple, line)) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "scanner/scan_codes.h"
+
 class ReportSink;
 struct ScanSession;
 
@@ -16,5 +18,5 @@ bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, in
 // Checks general header line k (the missing-values line): `columns` flags
 // separated by commas, each -9999, -99999, -999999 or -9999999. Stores them in
 // ColumnTable's `missing` fields. Records `code` (or 97) when it fails.
-bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, int code,
+bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, ScanCode code,
                             const std::string& triple);

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "scanner/scan_codes.h"
+
 // The colour of an inline report line.
 enum class Ink { Red, Orange, Blue };
 
@@ -20,7 +22,7 @@ class ReportSink {
   // One inline line in a colour: "<font color='colour'>", the text, "</font>".
   virtual void writeColoured(Ink ink, std::string_view html) = 0;
   // An error entered in the error list (the verdict lists it at the end).
-  virtual void error(int line, int code) = 0;
+  virtual void error(int line, ScanCode code) = 0;
   // The scan fails without an error-list entry of its own.
   virtual void fail() = 0;
   // The scan stops reading the file.

@@ -125,7 +125,7 @@ void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path
     static std::vector<char> readBuffer(256 * 1024);
     scan.DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
     if (!platform::openInputFile(scan.DataStream, path)) {
-      recordError(scan, report, -1, 1);
+      recordError(scan, report, -1, ScanCode::FileFailedToOpen);
     } else if (scan.IsLidarFile) {
       scanProfileFile(scan, report);
     } else {
@@ -184,7 +184,7 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
 
   std::string bareName;
   HtmlReportSink report;
-  if (!openScanReport(path, bareName, report)) return 1;
+  if (!openScanReport(path, report, bareName)) return 1;
   resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);

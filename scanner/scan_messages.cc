@@ -5,15 +5,15 @@
 #include "scanner/scan_session.h"
 
 void initScanMessages(ScanSession& scan) {
-  constexpr int count = static_cast<int>(sizeof kScanMessageTexts / sizeof kScanMessageTexts[0]);
-  static_assert(count == 99, "the catalogue holds codes 0 to 98");
-  for (int code = 0; code < count; ++code) scan.ScanMessages[code] = kScanMessageTexts[code];
+  static_assert(sizeof kScanMessageTexts / sizeof kScanMessageTexts[0] == kScanCodeCount,
+                "the catalogue holds one text per code");
+  for (int code = 0; code < kScanCodeCount; ++code) scan.ScanMessages[code] = kScanMessageTexts[code];
 }
 
-void recordError(ScanSession& scan, ReportSink& report, int line, int code) {
+void recordError(ScanSession& scan, ReportSink& report, int line, ScanCode code) {
   // Past the cap, later errors keep overwriting the slot after the last listed one.
   int slot = scan.ErrorCount < kErrorSlotCount ? scan.ErrorCount : kErrorSlotCount - 1;
-  scan.ErrorSlots[slot] = ErrorSlot{line, code};
+  scan.ErrorSlots[slot] = ErrorSlot{line, static_cast<int>(code)};
   report.error(line, code);
   countError(scan, report);
   scan.ScanFailed = true;  // every entry fails the scan; the sink learnt it from the entry

@@ -1,14 +1,16 @@
 // The message catalogue, the error list with its cap, and the verdict.
 #pragma once
 
+#include "scanner/scan_codes.h"
+
 class ReportSink;
 struct ScanSession;
 
 // Fills ScanMessages with the 99 catalogue texts (codes 0 to 98).
 void initScanMessages(ScanSession& scan);
 
-// Records error `code` (1-98) at data-file line `line` (-1: no line).
-void recordError(ScanSession& scan, ReportSink& report, int line, int code);
+// Records error `code` (never FilePassed) at data-file line `line` (-1: no line).
+void recordError(ScanSession& scan, ReportSink& report, int line, ScanCode code);
 
 // Counts one recorded error; past the cap writes the notice once and sets ScanAborted.
 void countError(ScanSession& scan, ReportSink& report);

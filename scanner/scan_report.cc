@@ -17,7 +17,7 @@ int filenameStart(const std::string& path) {
   return static_cast<int>(last + 1);
 }
 
-bool openScanReport(const std::string& path, std::string& fileName, HtmlReportSink& report) {
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string& fileName) {
   fileName.clear();
   int start = filenameStart(path);
   if (start < 0) {

@@ -27,7 +27,7 @@ class HtmlReportSink final : public ReportSink {
 
   void write(std::string_view html) override;
   void writeColoured(Ink ink, std::string_view html) override;
-  void error(int, int) override {}
+  void error(int, ScanCode) override {}
   void fail() override {}
   void abort() override {}
 
@@ -42,7 +42,7 @@ int filenameStart(const std::string& path);
 // Names the report "<path>__ScanMsgs.htm" (ReportPath), creates it in `report`
 // and writes its head; `fileName` gets the bare file name. Shows a box and
 // returns false when the name is bad or the report cannot be created.
-bool openScanReport(const std::string& path, std::string& fileName, HtmlReportSink& report);
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string& fileName);
 
 // Detail tables; each writes only when the session's ReportDetails is set.
 void writeFilenameTable(const ScanSession& scan, ReportSink& report);

@@ -97,9 +97,9 @@ int splitKeywordTriple(ReportSink& report, std::string triple, int messageLine, 
     reportRed(report, platform::formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", messageLine));
   }
   keywords = platform::splitTokens(triple, "|");
-  const int weights[3] = {10, 100, 1000};
+  const int kWeights[3] = {10, 100, 1000};
   for (size_t i = keywords.size(); i < 3; ++i) {
-    problem += weights[i];
+    problem += kWeights[i];
     reportRed(report,
               platform::formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", messageLine, problem));
   }

@@ -155,13 +155,13 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   TempDir dir;
   std::string bare;
   HtmlReportSink report;
-  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), bare, report));
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, bare));
   ScanSession session = scanner_test::sessionOn(2018, 4, 12);
-  for (int i = 1; i <= 16; ++i) recordError(session, report, i, 56);
+  for (int i = 1; i <= 16; ++i) recordError(session, report, i, ScanCode::IntegerExpected);
   EXPECT_FALSE(session.ScanAborted);
-  recordError(session, report, 17, 57);
+  recordError(session, report, 17, ScanCode::FloatExpected);
   EXPECT_TRUE(session.ScanAborted);
-  recordError(session, report, 18, 58);
+  recordError(session, report, 18, ScanCode::InvalidLonLatAlt);
   EXPECT_EQ(session.ErrorCount, 16);
   EXPECT_EQ(session.ErrorSlots[16].code, 58);
   writeVerdict(session, report);

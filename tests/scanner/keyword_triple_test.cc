@@ -49,7 +49,7 @@ TEST(KeywordTriple, MalformedTripleInABlockHeaderStillMatches) {
   scan.LineNumber = 7;
   bool matched = false;
   std::string written =
-      reportOf([&](ReportSink& sink) { matched = matchHeaderKeywords(scan, sink, 0, 0, 63, "ONE|", "one ; two"); });
+      reportOf([&](ReportSink& sink) { matched = matchHeaderKeywords(scan, sink, 0, 0, "ONE|", "one ; two"); });
   EXPECT_TRUE(matched);  // the missing keywords match anything
   EXPECT_EQ(written, red("<br>Error (Line 7): Comments Text NOT Correct. (100)\n") +
                          red("<br>Error (Line 7): Comments Text NOT Correct. (1100)\n"));

@@ -16,9 +16,9 @@ struct SinkEvent {
   enum class Kind { Text, Coloured, Error, Fail, Abort };
   Kind kind = Kind::Text;
   Ink ink = Ink::Red;  // Coloured only
-  std::string text;    // Text and Coloured
+  std::string text = "";  // Text and Coloured
   int line = 0;        // Error only
-  int code = 0;        // Error only
+  ScanCode code = ScanCode::FilePassed;  // Error only
   bool operator==(const SinkEvent&) const = default;
 };
 void PrintTo(const SinkEvent& event, std::ostream* out);
@@ -26,7 +26,7 @@ void PrintTo(const SinkEvent& event, std::ostream* out);
 // Events as a test expects them.
 SinkEvent written(std::string text);
 SinkEvent coloured(Ink ink, std::string text);
-SinkEvent listed(int line, int code);
+SinkEvent listed(int line, ScanCode code);
 SinkEvent failed();
 SinkEvent aborted();
 
@@ -36,14 +36,14 @@ class RecordingSink final : public ReportSink {
 
   void write(std::string_view html) override;
   void writeColoured(Ink ink, std::string_view html) override;
-  void error(int line, int code) override;
+  void error(int line, ScanCode code) override;
   void fail() override;
   void abort() override;
 
   // The report text of the events, as HtmlReportSink writes it.
   std::string html() const;
   // The error-list entries, as (line, code), in order.
-  std::vector<std::pair<int, int>> errors() const;
+  std::vector<std::pair<int, ScanCode>> errors() const;
 };
 
 }  // namespace scanner_test
