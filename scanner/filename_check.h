@@ -7,9 +7,10 @@
 class ReportSink;
 struct ScanSession;
 
-// Parses the bare file name into ParsedFileName, records codes 2-6 for the parts
-// that are wrong, sets IsLidarFile or IsSurfaceFile and IsDatFile. True when the
-// name is verified.
+// Parses the bare file name into the session's ParsedFileName, records one of
+// BadDataId, BadSiteId, BadDate, BadRevision, BadExtension for each part that is
+// wrong, sets IsLidarFile or IsSurfaceFile and IsDatFile. True when the name is
+// verified.
 bool checkFilename(ScanSession& scan, ReportSink& report, std::string name);
 
 // The extension test; sets IsDatFile when it passes.

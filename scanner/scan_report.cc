@@ -149,7 +149,7 @@ void writeColumnsTable(const ScanSession& scan, ReportSink& report) {
   report.write("</table><hr>\n");
 }
 
-void writeProfileTable(ScanSession& scan, ReportSink& report, int block) {
+void writeProfileTable(const ScanSession& scan, ReportSink& report, int block) {
   if (!scan.ReportDetails || block < 0 || scan.ProfileHeaders.empty()) return;
   const char* kind = scan.kind->blockWord;
   int fixed = static_cast<int>(scan.kind->blockLines.size());

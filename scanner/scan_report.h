@@ -48,4 +48,4 @@ bool openScanReport(const std::string& path, HtmlReportSink& report, std::string
 void writeFilenameTable(const ScanSession& scan, ReportSink& report);
 void writeGenHeaderTable(const ScanSession& scan, ReportSink& report);
 void writeColumnsTable(const ScanSession& scan, ReportSink& report);
-void writeProfileTable(ScanSession& scan, ReportSink& report, int block);
+void writeProfileTable(const ScanSession& scan, ReportSink& report, int block);

@@ -119,6 +119,9 @@ struct ScanSession {
   _ProfileHeader& profileHeader(int block) {
     return ProfileHeaders[static_cast<size_t>(block) % ProfileHeaders.size()];
   }
+  const _ProfileHeader& profileHeader(int block) const {
+    return ProfileHeaders[static_cast<size_t>(block) % ProfileHeaders.size()];
+  }
 };
 
 // Runs one scan of the file at `path` in `scan` (see scanFile in scanner.h).
