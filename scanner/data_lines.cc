@@ -79,18 +79,18 @@ bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter&
   return true;
 }
 
-}  // namespace
-
-bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
+// Reads the data lines of block `block` and hands each one that passed the
+// line checks, split, to `checkLine` (false from it: the scan was aborted). A
+// block announcing fewer than kMinDataLines lines records `tooFewCode` instead.
+// False when the data section ended early or the scan was aborted.
+template <typename CheckLine>
+bool forEachDataLine(ScanSession& scan, ReportSink& report, int block, ScanCode tooFewCode, bool& passed,
+                     CheckLine checkLine) {
   const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(scan, report, scan.LineNumber, ScanCode::FewProfileDataLines);
+    recordError(scan, report, scan.LineNumber, tooFewCode);
     return false;
   }
-  bool passed = true;
-  double previousAltitude = -1;
-  double step = -1;
-  int warnings = 0;
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
@@ -100,7 +100,20 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
       passed = false;
       continue;
     }
-    bool goOn = forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
+    if (!checkLine(splitter)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
+  bool passed = true;
+  double previousAltitude = -1;
+  double step = -1;
+  int warnings = 0;
+  auto checkLine = [&](const DataLineSplitter& splitter) {
+    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
         double value = dataTokenValue(token);
         if (value < 0) {
@@ -133,32 +146,19 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
       }
       return Next::Token;
     });
-    if (!goOn) return false;
-  }
+  };
+  if (!forEachDataLine(scan, report, block, ScanCode::FewProfileDataLines, passed, checkLine)) return false;
   report.write("<br>\n");
   return passed;
 }
 
 bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
-  const int dataLines = scan.profileHeader(block).dataLines;
-  if (dataLines < kMinDataLines) {
-    recordError(scan, report, scan.LineNumber, ScanCode::FewRecordDataLines);
-    return false;
-  }
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
   bool passed = true;
   double previous[3] = {-1, -1, -1};
-  std::string line;
-  DataLineSplitter splitter;
-  for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, report, block, dataLines, line, splitter);
-    if (read == LineRead::Stop) return false;
-    if (read == LineRead::Skip) {
-      passed = false;
-      continue;
-    }
+  auto checkLine = [&](const DataLineSplitter& splitter) {
     double previousEnd = previous[1];
-    bool goOn = forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
+    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
         if (isWrongNegative(scan, i, token)) {
           recordError(scan, report, scan.LineNumber, ScanCode::WrongMissingValue);
@@ -198,8 +198,8 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
       }
       return Next::Token;
     });
-    if (!goOn) return false;
-  }
+  };
+  if (!forEachDataLine(scan, report, block, ScanCode::FewRecordDataLines, passed, checkLine)) return false;
   return passed;
 }
 

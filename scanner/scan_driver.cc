@@ -146,15 +146,11 @@ void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path
 
 }  // namespace
 
-void readNextLine(ScanSession& scan, ReportSink& report, std::string& line) {
-  if (platform::readLine(scan.DataStream, line)) {
-    ++scan.LineNumber;
-  } else {
-    scan.AtEndOfFile = true;
-    failScan(scan, report);
-    abortScan(scan, report);
-    reportRed(report, "<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
-  }
+void endOfFileReached(ScanSession& scan, ReportSink& report) {
+  scan.AtEndOfFile = true;
+  failScan(scan, report);
+  abortScan(scan, report);
+  reportRed(report, "<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
 }
 
 std::string readNextLine(ScanSession& scan, ReportSink& report) {
