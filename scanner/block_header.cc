@@ -1,86 +1,44 @@
 #include "scanner/block_header.h"
 
 #include "platform/text.h"
-#include "scanner/data_lines.h"
+#include "scanner/file_kind.h"
 #include "scanner/missing_values.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
 
 namespace {
 
-// One fixed block header line: its error code and keyword triple.
-struct BlockLineSpec {
-  int code;
-  const char* triple;
-};
-
-const BlockLineSpec kProfileLines[11] = {
-    {63, "NUMBER|HEADER|LINES|"},
-    {64, "NUMBER|DATA|LINES|"},
-    {65, "DATA|PROCESSING|DATE|"},
-    {66, "DATA|PROCESSING|VERSION|"},
-    {67, "RESULT|NOMINAL|FAIR|"},
-    {68, "DATE|TIME|START|"},
-    {69, "DATE|TIME|END|"},
-    {70, "DATE|TIME|MEAN|"},
-    {71, "SOURCE|PRESS|TEMP|"},
-    {72, "SOURCE|DATE|TIME|"},
-    {73, "SOURCE LONGITUDE|LATITUDE|ELEVATION|"},
-};
-
-const BlockLineSpec kRecordLines[8] = {
-    {79, "NUMBER|HEADER|LINES|"},
-    {80, "NUMBER|DATA|LINES|"},
-    {81, "DATA|PROCESSING|DATE|"},
-    {82, "DATA|PROCESSING|VERSION|"},
-    {83, "RESULT|NOMINAL|FAIR|"},
-    {84, "DATE|TIME|START|"},
-    {85, "DATE|TIME|END|"},
-    {86, "SOURCE|PRESSURE|TEMPERATURE|"},
-};
-
 constexpr size_t kMaxDateTimeLength = 255;
 
-const char* blockWord() { return IsSurfaceFile ? "RECORD" : "PROFILE"; }
-int fixedLineCount() { return IsSurfaceFile ? 8 : 11; }
-
-bool isDateTimeLine(int k) {
-  if (IsSurfaceFile) return k == 2 || k == 5 || k == 6;
-  return k == 2 || k == 5 || k == 6 || k == 7 || k == 9;
-}
-
-// The error code of a date-time line.
-int dateTimeCode(int k) {
-  const BlockLineSpec* lines = IsSurfaceFile ? kRecordLines : kProfileLines;
-  return lines[k].code;
-}
 
 }  // namespace
 
-bool matchHeaderKeywords(int block, int k, int /*code*/, std::string triple, const std::string& line) {
+bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k, std::string triple,
+                         const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
-  splitKeywordTriple(std::move(triple), LineNumber, keywords);  // a malformed triple does not end the match
+  // A malformed triple does not end the match.
+  splitKeywordTriple(report, std::move(triple), scan.LineNumber, keywords);
   // A missing keyword is empty and matches anything.
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = profileHeader(block).line[k];
-  entry.fileLine = LineNumber;
+  _HeaderLine& entry = scan.profileHeader(block).line[k];
+  entry.fileLine = scan.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   return true;
 }
 
-bool checkDateTime(const std::string& value, int k) {
-  int code = dateTimeCode(k);
+bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& value, int k) {
+  ScanCode code = scan.kind->blockLines[static_cast<size_t>(k)].code;
   if (value.size() > kMaxDateTimeLength) {
-    recordError(LineNumber, code);
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
   std::vector<std::string> fields = platform::splitTokens(value, "-,: ;");
@@ -89,10 +47,10 @@ bool checkDateTime(const std::string& value, int k) {
   const int year = number[0], month = number[1], day = number[2];
   const int hour = number[3], minute = number[4], second = number[5];
 
-  reportWrite("<font color='#FF0000'>");
+  report.write("<font color='#FF0000'>");
   bool wrong = false;
-  auto fieldError = [&wrong](const char* format, int fieldValue) {
-    reportPrintf(format, LineNumber, fieldValue);
+  auto fieldError = [&scan, &report, &wrong](const char* format, int fieldValue) {
+    reportPrintf(report, format, scan.LineNumber, fieldValue);
     wrong = true;
   };
   if (year < 1980 || year > 2099) fieldError("<br>Error (Line %d): YYYY ( year value = %d ) NOT correct.\n", year);
@@ -101,133 +59,141 @@ bool checkDateTime(const std::string& value, int k) {
   if (hour < 0 || hour > 23) fieldError("<br>Error (Line %d): hh ( hours value = %d ) NOT correct.\n", hour);
   if (minute < 0 || minute > 59) fieldError("<br>Error (Line %d): mn ( minutes value = %d ) NOT correct.\n", minute);
   if (second < 0 || second > 59) fieldError("<br>Error (Line %d): ss ( seconds value = %d ) NOT correct.\n", second);
-  reportWrite("</font>");
+  report.write("</font>");
   if (wrong) {
-    recordError(LineNumber, code);
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
-  if (IsFirstProfileStart) {
-    FirstProfileYear = year;
-    FirstProfileMonth = month;
-    FirstProfileDay = day;
+  if (scan.IsFirstProfileStart) {
+    scan.FirstProfileYear = year;
+    scan.FirstProfileMonth = month;
+    scan.FirstProfileDay = day;
   }
   return true;
 }
 
-bool checkProfileHeaderLine(int block, int k, int code, const std::string& triple) {
-  std::string line = readNextLine();
-  if (!matchHeaderKeywords(block, k, code, triple, line)) {
-    recordError(LineNumber, code);
+bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, ScanCode code,
+                            const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchHeaderKeywords(scan, report, block, k, triple, line)) {
+    recordError(scan, report, scan.LineNumber, code);
     return false;
   }
-  _ProfileHeader& header = profileHeader(block);
+  _ProfileHeader& header = scan.profileHeader(block);
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
-      recordError(LineNumber, 56);
+      recordError(scan, report, scan.LineNumber, ScanCode::IntegerExpected);
       return false;
     }
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
     return true;
   }
-  bool keepsUpperCase = IsSurfaceFile ? k == 7 : k == 10;
+  const FileKind& kind = *scan.kind;
+  bool keepsUpperCase = k == kind.upperCaseBlockLine;
   if (!keepsUpperCase) {
     entry.value = headerValue(line);
     entry.comment = headerComment(line);
   }
-  if (isDateTimeLine(k)) {
-    IsFirstProfileStart = block == 0 && k == 5;
-    bool passed = checkDateTime(entry.value, k);
-    IsFirstProfileStart = false;
+  if (kind.isDateTimeLine(k)) {
+    scan.IsFirstProfileStart = block == 0 && k == 5;
+    bool passed = checkDateTime(scan, report, entry.value, k);
+    scan.IsFirstProfileStart = false;
     if (!passed) return false;
     if (block == 0 && k == 5 &&
-        (ParsedFileName.year != FirstProfileYear || ParsedFileName.month != FirstProfileMonth ||
-         ParsedFileName.day != FirstProfileDay))
-      recordError(LineNumber, 98);
+        (scan.ParsedFileName.year != scan.FirstProfileYear || scan.ParsedFileName.month != scan.FirstProfileMonth ||
+         scan.ParsedFileName.day != scan.FirstProfileDay))
+      recordError(scan, report, scan.LineNumber, ScanCode::FileDateMismatch);
   }
-  if (!IsSurfaceFile && k == 10 && !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
-    recordError(LineNumber, 58);
+  if (k == kind.blockCoordinatesLine &&
+      !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
+    recordError(scan, report, scan.LineNumber, ScanCode::InvalidLonLatAlt);
     return false;
   }
   return true;
 }
 
-bool checkColumnNamesLine(int mode, const std::string& line) {
+bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, bool quiet, const std::string& line) {
   std::string names = headerValue(toUpperText(line));
-  int columns = GeneralHeader.numColumns;
-  if (!checkItemCount(names, columns - 1, mode == 1)) return false;
+  int columns = scan.GeneralHeader.numColumns;
+  if (!checkItemCount(scan, report, names, columns - 1, quiet)) return false;
   size_t at = 0;
   for (int i = 0; i < columns && i < 14; ++i) {
     size_t comma = names.find(',', at);
     size_t end = comma == std::string::npos ? names.size() : comma;
     std::string found = trimBlanks(std::string_view(names).substr(at, end - at));
     at = end + 1;
-    const std::string& expected = ColumnTable[i].shortName;
+    const std::string& expected = scan.ColumnTable[i].shortName;
     if (found == expected) continue;
-    if (mode == 0) {
-      reportRed(formatText(
-          "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
-          "line.\n",
-          LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
+    if (!quiet) {
+      reportRed(
+          report,
+          formatText(
+              "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
+              "line.\n",
+              scan.LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
       // A block whose data columns cannot be named fails the file, not only
       // its own banner.
-      ScanFailed = true;
+      failScan(scan, report);
     }
     return false;
   }
   return true;
 }
 
-bool scanProfile(int block) {
-  _ProfileHeader& header = profileHeader(block);
+bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
+  _ProfileHeader& header = scan.profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
-  const char* word = blockWord();
+  const FileKind& kind = *scan.kind;
+  const char* word = kind.blockWord;
 
   if (block >= 1) {
-    BeginLineText = readNextLine();
-    if (BeginLineText.find("#BEGIN") == std::string::npos || BeginLineText.find(word) == std::string::npos) {
-      recordError(LineNumber, IsSurfaceFile ? 78 : 62);
-      ScanAborted = true;
-      reportRed(formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
+    scan.BeginLineText = readNextLine(scan, report);
+    if (scan.BeginLineText.find("#BEGIN") == std::string::npos || scan.BeginLineText.find(word) == std::string::npos) {
+      recordError(scan, report, scan.LineNumber, kind.beginLineCode);
+      abortScan(scan, report);
+      reportRed(report,
+                formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
                            "NOT being EQUAL_TO the number specified in %s's Header (%s[%d]_Header_Line2 = %d).\n",
-                           LineNumber, word, block, word, word, block,
-                           profileHeader(block - 1).dataLines));
+                           scan.LineNumber, word, block, word, word, block, scan.profileHeader(block - 1).dataLines));
       return false;
     }
   }
 
-  const BlockLineSpec* lines = IsSurfaceFile ? kRecordLines : kProfileLines;
-  const int fixed = fixedLineCount();
-  const int minimumHeaderLines = IsSurfaceFile ? 8 : 12;
+  const std::span<const BlockLineSpec> lines = kind.blockLines;
+  const int fixed = static_cast<int>(lines.size());
   int passed = 0;
   for (int k = 0; k < fixed; ++k) {
-    if (checkProfileHeaderLine(block, k, lines[k].code, lines[k].triple)) ++passed;
-    if (k == 0 && header.headerLines < minimumHeaderLines) recordError(LineNumber, IsSurfaceFile ? 87 : 74);
+    const BlockLineSpec& spec = lines[static_cast<size_t>(k)];
+    if (checkProfileHeaderLine(scan, report, block, k, spec.code, spec.triple)) ++passed;
+    if (k == 0 && header.headerLines < kind.minimumBlockHeaderLines)
+      recordError(scan, report, scan.LineNumber, kind.tooFewBlockHeaderLinesCode);
   }
 
   // Comment lines up to the column-names line.
   _HeaderLine& collected = header.line[fixed];
   collected.comment.clear();
-  std::string line = readNextLine();
+  std::string line = readNextLine(scan, report);
   bool namesPassed;
   bool countTooLarge = false;
-  if (checkColumnNamesLine(1, line)) {
+  if (checkColumnNamesLine(scan, report, true, line)) {
     namesPassed = true;
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
     if (header.headerLines > fixed) {
-      recordError(header.line[0].fileLine, IsSurfaceFile ? 79 : 63);
+      recordError(scan, report, header.line[0].fileLine, lines[0].code);
       countTooLarge = true;
     }
   } else {
     collected.comment = line + "<br>";
     long long further = static_cast<long long>(header.headerLines) - fixed - 1;
-    for (long long i = 0; i < further && !AtEndOfFile; ++i) collected.comment += readNextLine() + "<br>";
-    namesPassed = checkColumnNamesLine(0, readNextLine());
+    for (long long i = 0; i < further && !scan.AtEndOfFile; ++i)
+      collected.comment += readNextLine(scan, report) + "<br>";
+    namesPassed = checkColumnNamesLine(scan, report, false, readNextLine(scan, report));
   }
 
   if (passed < fixed) return false;
-  bool dataPassed = IsSurfaceFile ? checkRecordData(block) : checkProfileData(block);
+  bool dataPassed = kind.checkData(scan, report, block);
   return namesPassed && dataPassed && !countTooLarge;
 }

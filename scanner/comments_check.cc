@@ -1,10 +1,11 @@
 #include "scanner/comments_check.h"
 
 #include "platform/text.h"
+#include "scanner/file_kind.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -17,75 +18,78 @@ constexpr int kMaxLinesBeforeFirstBlock = 29;
 
 }  // namespace
 
-bool checkRevisionAndComments() {
-  std::string upper = toUpperText(readNextLine());
-  int revisionLine = LineNumber;
-  GeneralComments.commentLines = 0;
-  GeneralComments.comments.clear();
+bool checkRevisionAndComments(ScanSession& scan, ReportSink& report) {
+  std::string upper = toUpperText(readNextLine(scan, report));
+  int revisionLine = scan.LineNumber;
+  scan.GeneralComments.commentLines = 0;
+  scan.GeneralComments.comments.clear();
 
   if (upper.find("REVISION") == std::string::npos) {
-    reportRed(formatText("<br>Error (Line %d) text is not correct. The text expected: <b>\"R#  ; Data Revision "
-                         "Number\"</b> ( where, # >= 0 )  \n",
-                         LineNumber));
-    recordError(LineNumber, 60);
+    reportRed(report, formatText("<br>Error (Line %d) text is not correct. The text expected: <b>\"R#  ; Data Revision "
+                                 "Number\"</b> ( where, # >= 0 )  \n",
+                                 scan.LineNumber));
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
     return false;
   }
-  GeneralComments.commentLines = 1;
-  GeneralComments.revisionText = trimBlanks(headerValue(upper));
-  GeneralComments.revisionComment = headerComment(upper);
+  scan.GeneralComments.commentLines = 1;
+  scan.GeneralComments.revisionText = trimBlanks(headerValue(upper));
+  scan.GeneralComments.revisionComment = headerComment(upper);
   // A line without ';' or with a blank value holds no revision that can be read.
-  if (upper.find(';') == std::string::npos || GeneralComments.revisionText.empty()) {
-    recordError(LineNumber, 60);
+  if (upper.find(';') == std::string::npos || scan.GeneralComments.revisionText.empty()) {
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
     return false;
   }
-  const std::string& revisionText = GeneralComments.revisionText;
+  const std::string& revisionText = scan.GeneralComments.revisionText;
   // Only "R" and one or two digits name a revision; a value that does not begin
   // with 'R' is out of the allowed R0 to R99 as well.
   if (revisionText[0] != 'R' || revisionText.size() > 3) {
-    recordError(LineNumber, 59);
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionOutOfRange);
     return false;
   }
-  GeneralComments.revisionText.erase(0, 1);
-  GeneralComments.revision = platform::leadingLong(GeneralComments.revisionText);
-  if (GeneralComments.revision != ParsedFileName.revision) {
-    recordError(LineNumber, 61);
+  scan.GeneralComments.revisionText.erase(0, 1);
+  scan.GeneralComments.revision = platform::leadingLong(scan.GeneralComments.revisionText);
+  if (scan.GeneralComments.revision != scan.ParsedFileName.revision) {
+    recordError(scan, report, scan.LineNumber, ScanCode::RevisionMismatch);
     return false;
   }
 
-  const char* blockWord = IsSurfaceFile ? "RECORD" : "PROFILE";
+  const FileKind& kind = *scan.kind;
+  const char* blockWord = kind.blockWord;
   bool startFound = false;
   for (int read = 0; read < kMaxLinesBeforeFirstBlock; ++read) {
-    std::string line = readNextLine();
+    std::string line = readNextLine(scan, report);
     if (line.find("#BEGIN") != std::string::npos && line.find(blockWord) != std::string::npos) {
-      BeginLineText = line;
-      if (GeneralComments.revision == 0 && GeneralComments.commentLines != 1) {
-        reportRed(formatText(
-            "<br>Error (Line %d): Data Revision Read = R0; therefore, there should be no added comments.<br>\n",
-            revisionLine + 1));
-        ScanFailed = true;
+      scan.BeginLineText = line;
+      if (scan.GeneralComments.revision == 0 && scan.GeneralComments.commentLines != 1) {
+        reportRed(
+            report,
+            formatText(
+                "<br>Error (Line %d): Data Revision Read = R0; therefore, there should be no added comments.<br>\n",
+                revisionLine + 1));
+        failScan(scan, report);
         return false;
       }
-      if (GeneralComments.revision > 0 && GeneralComments.commentLines < 2) {
-        recordError(LineNumber, 60);
+      if (scan.GeneralComments.revision > 0 && scan.GeneralComments.commentLines < 2) {
+        recordError(scan, report, scan.LineNumber, ScanCode::RevisionDetailsMissing);
         return false;
       }
       startFound = true;
       break;
     }
-    ++GeneralComments.commentLines;
-    GeneralComments.comments += line + "<br>";
+    ++scan.GeneralComments.commentLines;
+    scan.GeneralComments.comments += line + "<br>";
   }
   if (!startFound) {
-    recordError(LineNumber, IsSurfaceFile ? 78 : 62);
-    ScanFailed = true;
+    recordError(scan, report, scan.LineNumber, kind.beginLineCode);
+    failScan(scan, report);
     return false;
   }
-  int expectedCount = IsSurfaceFile ? 17 : 20;
-  if (GeneralComments.commentLines + 4 != GeneralHeader.numCommentLines) {
-    reportRed(formatText("<br>Error (Line %d): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
+  if (scan.GeneralComments.commentLines + 4 != scan.GeneralHeader.numCommentLines) {
+    reportRed(report,
+              formatText("<br>Error (Line %d): Value on this line is NOT_EQUAL_TO lines read. The number of comments "
                          "lines (N = %d) does NOT match the actual lines in the comments section (Read = %d) .\n",
-                         expectedCount, GeneralHeader.numCommentLines, GeneralComments.commentLines + 4));
-    ScanFailed = true;
+                         kind.commentCountLine, scan.GeneralHeader.numCommentLines, scan.GeneralComments.commentLines + 4));
+    failScan(scan, report);
     return false;
   }
   return true;

@@ -2,8 +2,11 @@
 // to the first block's "#BEGIN" line.
 #pragma once
 
+class ReportSink;
+struct ScanSession;
+
 // Reads the revision line "R# ; DATA REVISION NUMBER" and the comment lines up
 // to and including the first block's start line, fills GeneralComments and
 // BeginLineText, and checks the revision against the file name and the comment
 // count against the general header.
-bool checkRevisionAndComments();
+bool checkRevisionAndComments(ScanSession& scan, ReportSink& report);

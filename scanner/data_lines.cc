@@ -7,11 +7,12 @@
 
 #include "platform/text.h"
 #include "scanner/data_tokens.h"
+#include "scanner/file_kind.h"
 #include "scanner/missing_values.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -32,25 +33,20 @@ enum class Next { Token, Line };
 // read into `line` and split; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& line, DataLineSplitter& splitter) {
-  if (ScanAborted) return LineRead::Stop;
-  readNextLine(line);
-  if (AtEndOfFile) {
-    if (isProfile)
-      reportRed(formatText("<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than "
-                           "what's reported in \"Profile's Header 2nd Line = %d\".\n",
-                           block + 1, dataLines));
-    else
-      reportRed(formatText("<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than "
-                           "what was reported on \"RECORD's Header 2nd Line = %d\".\n",
-                           block + 1, dataLines));
-    ScanFailed = true;
+LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, std::string& line,
+                      DataLineSplitter& splitter) {
+  if (scan.ScanAborted) return LineRead::Stop;
+  readNextLine(scan, report, line);
+  if (scan.AtEndOfFile) {
+    reportRed(report, formatText(scan.kind->shortDataSection, block + 1, dataLines));
+    failScan(scan, report);
     return LineRead::Stop;
   }
   splitter.split(line);
-  if (!checkCommaCount(splitter.commaCount, GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  if (!checkCommaCount(scan, report, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false))
+    return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
-    recordError(LineNumber, 96);
+    recordError(scan, report, scan.LineNumber, ScanCode::UnusualLineLength);
     return LineRead::Skip;
   }
   return LineRead::Ok;
@@ -59,22 +55,22 @@ LineRead readDataLine(int block, int dataLines, bool isProfile, std::string& lin
 // Whether a value token is below 0 and something else than its column's
 // missing-value flag. Only a token that begins with '-' can read as a negative
 // number. Tokens beyond the column table have no flag and are not tested.
-inline bool isWrongNegative(size_t column, std::string_view token) {
+inline bool isWrongNegative(ScanSession& scan, size_t column, std::string_view token) {
   if (token.empty() || token[0] != '-') return false;
-  if (column >= static_cast<size_t>(GeneralHeader.numColumns) || column >= 14) return false;
+  if (column >= static_cast<size_t>(scan.GeneralHeader.numColumns) || column >= 14) return false;
   double value = dataTokenValue(token);
-  return value < 0 && !nearlyEqual(value, ColumnTable[column].missing);
+  return value < 0 && !nearlyEqual(value, scan.ColumnTable[column].missing);
 }
 
 // Runs `rule` on every token of the data line last split; false when the scan
 // was aborted.
 template <typename Rule>
-bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
+bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter& splitter, bool& passed, Rule rule) {
   const std::vector<DataToken>& tokens = splitter.tokens;
   for (size_t i = 0; i < tokens.size(); ++i) {
-    if (ScanAborted) return false;
+    if (scan.ScanAborted) return false;
     if (!tokens[i].valueText) {
-      recordError(LineNumber, 94);
+      recordError(scan, report, scan.LineNumber, ScanCode::InvalidCharacter);
       passed = false;
       return true;
     }
@@ -83,40 +79,53 @@ bool forEachToken(const DataLineSplitter& splitter, bool& passed, Rule rule) {
   return true;
 }
 
-}  // namespace
-
-bool checkProfileData(int block) {
-  const int dataLines = profileHeader(block).dataLines;
+// Reads the data lines of block `block` and hands each one that passed the
+// line checks, split, to `checkLine` (false from it: the scan was aborted). A
+// block announcing fewer than kMinDataLines lines records `tooFewCode` instead.
+// False when the data section ended early or the scan was aborted.
+template <typename CheckLine>
+bool forEachDataLine(ScanSession& scan, ReportSink& report, int block, ScanCode tooFewCode, bool& passed,
+                     CheckLine checkLine) {
+  const int dataLines = scan.profileHeader(block).dataLines;
   if (dataLines < kMinDataLines) {
-    recordError(LineNumber, 75);
+    recordError(scan, report, scan.LineNumber, tooFewCode);
     return false;
   }
-  bool passed = true;
-  double previousAltitude = -1;
-  double step = -1;
-  int warnings = 0;
   std::string line;
   DataLineSplitter splitter;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, true, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, line, splitter);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
-    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
+    if (!checkLine(splitter)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
+  bool passed = true;
+  double previousAltitude = -1;
+  double step = -1;
+  int warnings = 0;
+  auto checkLine = [&](const DataLineSplitter& splitter) {
+    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
         double value = dataTokenValue(token);
         if (value < 0) {
-          recordError(LineNumber, 76);
+          recordError(scan, report, scan.LineNumber, ScanCode::NegativeAltitude);
           passed = false;
           return Next::Line;
         }
         if (previousAltitude >= 0) {
           double newStep = value - previousAltitude;
           if (step >= 0 && !nearlyEqual(newStep, step)) {
-            reportRed(formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", LineNumber, step));
-            recordError(LineNumber, 77);
+            reportRed(report, formatText("<br>Error (Line %d, Column_1): deltaALT != %.2f\n", scan.LineNumber, step));
+            recordError(scan, report, scan.LineNumber, ScanCode::IrregularAltitudeStep);
             passed = false;
           }
           step = newStep;
@@ -124,47 +133,35 @@ bool checkProfileData(int block) {
         previousAltitude = value;
         return Next::Token;
       }
-      if (isWrongNegative(i, token)) {
+      if (isWrongNegative(scan, i, token)) {
         ++warnings;
         if (warnings <= kMaxWarningLines)
-          reportOrange(formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
+          reportOrange(report,
+                       formatText("<br>Warning (Line %d): Negative number was detected on this line. If this was "
                                   "meant to indicate a missing data value, then it MUST BE EQUAL to the missing data "
                                   "flag (-9's) in the Header.\n",
-                                  LineNumber));
+                                  scan.LineNumber));
         else if (warnings == kMaxWarningLines + 1)
-          reportOrange("<br><br>Too many warnings ...<br>\n");
+          reportOrange(report, "<br><br>Too many warnings ...<br>\n");
       }
       return Next::Token;
     });
-    if (!goOn) return false;
-  }
-  reportWrite("<br>\n");
+  };
+  if (!forEachDataLine(scan, report, block, ScanCode::FewProfileDataLines, passed, checkLine)) return false;
+  report.write("<br>\n");
   return passed;
 }
 
-bool checkRecordData(int block) {
-  const int dataLines = profileHeader(block).dataLines;
-  if (dataLines < kMinDataLines) {
-    recordError(LineNumber, 88);
-    return false;
-  }
+bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
   bool passed = true;
   double previous[3] = {-1, -1, -1};
-  std::string line;
-  DataLineSplitter splitter;
-  for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(block, dataLines, false, line, splitter);
-    if (read == LineRead::Stop) return false;
-    if (read == LineRead::Skip) {
-      passed = false;
-      continue;
-    }
+  auto checkLine = [&](const DataLineSplitter& splitter) {
     double previousEnd = previous[1];
-    bool goOn = forEachToken(splitter, passed, [&](size_t i, std::string_view token) {
+    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
-        if (isWrongNegative(i, token)) {
-          recordError(LineNumber, 93);
+        if (isWrongNegative(scan, i, token)) {
+          recordError(scan, report, scan.LineNumber, ScanCode::WrongMissingValue);
           passed = false;
           return Next::Line;
         }
@@ -172,52 +169,54 @@ bool checkRecordData(int block) {
       }
       double value = dataTokenValue(token);
       if (value < 0) {
-        recordError(LineNumber, 89);
+        recordError(scan, report, scan.LineNumber, ScanCode::NegativeTime);
         passed = false;
         return Next::Line;
       }
       if (previous[i] >= 0 && !(value > previous[i])) {
-        reportRed(formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
-                             "GREATER_THAN the value on the previous line (%.2f)\n",
-                             LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
-        recordError(LineNumber, 90);
+        reportRed(report, formatText("<br>Error (Line %d, Column%d (%s)): The value on this line (%.2f) should be "
+                                     "GREATER_THAN the value on the previous line (%.2f)\n",
+                                     scan.LineNumber, static_cast<int>(i) + 1, kTimeNames[i], value, previous[i]));
+        recordError(scan, report, scan.LineNumber, ScanCode::TimeNotIncreasing);
         passed = false;
       }
       previous[i] = value;
       if (i == 0 && previousEnd > value) {
-        reportRed(formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
-                             "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
-                             LineNumber, value, previousEnd));
-        recordError(LineNumber, 92);
+        reportRed(report, formatText("<br>Error (Line %d) Time Overlap: StartTime (%.2f) on this line must be "
+                                     "GREATER_THAN_OR_EQUAL_TO EndTime (%.2f) on the previous line.",
+                                     scan.LineNumber, value, previousEnd));
+        recordError(scan, report, scan.LineNumber, ScanCode::TimeOverlap);
         passed = false;
       }
       if (i == 2 && !(previous[0] < previous[2] && previous[2] < previous[1])) {
-        reportRed(formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
+        reportRed(report,
+                  formatText("<br>Error (Line %d) Times columns order: Start=%.2f; End=%.2f; Mean=%.2f might NOT be "
                              "in correct order.",
-                             LineNumber, previous[0], previous[1], previous[2]));
-        recordError(LineNumber, 91);
+                             scan.LineNumber, previous[0], previous[1], previous[2]));
+        recordError(scan, report, scan.LineNumber, ScanCode::TimesOutOfOrder);
         passed = false;
       }
       return Next::Token;
     });
-    if (!goOn) return false;
-  }
+  };
+  if (!forEachDataLine(scan, report, block, ScanCode::FewRecordDataLines, passed, checkLine)) return false;
   return passed;
 }
 
-void checkTrailingLines() {
+void checkTrailingLines(ScanSession& scan, ReportSink& report) {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    AtEndOfFile = !platform::readLine(DataStream, line);
+    scan.AtEndOfFile = !platform::readLine(scan.DataStream, line);
     if (line.size() > kMaxTrailingLength) {
-      reportRed(formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
+      reportRed(report,
+                formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
                            "the file seem(s) NOT empty (length = %d).<br>\n",
-                           LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
-      ScanFailed = true;
+                           scan.LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
+      failScan(scan, report);
       return;
     }
-    if (AtEndOfFile) return;
+    if (scan.AtEndOfFile) return;
   }
-  reportRed("<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
-  ScanFailed = true;
+  reportRed(report, "<br>Error Last Lines: There seem to be many trailing empty lines at the end of file.<br>");
+  failScan(scan, report);
 }

@@ -5,7 +5,7 @@
 #include "platform/text.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ int checkFebruaryDay(int year, int day) {
   return 0;
 }
 
-int validateDate(int year, int month, int day) {
-  if (year > TodayYear) return -1;
-  if (year == TodayYear && month > TodayMonth) return -2;
-  if (year == TodayYear && month == TodayMonth && day > TodayDay) return -3;
+int validateDate(const ScanSession& scan, int year, int month, int day) {
+  if (year > scan.TodayYear) return -1;
+  if (year == scan.TodayYear && month > scan.TodayMonth) return -2;
+  if (year == scan.TodayYear && month == scan.TodayMonth && day > scan.TodayDay) return -3;
   if (month < 1 || month > 12) return 0;
   if (day > 31 || day < 1) return -4;  // a day of 00 is no date in any month
   if (day > 30 && (month == 4 || month == 6 || month == 9 || month == 11)) return -5;
@@ -47,31 +47,34 @@ int validateDate(int year, int month, int day) {
   return 1;
 }
 
-bool checkExtension(const std::string& ext) {
+bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ext) {
   if (ext.size() > 5) return false;
   for (char c : ext)
     if (!isAlnum(c)) return false;
   for (const char* allowed : kAllowedExtensions) {
     if (ext == allowed) {
-      IsDatFile = ext == "DAT";
+      scan.IsDatFile = ext == "DAT";
       return true;
     }
   }
-  reportRed(platform::formatText(
-      "<br>Error (filename extension = \".%s\"): Currently, these are the allowed extensions: <br>&nbsp;&nbsp;&nbsp;&nbsp; | .DAT | .ZIP | .TXT | .PDF | .JPG | .JPEG | .GIF | .PNG | .PS | .DOC | .DOCX| .XLS<br>&nbsp;&nbsp;&nbsp;&nbsp; | .XLSX | .PPT | .PPTX | .CDF | .NC | .HDF | .HE5 | .H5 | .H4 | .KML | .KMZ |<br><br>\n",
-      platform::htmlEscape(ext).c_str()));
+  reportRed(report,
+            platform::formatText("<br>Error (filename extension = \".%s\"): Currently, these are the allowed "
+                                 "extensions: <br>&nbsp;&nbsp;&nbsp;&nbsp; | .DAT | .ZIP | .TXT | .PDF | .JPG | .JPEG "
+                                 "| .GIF | .PNG | .PS | .DOC | .DOCX| .XLS<br>&nbsp;&nbsp;&nbsp;&nbsp; | .XLSX | .PPT "
+                                 "| .PPTX | .CDF | .NC | .HDF | .HE5 | .H5 | .H4 | .KML | .KMZ |<br><br>\n",
+                                 platform::htmlEscape(ext).c_str()));
   return false;
 }
 
-bool checkFilename(std::string name) {
+bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
   bool verified = true;
-  auto fail = [&verified](int code) {
-    recordError(-1, code);
+  auto fail = [&scan, &report, &verified](ScanCode code) {
+    recordError(scan, report, -1, code);
     verified = false;
   };
-  _FN& fn = ParsedFileName;
+  _FN& fn = scan.ParsedFileName;
 
-  reportWrite("<h2>Now Scanning Filename ...</h2>");
+  report.write("<h2>Now Scanning Filename ...</h2>");
   std::string rest = platform::toUpperAscii(name);
   fn.dataID.clear();
   fn.siteID.clear();
@@ -84,19 +87,19 @@ bool checkFilename(std::string name) {
   std::string whole = rest;
   if (takeField(rest, fn.dataID)) {
     if (fn.dataID == "PARVIX-O3LIDAR") {
-      IsLidarFile = dataIdMatched = true;
+      scan.IsLidarFile = dataIdMatched = true;
     } else if (whole.compare(0, 16, "PARVIX-O3SURFACE") == 0) {
-      IsSurfaceFile = dataIdMatched = true;
+      scan.IsSurfaceFile = dataIdMatched = true;
     }
   }
-  if (!dataIdMatched) fail(5);
+  if (!dataIdMatched) fail(ScanCode::BadDataId);
 
   // Site ID.
   bool siteMatched = false;
   if (takeField(rest, fn.siteID)) {
     for (const char* site : kSiteIDs) siteMatched = siteMatched || fn.siteID == site;
   }
-  if (!siteMatched) fail(6);
+  if (!siteMatched) fail(ScanCode::BadSiteId);
 
   // Date.
   bool dateValid = false;
@@ -105,10 +108,10 @@ bool checkFilename(std::string name) {
     fn.year = platform::leadingLong(date.substr(0, 4));
     fn.month = platform::leadingLong(date.substr(4, 2));
     fn.day = platform::leadingLong(date.substr(6, 2));
-    dateValid = validateDate(fn.year, fn.month, fn.day) == 1;
+    dateValid = validateDate(scan, fn.year, fn.month, fn.day) == 1;
   }
   if (!dateValid) {
-    fail(4);
+    fail(ScanCode::BadDate);
     fn.year = 0;
     fn.month = 0;
     fn.day = -1;
@@ -128,22 +131,22 @@ bool checkFilename(std::string name) {
     size_t dot = rest.find('.');
     if (!rest.empty() && rest[0] == '_' && dot != std::string::npos) fn.comments = rest.substr(1, dot - 1);
   } else {
-    fail(3);
+    fail(ScanCode::BadRevision);
   }
 
   // Extension.
   size_t dot = rest.find('.');
   if (dot != std::string::npos) {
     fn.extension = rest.substr(dot + 1);
-    if (!checkExtension(fn.extension)) fail(2);
+    if (!checkExtension(scan, report, fn.extension)) fail(ScanCode::BadExtension);
   } else {
-    fail(2);
+    fail(ScanCode::BadExtension);
   }
 
-  writeFilenameTable();
+  writeFilenameTable(scan, report);
   if (verified) {
-    reportWrite("<font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n");
-    reportWrite("<h2>Done Scanning Filename.</h2><hr>");
+    report.write("<font size ='+2' color='#339933'>Filename Successfully Verified!</font>\n");
+    report.write("<h2>Done Scanning Filename.</h2><hr>");
   }
   return verified;
 }

@@ -1,10 +1,11 @@
 #include "scanner/general_header.h"
 
 #include "platform/text.h"
+#include "scanner/file_kind.h"
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
 
 using platform::formatText;
@@ -12,16 +13,10 @@ using platform::formatText;
 namespace {
 
 
-// Roles of general header lines, by line number (the SURFACE file has three
-// column lines fewer).
-int lastColumnLine() { return IsSurfaceFile ? 15 : 18; }
-int commentCountLine() { return IsSurfaceFile ? 17 : 20; }
-int coordinatesLine() { return IsSurfaceFile ? 21 : 24; }
-
 // Fills ColumnTable entry `column` from the column line's trimmed value:
 // short name, units and description separated by commas.
-bool storeColumn(int column, const std::string& text) {
-  _Column& entry = ColumnTable[column];
+bool storeColumn(ScanSession& scan, int column, const std::string& text) {
+  _Column& entry = scan.ColumnTable[column];
   size_t p1 = text.find(',');
   if (p1 == std::string::npos) {
     entry.shortName = entry.units = entry.description = text;
@@ -43,81 +38,82 @@ bool storeColumn(int column, const std::string& text) {
 
 }  // namespace
 
-bool matchCommentKeywords(int k, std::string triple, const std::string& line) {
+bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::string triple, const std::string& line) {
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
-  int problem = splitKeywordTriple(std::move(triple), k, keywords);
-  if (problem == 0 && keywords[2] == "????") problem = -99;
+  int problem = splitKeywordTriple(report, std::move(triple), k, keywords);
   if (problem > 0) {
-    reportBlue(formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
+    reportBlue(report, formatText("<br>Line_%d: %s<br>\n", k, platform::htmlEscape(line).c_str()));
     return false;
   }
-  size_t required = problem == 0 ? 3 : 2;
+  size_t required = keywords[2] == "????" ? 2 : 3;
   for (size_t i = 0; i < required; ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = GeneralHeader.line[k - 1];
-  entry.fileLine = LineNumber;
+  _HeaderLine& entry = scan.GeneralHeader.line[k - 1];
+  entry.fileLine = scan.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   // After the end of the file LineNumber stops advancing: the line is not line k.
   return entry.fileLine == k;
 }
 
-bool checkGenHeaderLine(int k, int expectedNumber, const std::string& expectedText, int mode, int code,
-                        const std::string& triple) {
-  std::string line = readNextLine();
-  if (!matchCommentKeywords(k, triple, line)) {
-    recordError(k, code);
+bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, std::optional<int> expectedNumber,
+                        const std::string& expectedText, int mode, ScanCode code, const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchCommentKeywords(scan, report, k, triple, line)) {
+    recordError(scan, report, k, code);
     return false;
   }
-  const std::string& value = GeneralHeader.line[k - 1].value;
-  int number;
+  const std::string& value = scan.GeneralHeader.line[k - 1].value;
+  std::optional<int> number;  // none for a text value
   std::string text;
-  if (expectedNumber != kTextValue) {
+  if (expectedNumber) {
     if (!isIntegerText(value)) {
-      recordError(k, 56);
+      recordError(scan, report, k, ScanCode::IntegerExpected);
       return false;
     }
     number = platform::leadingLong(value);
     text = expectedText;
   } else {
     text = trimBlanks(value);
-    number = kTextValue;
     if (text.empty()) {
-      recordError(LineNumber, 55);
+      recordError(scan, report, scan.LineNumber, ScanCode::InvalidNumbers);
       return false;
     }
   }
   if (mode == 1 && (number != expectedNumber || text != expectedText)) {
-    recordError(k, code);
+    recordError(scan, report, k, code);
     return false;
   }
 
+  // The lines that declare counts are number lines.
+  const int count = number.value_or(0);
   if (k == 1) {
-    GeneralHeader.headerLines = number;
+    scan.GeneralHeader.headerLines = count;
   } else if (k == 3) {
-    GeneralHeader.numBlocks = number;
-    if (number < 1) {
-      recordError(k, code);
+    scan.GeneralHeader.numBlocks = count;
+    if (count < 1) {
+      recordError(scan, report, k, code);
       return false;
     }
   } else if (k == 4) {
-    GeneralHeader.numColumns = number;
-  } else if (k >= 5 && k <= lastColumnLine()) {
-    if (!storeColumn(k - 5, text)) {
-      recordError(k, 55);
+    scan.GeneralHeader.numColumns = count;
+  } else if (k >= 5 && k <= scan.kind->lastColumnLine) {
+    if (!storeColumn(scan, k - 5, text)) {
+      recordError(scan, report, k, ScanCode::InvalidNumbers);
       return false;
     }
-  } else if (k == commentCountLine()) {
-    GeneralHeader.numCommentLines = number;
-    if (number < 5) {
-      recordError(k, code);
+  } else if (k == scan.kind->commentCountLine) {
+    scan.GeneralHeader.numCommentLines = count;
+    if (count < 5) {
+      recordError(scan, report, k, code);
       return false;
     }
-  } else if (k == coordinatesLine()) {
-    if (!checkLonLatAlt(text, GeneralHeader.longitude, GeneralHeader.latitude, GeneralHeader.elevation)) {
-      recordError(k, 58);
+  } else if (k == scan.kind->coordinatesLine) {
+    if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude,
+                        scan.GeneralHeader.elevation)) {
+      recordError(scan, report, k, ScanCode::InvalidLonLatAlt);
       return false;
     }
   }

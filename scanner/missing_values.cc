@@ -11,7 +11,7 @@
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 using platform::formatText;
 
@@ -53,49 +53,52 @@ long long countCommas(std::string_view text) {
 
 }  // namespace
 
-bool checkItemCount(const std::string& text, int expectedCommas, bool quiet) {
-  return checkCommaCount(countCommas(text), expectedCommas, quiet);
+bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& text, int expectedCommas, bool quiet) {
+  return checkCommaCount(scan, report, countCommas(text), expectedCommas, quiet);
 }
 
-bool checkCommaCount(long long commas, int expectedCommas, bool quiet) {
+bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet) {
   if (commas == expectedCommas) return true;
   if (!quiet) {
-    recordError(LineNumber, 97);
+    recordError(scan, report, scan.LineNumber, ScanCode::WrongItemCount);
     if (expectedCommas > 0)
-      reportRed(formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
+      reportRed(report,
+                formatText("<br>Error (Line %d): Found more (or less) items on this line. The expected number is "
                            "exactly %d items; see error message(s) below.\n",
-                           LineNumber, expectedCommas + 1));
+                           scan.LineNumber, expectedCommas + 1));
     else
-      reportRed(formatText("<br>Major Error (Line %d): Can't read items on this line (n=%d). Please report this "
+      reportRed(report,
+                formatText("<br>Major Error (Line %d): Can't read items on this line (n=%d). Please report this "
                            "error to %s. Thank you.\n",
-                           LineNumber, expectedCommas + 1, kSupportAddress));
+                           scan.LineNumber, expectedCommas + 1, kSupportAddress));
   }
   return false;
 }
 
-bool checkMissingValuesLine(int k, int columns, int code, const std::string& triple) {
-  std::string line = readNextLine();
-  if (!matchCommentKeywords(k, triple, line)) {
-    recordError(k, code);
+bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, ScanCode code,
+                            const std::string& triple) {
+  std::string line = readNextLine(scan, report);
+  if (!matchCommentKeywords(scan, report, k, triple, line)) {
+    recordError(scan, report, k, code);
     return false;
   }
   // The column count of the file's kind: the general header's own count may
   // not come from this file when its line failed.
-  const std::string& value = GeneralHeader.line[k - 1].value;
-  if (!checkItemCount(value, columns - 1, false)) return false;
+  const std::string& value = scan.GeneralHeader.line[k - 1].value;
+  if (!checkItemCount(scan, report, value, columns - 1, false)) return false;
 
   size_t at = 0;
   for (int i = 0; i < columns; ++i) {
     size_t comma = value.find(',', at);
     size_t end = comma == std::string::npos ? value.size() : comma;
-    ColumnTable[i].missing = platform::leadingDouble(std::string_view(value).substr(at, end - at));
+    scan.ColumnTable[i].missing = platform::leadingDouble(std::string_view(value).substr(at, end - at));
     at = end + 1;
   }
   for (int i = 0; i < columns; ++i) {
-    if (isAllowedFlag(ColumnTable[i].missing)) continue;
-    recordError(k, code);
-    reportRed(formatText("<br>Error (Line %d): item[%d] ( %.0f ) NOT correct.\n", LineNumber, i + 1,
-                         ColumnTable[i].missing));
+    if (isAllowedFlag(scan.ColumnTable[i].missing)) continue;
+    recordError(scan, report, k, code);
+    reportRed(report, formatText("<br>Error (Line %d): item[%d] ( %.0f ) NOT correct.\n", scan.LineNumber, i + 1,
+                                 scan.ColumnTable[i].missing));
     return false;
   }
   return true;

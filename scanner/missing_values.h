@@ -4,13 +4,20 @@
 
 #include <string>
 
+#include "scanner/scan_codes.h"
+
+class ReportSink;
+struct ScanSession;
+
 // True when the text holds exactly `expectedCommas` commas. Unless `quiet`, a
-// wrong count records code 97 at LineNumber and writes its red line.
-bool checkItemCount(const std::string& text, int expectedCommas, bool quiet);
+// wrong count records WrongItemCount at LineNumber and writes its red line.
+bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& text, int expectedCommas, bool quiet);
 // The same for a comma count already taken.
-bool checkCommaCount(long long commas, int expectedCommas, bool quiet);
+bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet);
 
 // Checks general header line k (the missing-values line): `columns` flags
 // separated by commas, each -9999, -99999, -999999 or -9999999. Stores them in
-// ColumnTable's `missing` fields. Records `code` (or 97) when it fails.
-bool checkMissingValuesLine(int k, int columns, int code, const std::string& triple);
+// ColumnTable's `missing` fields. Records `code` (or WrongItemCount) when it
+// fails.
+bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, ScanCode code,
+                            const std::string& triple);

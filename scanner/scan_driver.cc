@@ -13,17 +13,17 @@
 #include "scanner/filename_check.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 
 namespace {
 
 const char kTemplateName[] = "GEOMS-TE-LIDAR-O3-005.csv";
 
-void resetScanState() {
-  ErrorCount = 0;
-  LineNumber = 0;
-  ScanFailed = AtEndOfFile = ScanAborted = MaxErrorsNoticeShown = IsDatFile = false;
-  for (ErrorSlot& slot : ErrorSlots) slot = ErrorSlot{-2, -1};
+void resetScanState(ScanSession& scan) {
+  scan.ErrorCount = 0;
+  scan.LineNumber = 0;
+  scan.ScanFailed = scan.AtEndOfFile = scan.ScanAborted = scan.MaxErrorsNoticeShown = scan.IsDatFile = false;
+  for (ErrorSlot& slot : scan.ErrorSlots) slot = ErrorSlot{-2, -1};
 }
 
 // The name's text after its last '.', or the whole name without one, upper-cased.
@@ -33,8 +33,8 @@ bool hasHdfExtension(const std::string& bareName) {
   return platform::toUpperAscii(ext) == "HDF";
 }
 
-void writeVerifierProblem(const std::string& why) {
-  reportRed("<br>Error: " + why + " The file was not verified.\n");
+void writeVerifierProblem(ReportSink& report, const std::string& why) {
+  reportRed(report, "<br>Error: " + why + " The file was not verified.\n");
 }
 
 const char kFailedBanner[] =
@@ -54,7 +54,7 @@ std::string verifierStartProblem(const std::string& hdfFolder, int error) {
 // Runs the HDF verifier on the file and copies its findings into the report.
 // The verdict is the report's marker line "^End.0" (passed) or "^End.<other>";
 // anything that leaves no verdict fails the scan.
-void runHdfVerifier(const std::string& path) {
+void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& path) {
   // The verifier runs in another folder, so it gets the path made absolute, but
   // not normalised as text: "link/../x.hdf" must name the file the system
   // finds through the link, the one whose report this is.
@@ -77,9 +77,9 @@ void runHdfVerifier(const std::string& path) {
     platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
                              "Error Running Quessel Function??");
     platform::busyCursor().end();
-    ScanFailed = true;
-    reportWrite(kFailedBanner);
-    writeVerifierProblem(verifierStartProblem(hdfFolder, error));
+    failScan(scan, report);
+    report.write(kFailedBanner);
+    writeVerifierProblem(report, verifierStartProblem(hdfFolder, error));
     return;
   }
   int exitStatus = 0;
@@ -113,101 +113,109 @@ void runHdfVerifier(const std::string& path) {
     }
   }
   bool hasVerdict = marker < lines.size();
-  ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
+  scan.ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
 
-  if (ScanFailed) reportWrite(kFailedBanner);
+  if (scan.ScanFailed) report.write(kFailedBanner);
   for (size_t i = 0; i < marker; ++i) {
-    reportWrite(lines[i].first);
-    if (lines[i].second) reportWrite("\n");
-    reportWrite("\n");
+    report.write(lines[i].first);
+    if (lines[i].second) report.write("\n");
+    report.write("\n");
   }
   if (timedOut)
-    writeVerifierProblem(platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
-                                              VerifierTimeoutMs));
+    writeVerifierProblem(
+        report, platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
+                                     VerifierTimeoutMs));
   else if (!reportRead)
-    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report " + platform::htmlEscape(errPath) +
-                         " was not written.");
+    writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report " +
+                                     platform::htmlEscape(errPath) + " was not written.");
   else if (!hasVerdict)
-    writeVerifierProblem("The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
+    writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
 }
 
 // Checks the file name and, for a verified .dat name, the file's content.
-void scanTextFile(const std::string& path, const std::string& bareName) {
-  bool verified = checkFilename(bareName);
-  if (verified && IsDatFile) {
+void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName) {
+  bool verified = checkFilename(scan, report, bareName);
+  if (verified && scan.IsDatFile) {
     // A large read buffer: the content scan reads the file line by line, and
     // files of a hundred megabytes are common.
     static std::vector<char> readBuffer(256 * 1024);
-    DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
-    if (!platform::openInputFile(DataStream, path)) {
-      recordError(-1, 1);
-    } else if (IsLidarFile) {
-      scanProfileFile();
+    scan.DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
+    if (!platform::openInputFile(scan.DataStream, path)) {
+      recordError(scan, report, -1, ScanCode::FileFailedToOpen);
+    } else if (scan.IsLidarFile) {
+      scanProfileFile(scan, report);
     } else {
-      scanSurfaceFile();
+      scanSurfaceFile(scan, report);
     }
-    DataStream.close();
-    DataStream.clear();
+    scan.DataStream.close();
+    scan.DataStream.clear();
   }
-  if (!IsDatFile) {
-    reportOrange(platform::formatText(
-        "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
-        platform::htmlEscape(bareName).c_str()));
+  if (!scan.IsDatFile) {
+    reportOrange(
+        report,
+        platform::formatText(
+            "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
+            platform::htmlEscape(bareName).c_str()));
   }
-  writeVerdict();
+  writeVerdict(scan, report);
 }
 
 }  // namespace
 
-void readNextLine(std::string& line) {
-  if (platform::readLine(DataStream, line)) {
-    ++LineNumber;
-  } else {
-    AtEndOfFile = ScanAborted = ScanFailed = true;
-    reportRed("<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
-  }
+void endOfFileReached(ScanSession& scan, ReportSink& report) {
+  scan.AtEndOfFile = true;
+  failScan(scan, report);
+  abortScan(scan, report);
+  reportRed(report, "<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
 }
 
-std::string readNextLine() {
+std::string readNextLine(ScanSession& scan, ReportSink& report) {
   std::string line;
-  readNextLine(line);
+  readNextLine(scan, report, line);
   return line;
 }
 
-void captureToday() {
+void captureToday(ScanSession& scan) {
   platform::CalendarDate today = platform::clock().today();
-  TodayYear = FirstProfileYear = today.year;
-  TodayMonth = FirstProfileMonth = today.month;
-  TodayDay = FirstProfileDay = today.day;
+  scan.TodayYear = scan.FirstProfileYear = today.year;
+  scan.TodayMonth = scan.FirstProfileMonth = today.month;
+  scan.TodayDay = scan.FirstProfileDay = today.day;
 }
 
 int scanFile(const char* rawPath, bool showDetails) {
+  ScanSession scan;
+  return scanFile(scan, rawPath, showDetails);
+}
+
+int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   std::string path = rawPath ? rawPath : "";
-  ReportDetails = showDetails;
-  initScanMessages();
-  captureToday();
+  scan.ReportDetails = showDetails;
+  initScanMessages(scan);
+  captureToday(scan);
   ReportPath.clear();
 
   std::string bareName;
-  if (!openScanReport(path, bareName)) return 1;
-  resetScanState();
+  HtmlReportSink report;
+  if (!openScanReport(path, report, bareName)) return 1;
+  resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);
-  reportPrintf("<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
+  reportPrintf(report,
+               "<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
                shownName.c_str());
-  IsSurfaceFile = IsLidarFile = IsHdfFile = false;
+  scan.IsSurfaceFile = scan.IsLidarFile = IsHdfFile = false;
   IsHdfFile = hasHdfExtension(bareName);
   if (IsHdfFile)
-    runHdfVerifier(path);
+    runHdfVerifier(scan, report, path);
   else
-    scanTextFile(path, bareName);
+    scanTextFile(scan, report, path, bareName);
 
-  reportPrintf("<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
+  reportPrintf(report,
+               "<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
                shownName.c_str());
-  reportWrite("</BODY></HTML>\n");
-  std::fclose(ReportFile);
-  ReportFile = nullptr;
+  report.write("</BODY></HTML>\n");
+  report.close();
 
-  if (IsSurfaceFile) return 2;
-  return ScanFailed ? 1 : 0;
+  if (scan.IsSurfaceFile) return 2;
+  return scan.ScanFailed ? 1 : 0;
 }

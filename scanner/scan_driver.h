@@ -3,13 +3,26 @@
 
 #include <string>
 
+#include "platform/text.h"
+#include "scanner/scan_session.h"
+
+class ReportSink;
+
+// Sets AtEndOfFile, ScanFailed and ScanAborted and writes the end-of-file notice.
+void endOfFileReached(ScanSession& scan, ReportSink& report);
+
 // Reads the next line of DataStream (without its line end) and counts it in
 // LineNumber; at the end of the file sets AtEndOfFile, ScanAborted and
 // ScanFailed and writes the end-of-file notice instead.
-std::string readNextLine();
+std::string readNextLine(ScanSession& scan, ReportSink& report);
 // The same, reading into `line` (its storage is reused from line to line).
-void readNextLine(std::string& line);
-
+// Inline: the data-line checks read every line of the file through it.
+inline void readNextLine(ScanSession& scan, ReportSink& report, std::string& line) {
+  if (platform::readLine(scan.DataStream, line))
+    ++scan.LineNumber;
+  else
+    endOfFileReached(scan, report);
+}
 
 // Stores today's local date in TodayYear/Month/Day and FirstProfileYear/Month/Day.
-void captureToday();
+void captureToday(ScanSession& scan);

@@ -1,52 +1,63 @@
 #include "scanner/scan_messages.h"
 
-#include "platform/text.h"
-#include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
-
+#include "scanner/report_sink.h"
 #include "scanner/scan_messages_table.inc"
+#include "scanner/scan_session.h"
 
-void initScanMessages() {
-  constexpr int count = static_cast<int>(sizeof kScanMessageTexts / sizeof kScanMessageTexts[0]);
-  static_assert(count == 99, "the catalogue holds codes 0 to 98");
-  for (int code = 0; code < count; ++code) ScanMessages[code] = kScanMessageTexts[code];
+void initScanMessages(ScanSession& scan) {
+  static_assert(sizeof kScanMessageTexts / sizeof kScanMessageTexts[0] == kScanCodeCount,
+                "the catalogue holds one text per code");
+  for (int code = 0; code < kScanCodeCount; ++code) scan.ScanMessages[code] = kScanMessageTexts[code];
 }
 
-void recordError(int line, int code) {
+void recordError(ScanSession& scan, ReportSink& report, int line, ScanCode code) {
   // Past the cap, later errors keep overwriting the slot after the last listed one.
-  int slot = ErrorCount < kErrorSlotCount ? ErrorCount : kErrorSlotCount - 1;
-  ErrorSlots[slot] = ErrorSlot{line, code};
-  countError();
-  ScanFailed = true;
+  int slot = scan.ErrorCount < kErrorSlotCount ? scan.ErrorCount : kErrorSlotCount - 1;
+  scan.ErrorSlots[slot] = ErrorSlot{line, static_cast<int>(code)};
+  report.error(line, code);
+  countError(scan, report);
+  scan.ScanFailed = true;  // every entry fails the scan; the sink learnt it from the entry
 }
 
-void countError() {
-  if (ErrorCount < kMaxCountedErrors) {
-    ++ErrorCount;
+void failScan(ScanSession& scan, ReportSink& report) {
+  scan.ScanFailed = true;
+  report.fail();
+}
+
+void abortScan(ScanSession& scan, ReportSink& report) {
+  scan.ScanAborted = true;
+  report.abort();
+}
+
+void countError(ScanSession& scan, ReportSink& report) {
+  if (scan.ErrorCount < kMaxCountedErrors) {
+    ++scan.ErrorCount;
     return;
   }
-  if (!MaxErrorsNoticeShown) {
-    MaxErrorsNoticeShown = true;
-    reportRed("<br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
+  if (!scan.MaxErrorsNoticeShown) {
+    scan.MaxErrorsNoticeShown = true;
+    reportRed(report,
+              "<br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
               "Beware some errors such as missing lines or misplaced lines can cause errors to cascade.<br>\n");
-    ScanAborted = true;
+    abortScan(scan, report);
   }
 }
 
-void writeVerdict() {
-  if (ScanFailed) {
-    reportWrite("<br><b><font size='+2' color='#FF0000'>*** Scanning Failed. See Error Messages. ***</font></b><hr>\n");
-  } else if (ErrorCount == 0) {
-    reportWrite("<br><b><font size='+2' color='#0000FF'>ALL DONE. File Successfully Verified!</font></b><hr>\n");
+void writeVerdict(const ScanSession& scan, ReportSink& report) {
+  if (scan.ScanFailed) {
+    report.write(
+        "<br><b><font size='+2' color='#FF0000'>*** Scanning Failed. See Error Messages. ***</font></b><hr>\n");
+  } else if (scan.ErrorCount == 0) {
+    report.write("<br><b><font size='+2' color='#0000FF'>ALL DONE. File Successfully Verified!</font></b><hr>\n");
     return;
   }
-  reportWrite("<font color='#FF0000'>");
-  for (int i = 0; i < ErrorCount; ++i) {
-    const std::string& text = ScanMessages[ErrorSlots[i].code];
-    if (ErrorSlots[i].line >= 1)
-      reportPrintf("<br>Error (Line %d): %s<br>\n", ErrorSlots[i].line, text.c_str());
+  report.write("<font color='#FF0000'>");
+  for (int i = 0; i < scan.ErrorCount; ++i) {
+    const std::string& text = scan.ScanMessages.at(scan.ErrorSlots[i].code);
+    if (scan.ErrorSlots[i].line >= 1)
+      reportPrintf(report, "<br>Error (Line %d): %s<br>\n", scan.ErrorSlots[i].line, text.c_str());
     else
-      reportPrintf("<br>Error: %s<br>\n", text.c_str());
+      reportPrintf(report, "<br>Error: %s<br>\n", text.c_str());
   }
-  reportWrite("</font>");
+  report.write("</font>");
 }

@@ -88,19 +88,20 @@ std::string headerComment(std::string_view line) {
   return semicolon == std::string_view::npos ? std::string() : std::string(line.substr(semicolon));
 }
 
-int splitKeywordTriple(std::string triple, int messageLine, std::vector<std::string>& keywords) {
+int splitKeywordTriple(ReportSink& report, std::string triple, int messageLine, std::vector<std::string>& keywords) {
   constexpr size_t kMaxTripleLength = 127;
   int problem = 0;
   if (triple.size() > kMaxTripleLength) {
     problem = 5;
     triple.resize(kMaxTripleLength);
-    reportRed(platform::formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", messageLine));
+    reportRed(report, platform::formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", messageLine));
   }
   keywords = platform::splitTokens(triple, "|");
-  const int weights[3] = {10, 100, 1000};
+  const int kWeights[3] = {10, 100, 1000};
   for (size_t i = keywords.size(); i < 3; ++i) {
-    problem += weights[i];
-    reportRed(platform::formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", messageLine, problem));
+    problem += kWeights[i];
+    reportRed(report,
+              platform::formatText("<br>Error (Line %d): Comments Text NOT Correct. (%d)\n", messageLine, problem));
   }
   return problem;
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+class ReportSink;
+
 // The text without its leading and trailing blanks (' ' only; tabs stay). An
 // empty or all-blank text gives "" (callers treat that as a value that cannot be
 // taken apart).
@@ -35,7 +37,7 @@ bool nearlyEqual(double a, double b);
 // characters. Writes a red line numbered `messageLine` for a triple that was too
 // long and for each keyword that is missing, and returns the problem value: 5 for
 // a cut triple, plus 10, 100 and 1000 for a missing first, second, third keyword.
-int splitKeywordTriple(std::string triple, int messageLine, std::vector<std::string>& keywords);
+int splitKeywordTriple(ReportSink& report, std::string triple, int messageLine, std::vector<std::string>& keywords);
 
 // The header line form: the value is the text before the first ';', the comment
 // the rest from that ';' on. A line without ';' is all value, with an empty comment.

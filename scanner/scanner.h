@@ -6,7 +6,8 @@
 
 // Scans the file at `path` and writes "<path>__ScanMsgs.htm". Returns 2 for a
 // SURFACE file, 1 when the scan failed or no report was made, 0 when it passed.
-// `showDetails` adds the detail tables to the report.
+// `showDetails` adds the detail tables to the report. Each call makes its own
+// scan session (scan_session.h); only the names below outlive it.
 int scanFile(const char* path, bool showDetails);
 
 // The folder current when the desktop program started; its "hdf" subfolder

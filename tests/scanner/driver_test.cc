@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,9 +9,10 @@
 
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "scanner/scanner.h"
 #include "tests/scanner/report_expectations.h"
+#include "tests/scanner/session_support.h"
 #include "tests/support/platform_doubles.h"
 #include "tests/support/text_samples.h"
 
@@ -77,9 +77,8 @@ TEST(ScanDriver, FailedNameListsItsErrorsWithoutLines) {
   ASSERT_TRUE(writeFile(path, "not read"));
   ScanOutcome out = scan(path);
   EXPECT_EQ(out.result, 1);
-  initScanMessages();
   std::string list = "<font color='#FF0000'>";
-  for (int code : {5, 6, 4, 3}) list += "<br>Error: " + ScanMessages[code] + "<br>\n";
+  for (int code : {5, 6, 4, 3}) list += "<br>Error: " + scanner_test::catalogueText(code) + "<br>\n";
   list += "</font>";
   // The extension is DAT, so no note; the name is not verified, so nothing is read.
   EXPECT_EQ(out.report, kHead + nowScanning("x.dat") + kFilenameStart + kFailed + list + doneScanning("x.dat"));
@@ -169,25 +168,24 @@ TEST(ScanDriver, FilenameStart) {
 TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   TempDir dir;
   std::string bare;
-  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), bare));
-  initScanMessages();
-  ErrorCount = 0;
-  ScanFailed = ScanAborted = MaxErrorsNoticeShown = false;
-  for (int i = 1; i <= 16; ++i) recordError(i, 56);
-  EXPECT_FALSE(ScanAborted);
-  recordError(17, 57);
-  EXPECT_TRUE(ScanAborted);
-  recordError(18, 58);
-  EXPECT_EQ(ErrorCount, 16);
-  EXPECT_EQ(ErrorSlots[16].code, 58);
-  writeVerdict();
-  std::fclose(ReportFile);
-  ReportFile = nullptr;
+  HtmlReportSink report;
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, bare));
+  ScanSession session = scanner_test::sessionOn(2018, 4, 12);
+  for (int i = 1; i <= 16; ++i) recordError(session, report, i, ScanCode::IntegerExpected);
+  EXPECT_FALSE(session.ScanAborted);
+  recordError(session, report, 17, ScanCode::FloatExpected);
+  EXPECT_TRUE(session.ScanAborted);
+  recordError(session, report, 18, ScanCode::InvalidLonLatAlt);
+  EXPECT_EQ(session.ErrorCount, 16);
+  EXPECT_EQ(session.ErrorSlots[16].code, 58);
+  writeVerdict(session, report);
+  report.close();
   std::string notice =
       "<font color='#FF0000'><br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
       "Beware some errors such as missing lines or misplaced lines can cause errors to cascade.<br>\n</font>";
   std::string list = "<font color='#FF0000'>";
-  for (int i = 1; i <= 16; ++i) list += "<br>Error (Line " + std::to_string(i) + "): " + ScanMessages[56] + "<br>\n";
+  for (int i = 1; i <= 16; ++i)
+    list += "<br>Error (Line " + std::to_string(i) + "): " + scanner_test::catalogueText(56) + "<br>\n";
   list += "</font>";
   EXPECT_EQ(readFile(ReportPath), kHead + notice + kFailed + list);
 }
@@ -197,13 +195,13 @@ TEST(ScanDriver, SecondScanStartsClean) {
   TempDir dir;
   std::string bad = dir.file("_____");
   ASSERT_TRUE(writeFile(bad, ""));
-  EXPECT_EQ(scan(bad).result, 1);
-  EXPECT_EQ(ErrorCount, 5);  // 5, 6, 4, 3 and 2
-  ScanAborted = MaxErrorsNoticeShown = AtEndOfFile = IsDatFile = true;
-  ScanOutcome good = scan(dir.file(kTxtName));
-  EXPECT_EQ(good.result, 0);
-  EXPECT_EQ(ErrorCount, 0);
-  EXPECT_FALSE(ScanAborted || MaxErrorsNoticeShown || AtEndOfFile || IsDatFile);
+  ScanSession session;
+  EXPECT_EQ(scanFile(session, bad.c_str(), false), 1);
+  EXPECT_EQ(session.ErrorCount, 5);  // 5, 6, 4, 3 and 2
+  session.ScanAborted = session.MaxErrorsNoticeShown = session.AtEndOfFile = session.IsDatFile = true;
+  EXPECT_EQ(scanFile(session, dir.file(kTxtName).c_str(), false), 0);
+  EXPECT_EQ(session.ErrorCount, 0);
+  EXPECT_FALSE(session.ScanAborted || session.MaxErrorsNoticeShown || session.AtEndOfFile || session.IsDatFile);
 }
 
 TEST(ScanDriver, CrlfCopyScansLikeTheOriginal) {

@@ -1,11 +1,11 @@
-#include "scanner/filename_check.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "scanner/scan_messages.h"
-#include "scanner/scan_state.h"
+#include "scanner/filename_check.h"
+#include "scanner/scan_session.h"
+#include "tests/scanner/recording_sink.h"
+#include "tests/scanner/session_support.h"
 
 namespace {
 
@@ -17,20 +17,17 @@ struct NameCase {
   bool dat = false;
 };
 
-std::vector<int> recordedCodes() {
+std::vector<int> recordedCodes(const ScanSession& scan) {
   std::vector<int> codes;
-  for (int i = 0; i < ErrorCount; ++i) codes.push_back(ErrorSlots[i].code);
+  for (int i = 0; i < scan.ErrorCount; ++i) codes.push_back(scan.ErrorSlots[i].code);
   return codes;
 }
 
-// Checks a name on 12 April 2018 with a clean scan state.
-bool check(const std::string& name) {
-  TodayYear = 2018;
-  TodayMonth = 4;
-  TodayDay = 12;
-  ErrorCount = 0;
-  ScanFailed = ScanAborted = MaxErrorsNoticeShown = IsDatFile = IsLidarFile = IsSurfaceFile = false;
-  return checkFilename(name);
+// Checks a name on 12 April 2018 in a fresh session.
+bool check(ScanSession& scan, const std::string& name) {
+  scan = scanner_test::sessionOn(2018, 4, 12);
+  scanner_test::RecordingSink report;
+  return checkFilename(scan, report, name);
 }
 
 TEST(FileName, Cases) {
@@ -63,43 +60,43 @@ TEST(FileName, Cases) {
       {"x.dat", {5, 6, 4, 3}, false, false, true},
       {"_____", {5, 6, 4, 3, 2}, false, false, false},
   };
+  ScanSession scan;
   for (const NameCase& c : cases) {
-    bool verified = check(c.name);
+    bool verified = check(scan, c.name);
     EXPECT_EQ(verified, c.codes.empty()) << c.name;
-    EXPECT_EQ(recordedCodes(), c.codes) << c.name;
-    EXPECT_EQ(IsLidarFile, c.lidar) << c.name;
-    EXPECT_EQ(IsSurfaceFile, c.surface) << c.name;
-    EXPECT_EQ(IsDatFile, c.dat) << c.name;
-    for (int i = 0; i < ErrorCount; ++i) EXPECT_EQ(ErrorSlots[i].line, -1);
+    EXPECT_EQ(recordedCodes(scan), c.codes) << c.name;
+    EXPECT_EQ(scan.IsLidarFile, c.lidar) << c.name;
+    EXPECT_EQ(scan.IsSurfaceFile, c.surface) << c.name;
+    EXPECT_EQ(scan.IsDatFile, c.dat) << c.name;
+    for (int i = 0; i < scan.ErrorCount; ++i) EXPECT_EQ(scan.ErrorSlots[i].line, -1);
   }
 }
 
 TEST(FileName, PartsAreStoredUpperCased) {
-  ASSERT_TRUE(check("PARVIX-O3SURFACE-X_HALK_20180412_R12_test_run.dat"));
-  EXPECT_EQ(ParsedFileName.dataID, "PARVIX-O3SURFACE-X");
-  EXPECT_EQ(ParsedFileName.siteID, "HALK");
-  EXPECT_EQ(ParsedFileName.year, 2018);
-  EXPECT_EQ(ParsedFileName.month, 4);
-  EXPECT_EQ(ParsedFileName.day, 12);
-  EXPECT_EQ(ParsedFileName.revision, 12);
-  EXPECT_EQ(ParsedFileName.comments, "TEST_RUN");
-  EXPECT_EQ(ParsedFileName.extension, "DAT");
+  ScanSession scan;
+  ASSERT_TRUE(check(scan, "PARVIX-O3SURFACE-X_HALK_20180412_R12_test_run.dat"));
+  EXPECT_EQ(scan.ParsedFileName.dataID, "PARVIX-O3SURFACE-X");
+  EXPECT_EQ(scan.ParsedFileName.siteID, "HALK");
+  EXPECT_EQ(scan.ParsedFileName.year, 2018);
+  EXPECT_EQ(scan.ParsedFileName.month, 4);
+  EXPECT_EQ(scan.ParsedFileName.day, 12);
+  EXPECT_EQ(scan.ParsedFileName.revision, 12);
+  EXPECT_EQ(scan.ParsedFileName.comments, "TEST_RUN");
+  EXPECT_EQ(scan.ParsedFileName.extension, "DAT");
 
-  ASSERT_TRUE(check("Parvix-O3Lidar_QOR_20180412_R1.dat"));
-  EXPECT_EQ(ParsedFileName.comments, "");
-  EXPECT_EQ(ParsedFileName.revision, 1);
+  ASSERT_TRUE(check(scan, "Parvix-O3Lidar_QOR_20180412_R1.dat"));
+  EXPECT_EQ(scan.ParsedFileName.comments, "");
+  EXPECT_EQ(scan.ParsedFileName.revision, 1);
 
-  EXPECT_FALSE(check("Parvix-O3Lidar_QOR_20180230_Rx.dat"));
-  EXPECT_EQ(ParsedFileName.year, 0);
-  EXPECT_EQ(ParsedFileName.month, 0);
-  EXPECT_EQ(ParsedFileName.day, -1);
-  EXPECT_EQ(ParsedFileName.revision, -1);
+  EXPECT_FALSE(check(scan, "Parvix-O3Lidar_QOR_20180230_Rx.dat"));
+  EXPECT_EQ(scan.ParsedFileName.year, 0);
+  EXPECT_EQ(scan.ParsedFileName.month, 0);
+  EXPECT_EQ(scan.ParsedFileName.day, -1);
+  EXPECT_EQ(scan.ParsedFileName.revision, -1);
 }
 
 TEST(FileName, ValidateDateOrderOfTests) {
-  TodayYear = 2018;
-  TodayMonth = 4;
-  TodayDay = 12;
+  ScanSession scan = scanner_test::sessionOn(2018, 4, 12);
   struct Case {
     int y, m, d, result;
   };
@@ -107,7 +104,7 @@ TEST(FileName, ValidateDateOrderOfTests) {
                                                     {2017, 13, 1, 0},  {2017, 0, 1, 0},  {2017, 1, 32, -4},
                                                     {2017, 6, 31, -5}, {2017, 2, 29, -6}, {2016, 2, 29, 1},
                                                     {2018, 4, 12, 1},  {1900, 2, 29, -6}, {2000, 2, 29, 1}}) {
-    EXPECT_EQ(validateDate(c.y, c.m, c.d), c.result) << c.y << "-" << c.m << "-" << c.d;
+    EXPECT_EQ(validateDate(scan, c.y, c.m, c.d), c.result) << c.y << "-" << c.m << "-" << c.d;
   }
   EXPECT_EQ(checkFebruaryDay(2016, 0), -1);
   EXPECT_EQ(checkFebruaryDay(2100, 29), -1);

@@ -2,25 +2,18 @@
 
 #include "scanner/block_header.h"
 #include "scanner/general_header.h"
-#include "scanner/scan_report.h"
-#include "scanner/scan_state.h"
-#include "tests/scanner/report_expectations.h"
-#include "tests/support/platform_doubles.h"
-
-using namespace testing_support;
+#include "scanner/scan_session.h"
+#include "tests/scanner/recording_sink.h"
+#include "tests/scanner/session_support.h"
 
 namespace {
 
-// Runs `check` with a fresh report open and returns what it wrote after the head.
+// Runs `check` with a recording sink and returns the report text it wrote.
 template <typename Check>
 std::string reportOf(Check check) {
-  TempDir dir;
-  std::string bare;
-  EXPECT_TRUE(openScanReport(dir.file("t.dat"), bare));
-  check();
-  std::fclose(ReportFile);
-  ReportFile = nullptr;
-  return readFile(ReportPath).substr(scan_report_text::kHead.size());
+  scanner_test::RecordingSink sink;
+  check(sink);
+  return sink.html();
 }
 
 std::string red(const std::string& text) { return "<font color='#FF0000'>" + text + "</font>"; }
@@ -42,24 +35,27 @@ TEST(KeywordTriple, MalformedTriplesInTheGeneralHeader) {
                             red("<br>Error (Line 3): Comments Text NOT Correct. (1105)\n")},
        }) {
     bool matched = true;
-    std::string written = reportOf([&] { matched = matchCommentKeywords(3, c.triple, "one <two>"); });
+    ScanSession scan = scanner_test::sessionOn(2018, 4, 12);
+    std::string written =
+        reportOf([&](ReportSink& sink) { matched = matchCommentKeywords(scan, sink, 3, c.triple, "one <two>"); });
     EXPECT_FALSE(matched);
     EXPECT_EQ(written, c.messages + "<font color='#0000FF'><br>Line_3: one &lt;two&gt;<br>\n</font>");
   }
 }
 
 TEST(KeywordTriple, MalformedTripleInABlockHeaderStillMatches) {
-  ProfileHeaders.assign(1, _ProfileHeader());
-  LineNumber = 7;
+  ScanSession scan = scanner_test::sessionOn(2018, 4, 12);
+  scan.ProfileHeaders.assign(1, _ProfileHeader());
+  scan.LineNumber = 7;
   bool matched = false;
-  std::string written = reportOf([&] { matched = matchHeaderKeywords(0, 0, 63, "ONE|", "one ; two"); });
+  std::string written =
+      reportOf([&](ReportSink& sink) { matched = matchHeaderKeywords(scan, sink, 0, 0, "ONE|", "one ; two"); });
   EXPECT_TRUE(matched);  // the missing keywords match anything
   EXPECT_EQ(written, red("<br>Error (Line 7): Comments Text NOT Correct. (100)\n") +
                          red("<br>Error (Line 7): Comments Text NOT Correct. (1100)\n"));
-  EXPECT_EQ(ProfileHeaders[0].line[0].value, "ONE ");
-  EXPECT_EQ(ProfileHeaders[0].line[0].comment, "; TWO");
-  EXPECT_EQ(ProfileHeaders[0].line[0].fileLine, 7);
-  ProfileHeaders.clear();
+  EXPECT_EQ(scan.ProfileHeaders[0].line[0].value, "ONE ");
+  EXPECT_EQ(scan.ProfileHeaders[0].line[0].comment, "; TWO");
+  EXPECT_EQ(scan.ProfileHeaders[0].line[0].fileLine, 7);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "scanner/scan_state.h"
+#include "scanner/scan_session.h"
 #include "tests/scanner/content/scan_fixture.h"
 #include "tests/support/text_samples.h"
 
@@ -547,8 +547,9 @@ TEST(ContentScan, ThirtyLinesOfXStopAtTheErrorCap) {
 TEST(ContentScan, SecondScanStartsClean) {
   std::string text;
   for (int i = 0; i < 30; ++i) text += "x\n";
-  scanText(text, profileFileName());
-  ScanOutcome outcome = scanText(testing_support::validProfileText(), profileFileName());
+  ScanSession session;
+  scanText(session, text, profileFileName());
+  ScanOutcome outcome = scanText(session, testing_support::validProfileText(), profileFileName());
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(contentOf(outcome.report), kGeneralPassed + profileBlockPassed(1, 1) + kAllDone);
 }
@@ -557,8 +558,9 @@ TEST(ContentScan, BeginLineIsKeptWhenTheR0RuleFails) {
   using testing_support::profileBlock;
   std::string text = testing_support::profileFileText(
       {profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00")}, 0, {"R0 note"});
-  BeginLineText = "left from an earlier scan";
-  ScanOutcome outcome = scanText(text, profileFileName("20180412", 0), true);
+  ScanSession session;
+  session.BeginLineText = "left from an earlier scan";
+  ScanOutcome outcome = scanText(session, text, profileFileName("20180412", 0), true);
   EXPECT_EQ(outcome.result, 1);
   EXPECT_NE(outcome.report.find("<tr><td class=\"styleTD1\">PROFILE_Begin_Line</td><td class=\"styleTD3\" "
                                 "colspan=\"2\"><span style=\"color:#FF9900\"> #BEGIN PROFILE ;---"),
@@ -569,7 +571,8 @@ TEST(ContentScan, DetailTablesShowWhatWasRead) {
   std::string text = applyEdits(testing_support::validProfileText(),
                                 {insertAt(kPNames, "Second comment; with a semicolon"),
                                  replaceAt(kPHeaderLines, "13  ; NUMBER OF HEADER LINES IN THIS PROFILE'S HEADER")});
-  ScanOutcome outcome = scanText(text, profileFileName(), true);
+  ScanSession session;
+  ScanOutcome outcome = scanText(session, text, profileFileName(), true);
   EXPECT_EQ(outcome.result, 0);
   const char* const rows[] = {
       "<tr><td class=\"styleTD1\">GenHeader_Line5</td><td class=\"styleTD3\"> ALT, M, ALTITUDE ABOVE SEA LEVEL "
@@ -593,12 +596,12 @@ TEST(ContentScan, DetailTablesShowWhatWasRead) {
       "class=\"styleTD2\">; with a semicolon</td></tr>\n",
   };
   for (const char* row : rows) EXPECT_NE(outcome.report.find(row), std::string::npos) << row;
-  EXPECT_EQ(ColumnTable[0].units, " M");
-  EXPECT_EQ(ColumnTable[0].description, " ALTITUDE ABOVE SEA LEVEL (CENTER OF SAMPLING BIN)");
-  EXPECT_DOUBLE_EQ(GeneralHeader.longitude, -76.3);
-  EXPECT_DOUBLE_EQ(GeneralHeader.latitude, 37.1);
-  EXPECT_EQ(GeneralComments.commentLines, 2);
-  EXPECT_TRUE(ProfileHeaders.empty());  // released at the end of the scan
+  EXPECT_EQ(session.ColumnTable[0].units, " M");
+  EXPECT_EQ(session.ColumnTable[0].description, " ALTITUDE ABOVE SEA LEVEL (CENTER OF SAMPLING BIN)");
+  EXPECT_DOUBLE_EQ(session.GeneralHeader.longitude, -76.3);
+  EXPECT_DOUBLE_EQ(session.GeneralHeader.latitude, 37.1);
+  EXPECT_EQ(session.GeneralComments.commentLines, 2);
+  EXPECT_TRUE(session.ProfileHeaders.empty());  // released at the end of the scan
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "tests/scanner/content/scan_fixture.h"
 
 #include "platform/text.h"
-#include "scanner/scan_messages.h"
-#include "scanner/scan_state.h"
 #include "scanner/scanner.h"
 #include "tests/scanner/report_expectations.h"
+#include "tests/scanner/session_support.h"
 #include "tests/support/text_samples.h"
 
 namespace content_test {
@@ -27,12 +26,17 @@ std::string applyEdits(const std::string& text, const std::vector<LineEdit>& edi
 }
 
 ScanOutcome scanText(const std::string& text, const std::string& fileName, bool details) {
+  ScanSession session;
+  return scanText(session, text, fileName, details);
+}
+
+ScanOutcome scanText(ScanSession& session, const std::string& text, const std::string& fileName, bool details) {
   testing_support::FixedClock clock(2018, 5, 1);
   testing_support::TempDir dir;
   std::string path = dir.file(fileName);
   testing_support::writeFile(path, text);
   ScanOutcome outcome;
-  outcome.result = scanFile(path.c_str(), details);
+  outcome.result = scanFile(session, path.c_str(), details);
   outcome.report = testing_support::readFile(ReportPath);
   return outcome;
 }
@@ -82,13 +86,12 @@ std::string blockFailed(bool surface, int number) {
 }
 
 std::string failedList(const std::vector<std::pair<int, int>>& errors) {
-  initScanMessages();
   std::string out = scan_report_text::kFailed + "<font color='#FF0000'>";
   for (const auto& [line, code] : errors) {
     if (line >= 1)
-      out += platform::formatText("<br>Error (Line %d): %s<br>\n", line, ScanMessages[code].c_str());
+      out += platform::formatText("<br>Error (Line %d): %s<br>\n", line, scanner_test::catalogueText(code).c_str());
     else
-      out += platform::formatText("<br>Error: %s<br>\n", ScanMessages[code].c_str());
+      out += platform::formatText("<br>Error: %s<br>\n", scanner_test::catalogueText(code).c_str());
   }
   return out + "</font>";
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "scanner/scan_session.h"
 #include "tests/support/platform_doubles.h"
 
 namespace content_test {
@@ -32,6 +33,8 @@ struct ScanOutcome {
 
 // Writes `text` as `fileName` into a fresh folder and scans it on 1 May 2018.
 ScanOutcome scanText(const std::string& text, const std::string& fileName, bool details = false);
+// The same in the given session, which keeps what the scan read.
+ScanOutcome scanText(ScanSession& session, const std::string& text, const std::string& fileName, bool details = false);
 
 // The part of a report after the file-name section, up to the closing line: the
 // content scan's lines, the verdict and the error list.

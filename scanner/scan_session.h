@@ -1,5 +1,4 @@
-// The scanner's records and its process-wide scan state. Every check reads and
-// writes these; scanFile resets the per-scan part at the start of each scan.
+// The scanner's records and the scan session that holds one scan's state.
 #pragma once
 
 #include <cstdio>
@@ -9,6 +8,8 @@
 #include <vector>
 
 #include "scanner/scanner.h"
+
+struct FileKind;
 
 // The parsed file name.
 struct _FN {
@@ -78,34 +79,50 @@ struct ErrorSlot {
 constexpr int kErrorSlotCount = 32;
 constexpr int kMaxCountedErrors = 16;
 
-// Per-scan state, reset by scanFile at the start of every scan.
-extern ErrorSlot ErrorSlots[kErrorSlotCount];
-extern int ErrorCount;
-extern int LineNumber;
-extern bool ScanFailed;
-extern bool ScanAborted;
-extern bool AtEndOfFile;
-extern bool MaxErrorsNoticeShown;
-extern bool IsDatFile;
-extern bool IsLidarFile;
-extern bool IsSurfaceFile;
-extern bool ReportDetails;
-extern std::FILE* ReportFile;
-extern int TodayYear, TodayMonth, TodayDay;
-extern int FirstProfileYear, FirstProfileMonth, FirstProfileDay;
+// One scan's state: every variable a scan's checks read and write, under the
+// names the scan rules give them. scanFile makes one per scan (and resets the
+// per-scan part at the start of each scan, as the rules order it); a test makes
+// its own and hands it to the checks it runs.
+struct ScanSession {
+  // Reset by scanFile at the start of every scan.
+  ErrorSlot ErrorSlots[kErrorSlotCount];
+  int ErrorCount = 0;
+  int LineNumber = 0;
+  bool ScanFailed = false;
+  bool ScanAborted = false;
+  bool AtEndOfFile = false;
+  bool MaxErrorsNoticeShown = false;
+  bool IsDatFile = false;
+  bool IsLidarFile = false;
+  bool IsSurfaceFile = false;
+  // The file kind's facts (file_kind.h), set when the content scan starts.
+  const FileKind* kind = nullptr;
+  bool ReportDetails = false;
+  int TodayYear = 0, TodayMonth = 0, TodayDay = 0;
+  int FirstProfileYear = 0, FirstProfileMonth = 0, FirstProfileDay = 0;
 
-// State rebuilt by the checks of each scan; kept between scans.
-extern _FN ParsedFileName;
-extern _GenHeader GeneralHeader;
-extern _GenComments GeneralComments;
-extern _Column ColumnTable[14];
-// The block headers of the scan in progress. Only the current block and the one
-// before it are kept (no check looks further back), so memory stays flat however
-// many blocks a file holds.
-extern std::vector<_ProfileHeader> ProfileHeaders;
-// The record of block `block` (0 for the first): the current or the previous one.
-_ProfileHeader& profileHeader(int block);
-extern std::ifstream DataStream;
-extern std::string BeginLineText;
-extern bool IsFirstProfileStart;
-extern std::map<int, std::string> ScanMessages;
+  // Rebuilt by the checks of each scan.
+  _FN ParsedFileName;
+  _GenHeader GeneralHeader;
+  _GenComments GeneralComments;
+  _Column ColumnTable[14];
+  // The block headers of the scan in progress. Only the current block and the
+  // one before it are kept (no check looks further back), so memory stays flat
+  // however many blocks a file holds.
+  std::vector<_ProfileHeader> ProfileHeaders;
+  std::ifstream DataStream;
+  std::string BeginLineText;
+  bool IsFirstProfileStart = false;
+  std::map<int, std::string> ScanMessages;
+
+  // The record of block `block` (0 for the first): the current or the previous one.
+  _ProfileHeader& profileHeader(int block) {
+    return ProfileHeaders[static_cast<size_t>(block) % ProfileHeaders.size()];
+  }
+  const _ProfileHeader& profileHeader(int block) const {
+    return ProfileHeaders[static_cast<size_t>(block) % ProfileHeaders.size()];
+  }
+};
+
+// Runs one scan of the file at `path` in `scan` (see scanFile in scanner.h).
+int scanFile(ScanSession& scan, const char* path, bool showDetails);
