@@ -10,7 +10,7 @@
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
-#include <mfhdf.h>
+#include "hdfverify/hdf4_handles.h"
 
 namespace hdfverify {
 namespace {
@@ -70,25 +70,22 @@ std::set<int32> datasetOwnedVdata(int32 fileId) {
   std::set<int32> owned;
   int32 ref = -1;
   while ((ref = Vgetid(fileId, ref)) != FAIL) {
-    int32 vgroup = Vattach(fileId, ref, "r");
-    if (vgroup == FAIL) continue;
+    VgroupAccess vgroup(Vattach(fileId, ref, "r"));
+    if (!vgroup.valid()) continue;
     uint16 classLength = 0;
     std::string cls;
-    if (Vgetclassnamelen(vgroup, &classLength) != FAIL) {
+    if (Vgetclassnamelen(vgroup.id(), &classLength) != FAIL) {
       std::vector<char> area(static_cast<size_t>(classLength) + 1, '\0');
-      if (Vgetclass(vgroup, area.data()) != FAIL) cls = area.data();
+      if (Vgetclass(vgroup.id(), area.data()) != FAIL) cls = area.data();
     }
-    if (isDatasetGroupClass(cls)) {
-      int32 members = Vntagrefs(vgroup);
-      if (members > 0) {
-        std::vector<int32> tags(static_cast<size_t>(members)), refs(static_cast<size_t>(members));
-        int32 got = Vgettagrefs(vgroup, tags.data(), refs.data(), members);
-        for (int32 i = 0; i < got; ++i) {
-          if (tags[static_cast<size_t>(i)] == DFTAG_VH) owned.insert(refs[static_cast<size_t>(i)]);
-        }
-      }
+    if (!isDatasetGroupClass(cls)) continue;
+    int32 members = Vntagrefs(vgroup.id());
+    if (members <= 0) continue;
+    std::vector<int32> tags(static_cast<size_t>(members)), refs(static_cast<size_t>(members));
+    int32 got = Vgettagrefs(vgroup.id(), tags.data(), refs.data(), members);
+    for (int32 i = 0; i < got; ++i) {
+      if (tags[static_cast<size_t>(i)] == DFTAG_VH) owned.insert(refs[static_cast<size_t>(i)]);
     }
-    Vdetach(vgroup);
   }
   return owned;
 }
@@ -129,10 +126,12 @@ int GeomsChecker::readGlobalAttribute(const std::string& name, std::string& valu
     int32 ref = -1;
     while ((ref = VSgetid(HdfFileId, ref)) != FAIL) {
       if (owned.count(ref) != 0) continue;
-      int32 vdata = VSattach(HdfFileId, ref, "r");
-      if (vdata == FAIL) continue;
-      std::string vname = vdataName(vdata);
-      VSdetach(vdata);
+      std::string vname;
+      {
+        VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+        if (!vdata.valid()) continue;
+        vname = vdataName(vdata.id());
+      }
       if (!vname.empty()) globalAttributeRefs_.emplace(vname, ref);  // the first of a name wins
     }
   }
@@ -142,9 +141,11 @@ int GeomsChecker::readGlobalAttribute(const std::string& name, std::string& valu
     return 0;
   }
   int32 ref = found->second;
-  int32 vdata = VSattach(HdfFileId, ref, "r");
-  bool read = vdata != FAIL && readFirstRecord(vdata, value);
-  if (vdata != FAIL) VSdetach(vdata);
+  bool read = false;
+  {
+    VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+    read = vdata.valid() && readFirstRecord(vdata.id(), value);
+  }
   if (!read) {
     value.clear();
     messageArea = platform::formatText("** ERROR: Can't read global attribute: %s\n", name.c_str());

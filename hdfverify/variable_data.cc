@@ -16,7 +16,7 @@
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
-#include <mfhdf.h>
+#include "hdfverify/hdf4_handles.h"
 
 namespace hdfverify {
 namespace {
@@ -70,14 +70,12 @@ bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::
   if (sdId == FAIL) return false;  // the file could not be opened again
   data = std::make_unique_for_overwrite<T[]>(count == 0 ? 1 : count);
   if (count == 0) return true;
-  int32 sdsId = SDselect(sdId, index);
-  if (sdsId == FAIL) return false;
+  SdsAccess sds(SDselect(sdId, index));
+  if (!sds.valid()) return false;
   std::vector<int32> start(static_cast<size_t>(v.rank), 0);
   std::vector<int32> edges(static_cast<size_t>(v.rank), 0);
   for (int d = 0; d < v.rank; ++d) edges[static_cast<size_t>(d)] = v.dims[static_cast<size_t>(d)];
-  intn status = SDreaddata(sdsId, start.data(), nullptr, edges.data(), data.get());
-  SDendaccess(sdsId);
-  return status != FAIL;
+  return SDreaddata(sds.id(), start.data(), nullptr, edges.data(), data.get()) != FAIL;
 }
 
 // The position of the last value of an axis's first profile. The profile runs
@@ -256,7 +254,8 @@ bool GeomsChecker::checkDateTimeOrder(const Variable& variable, const std::vecto
 bool GeomsChecker::Verify_6(std::string& stepBuffer) {
   stepBuffer.clear();
   bool passed = true;
-  int32 sdId = SDstart(hdfFile.c_str(), DFACC_READ);
+  SdFile sd(SDstart(hdfFile.c_str(), DFACC_READ));
+  const int32 sdId = sd.id();
   for (size_t i = 0; i < variables.size() && passed; ++i) {
     if (!isReadableNumberType(variables[i].attrType) || !isReadableNumberType(variables[i].dataType)) continue;
     Variable v = variables[i];
@@ -279,7 +278,6 @@ bool GeomsChecker::Verify_6(std::string& stepBuffer) {
       }
     }
   }
-  if (sdId != FAIL) SDend(sdId);
   return passed;
 }
 
