@@ -7,6 +7,7 @@
 
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/text_utils.h"
+#include "platform/calendar.h"
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
@@ -190,9 +191,6 @@ int checkIso8601DateTime(const std::string& text, std::string& messages) {
     invalid = true;
   }
   int year = number(1, 4);
-  std::array<int, 12> monthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  monthDays[1] = leap ? 29 : 28;
   int month = number(5, 2);
   bool monthValid = month >= 1 && month <= 12;
   if (!monthValid) {
@@ -201,7 +199,7 @@ int checkIso8601DateTime(const std::string& text, std::string& messages) {
   }
   int day = number(7, 2);
   if (monthValid) {
-    int days = monthDays[static_cast<size_t>(month - 1)];
+    int days = platform::daysInMonth(year, month);
     if (day < 1 || day > days) {
       messages += platform::formatText("** ERROR: Date is out of valid range of 1 to %d for month %d\n\n", days, month);
       invalid = true;

@@ -171,6 +171,13 @@ CurtainColumns curtainColumnsFor(bool isNumberDensity) {
   return columns;
 }
 
+size_t columnsRead(bool isProfilePlot, bool isNumberDensity) {
+  const CurtainColumns curtain = curtainColumnsFor(isNumberDensity);
+  size_t count = std::max(curtain.altitude, curtain.value) + 1;
+  if (isProfilePlot) count = std::max(count, *std::max_element(ProfileColumns.begin(), ProfileColumns.end()) + 1);
+  return count;
+}
+
 std::string formatDouble(double value) {
   std::string out;
   appendDouble(out, value);

@@ -25,6 +25,11 @@ struct CurtainColumns {
 };
 CurtainColumns curtainColumnsFor(bool isNumberDensity);
 
+// How many data columns a run reads, counted from the first: up to the
+// curtain's value column and, for the profile plot, up to the last column
+// copied to "profile_data.dat".
+size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
+
 // One block of curtain rows stamped with the given stamp, then an empty line.
 void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
                       DataFile& curtain);

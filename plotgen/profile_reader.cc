@@ -99,7 +99,7 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, l
 
   // The table holds the columns up to the last one the plots use.
   ProfileTable& table = run.table;
-  table.columns = static_cast<size_t>(std::min<long long>(m, run.args.isProfilePlot ? 9 : (args.isNumberDensity ? 2 : 7)));
+  table.columns = std::min(static_cast<size_t>(m), columnsRead(args.isProfilePlot, args.isNumberDensity));
   table.cells.resize(dataCount * table.columns);
   const std::string_view* dataLines = dataCount > 0 ? lines.heldFrom(dataStart) : nullptr;
   for (size_t i = 0; i < dataCount; ++i) {
@@ -209,10 +209,8 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
     if (g < 0) malformed(path, 0, "negative general header line count");
     const long long profilesInFile = lineInteger(lineAt(lines, 2, path));
     const long long m = lineInteger(lineAt(lines, 3, path));
-    // The columns this run reads: altitude, the curtain value and, for the
-    // profile plot, the six copied columns up to Press.
-    long long needed = run.args.isProfilePlot ? 9 : (run.args.isNumberDensity ? 2 : 7);
-    if (m < needed) malformed(path, 3, "too few data columns");
+    if (m < static_cast<long long>(columnsRead(run.args.isProfilePlot, run.args.isNumberDensity)))
+      malformed(path, 3, "too few data columns");
     std::vector<int> fillInts = fillValueIntegers(lineAt(lines, g, path));
     if (static_cast<long long>(fillInts.size()) < m) malformed(path, g, "fewer missing data values than data columns");
     fillInts.resize(static_cast<size_t>(m));
