@@ -118,8 +118,6 @@ bool toBool(std::string_view text) { return text == "true" || text == "1"; }
 
 int toInt(std::string_view text) { return platform::leadingLong(text); }
 
-int charsToInt(const char* text) { return text ? platform::leadingLong(text) : 0; }
-
 std::string intToString(long long value) { return std::to_string(value); }
 
 std::vector<std::string> split(std::string_view text, std::string_view delimiter) {

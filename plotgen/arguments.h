@@ -26,7 +26,6 @@ bool toBool(std::string_view text);
 // The leading decimal integer as a 32-bit atoi reads it, saturating at the
 // 32-bit range; 0 when there are no leading digits.
 int toInt(std::string_view text);
-int charsToInt(const char* text);
 std::string intToString(long long value);
 
 // The pieces between occurrences of the delimiter, left to right; the rest

@@ -103,51 +103,6 @@ char* putWholeNumber(char* out, int value) {
   return std::to_chars(out, out + MaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
 }
 
-// The curtain piece of every row: "alt\tvalue\t\n"; "alt\t0\t\n" when the
-// integer of the value cell is negative, and "0\t0\t\n" when that of the
-// altitude cell is. A negative value keeps its altitude: gnuplot draws each
-// profile as one scan in row order, so a row moved to altitude 0 in the
-// middle or at the top of a scan would span a band of one colour from there
-// down to 0 and back across altitudes that hold other values.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
-  cells.used = 0;
-  cells.ends.clear();
-  for (size_t row = 0; row < table.rows(); ++row) {
-    std::string_view altitude = table.cell(row, columns.altitude);
-    std::string_view value = table.cell(row, columns.value);
-    const size_t needed = cells.used + altitude.size() + value.size() + 5;
-    if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
-    char* begin = cells.text.data();
-    char* out = begin + cells.used;
-    if (isNegativeInteger(altitude)) {
-      out = putText(out, "0\t0\t\n");
-    } else {
-      out = putText(out, altitude);
-      *out++ = '\t';
-      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
-      *out++ = '\t';
-      *out++ = '\n';
-    }
-    cells.used = static_cast<size_t>(out - begin);
-    cells.ends.push_back(cells.used);
-  }
-}
-
-// One curtain block: every row's piece after the stamp and a tab, then an empty line.
-void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain) {
-  const char* text = cells.text.data();
-  size_t begin = 0;
-  for (size_t end : cells.ends) {
-    char* out = curtain.room(stamp.size() + 1 + (end - begin));
-    out = putText(out, stamp);
-    *out++ = '\t';
-    out = putText(out, std::string_view(text + begin, end - begin));
-    curtain.commit(out);
-    begin = end;
-  }
-  curtain.append("\n");
-}
-
 // The altitude bin `bin` of AltitudeBins, found through the run's cache.
 BinValues& binValues(PlotRun& run, long long bin) {
   if (run.binCache.empty())
@@ -178,23 +133,52 @@ size_t columnsRead(bool isProfilePlot, bool isNumberDensity) {
   return count;
 }
 
-std::string formatDouble(double value) {
-  std::string out;
-  appendDouble(out, value);
-  return out;
-}
-
 void appendDouble(std::string& out, double value) {
   char text[64];
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
   out.append(text, result.ptr);
 }
 
-void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
-                      DataFile& curtain) {
-  CurtainCells cells;
-  judgeCurtainCells(columns, table, cells);
-  writeCurtainBlock(stamp, cells, curtain);
+// A negative value keeps its altitude in the curtain: gnuplot draws each
+// profile as one scan in row order, so a row moved to altitude 0 in the
+// middle or at the top of a scan would span a band of one colour from there
+// down to 0 and back across altitudes that hold other values.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
+  cells.used = 0;
+  cells.ends.clear();
+  for (size_t row = 0; row < table.rows(); ++row) {
+    std::string_view altitude = table.cell(row, columns.altitude);
+    std::string_view value = table.cell(row, columns.value);
+    const size_t needed = cells.used + altitude.size() + value.size() + 5;
+    if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
+    char* begin = cells.text.data();
+    char* out = begin + cells.used;
+    if (isNegativeInteger(altitude)) {
+      out = putText(out, "0\t0\t\n");
+    } else {
+      out = putText(out, altitude);
+      *out++ = '\t';
+      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
+      *out++ = '\t';
+      *out++ = '\n';
+    }
+    cells.used = static_cast<size_t>(out - begin);
+    cells.ends.push_back(cells.used);
+  }
+}
+
+void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain) {
+  const char* text = cells.text.data();
+  size_t begin = 0;
+  for (size_t end : cells.ends) {
+    char* out = curtain.room(stamp.size() + 1 + (end - begin));
+    out = putText(out, stamp);
+    *out++ = '\t';
+    out = putText(out, std::string_view(text + begin, end - begin));
+    curtain.commit(out);
+    begin = end;
+  }
+  curtain.append("\n");
 }
 
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,

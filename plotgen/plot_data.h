@@ -30,9 +30,12 @@ CurtainColumns curtainColumnsFor(bool isNumberDensity);
 // copied to "profile_data.dat".
 size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
 
-// One block of curtain rows stamped with the given stamp, then an empty line.
-void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
-                      DataFile& curtain);
+// Judges every row of one profile into its curtain piece: "alt\tvalue\t\n",
+// "alt\t0\t\n" when the integer of the value cell is negative, "0\t0\t\n"
+// when that of the altitude cell is.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells);
+// One curtain block: every row's piece after the stamp and a tab, then an empty line.
+void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain);
 
 // Both curtain blocks of one profile, the first stamped with its start stamp,
 // the second with its end stamp; each row's cells are judged once, into cells.
@@ -63,8 +66,7 @@ std::array<double, 5> binStatistics(std::vector<double>& values);
 void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
                      DataFile& median);
 
-// A double in the default form of formatted output ("%g").
-std::string formatDouble(double value);
+// Appends a double in the default form of formatted output ("%g").
 void appendDouble(std::string& out, double value);
 
 }  // namespace plotgen

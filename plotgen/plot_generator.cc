@@ -128,7 +128,6 @@ int runSteps(int argc, const char* const* argv) {
 
   if (args.isProfilePlot) {
     ProfilePlotSettings settings;
-    settings.location = args.location;
     settings.plottedProfileCount = selection.plottedProfileCount;
     settings.altLowerLimit = intToString(run.altLower);
     settings.altUpperLimit = intToString(toInt(args.altUpperLimit));

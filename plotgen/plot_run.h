@@ -41,7 +41,6 @@ struct PlotArguments {
 class DataFile {
  public:
   bool open(const std::string& name);
-  bool isOpen() const { return stream_.is_open(); }
   // Room for at least n more bytes; the buffer is handed to the file first
   // when they do not fit.
   char* room(size_t n) {
@@ -51,13 +50,14 @@ class DataFile {
   // Ends a write that began at room(): end is the position after its last byte.
   void commit(char* end) { size_ = static_cast<size_t>(end - buffer_.get()); }
   void append(std::string_view text);
-  void flush();
   // Writes what is left and closes the file; false when any write failed.
   bool close();
 
  private:
   static constexpr size_t BufferSize = 1 << 20;
   void makeRoom(size_t n);
+  // Hands the buffer to the file.
+  void flush();
   std::ofstream stream_;
   std::unique_ptr<char[]> buffer_;
   size_t size_ = 0;

@@ -18,7 +18,6 @@ inline constexpr std::array<std::string_view, 25> PaletteColours = {
     "ff6f00", "ff3f00", "ff0000", "d8000f", "b2001f", "8c002f", "66003f"};
 
 struct ProfilePlotSettings {
-  std::string location;  // not used by the script
   int plottedProfileCount = 0;
   std::string altLowerLimit;
   std::string altUpperLimit;

@@ -164,14 +164,6 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   return keep;
 }
 
-bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
-  const size_t before = cells.size();
-  cells.resize(before + std::min(keep, m));
-  bool complete = false;
-  cells.resize(before + cutDataLine(line, m, keep, cells.data() + before, &complete));
-  return complete;
-}
-
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
   bool result = false;
   if (isTimeRange) {
