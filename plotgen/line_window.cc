@@ -28,7 +28,7 @@ bool LineWindow::open(const std::string& path) {
   }
   fd_ = fd;
   if (!buffer_) {
-    capacity_ = InitialSize;
+    capacity_ = kInitialSize;
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
   }
   return true;

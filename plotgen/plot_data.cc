@@ -14,7 +14,7 @@ namespace plotgen {
 namespace {
 
 // Powers of ten that a double holds exactly.
-constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A decimal number of at most 15 digits and a small exponent converts exactly
@@ -58,9 +58,9 @@ bool quickDecimal(std::string_view cell, double* result) {
   int scale = exponent - fractionDigits;
   double value = static_cast<double>(mantissa);
   if (scale >= 0 && scale <= 22)
-    value *= ExactPowersOfTen[scale];
+    value *= kExactPowersOfTen[scale];
   else if (scale < 0 && scale >= -22)
-    value /= ExactPowersOfTen[-scale];
+    value /= kExactPowersOfTen[-scale];
   else
     return false;
   *result = negative ? -value : value;
@@ -95,18 +95,18 @@ bool plainDecimalWholePart(std::string_view cell, long long* whole) {
 bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
 
 // Longest text of a whole number in the default double form ("-2.14748e+09").
-constexpr size_t MaxWholeNumberLength = 16;
+constexpr size_t kMaxWholeNumberLength = 16;
 
 // A whole number in the default double form: plain digits below a million.
 char* putWholeNumber(char* out, int value) {
-  if (value > -1000000 && value < 1000000) return std::to_chars(out, out + MaxWholeNumberLength, value).ptr;
-  return std::to_chars(out, out + MaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
+  if (value > -1000000 && value < 1000000) return std::to_chars(out, out + kMaxWholeNumberLength, value).ptr;
+  return std::to_chars(out, out + kMaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
 }
 
 // The altitude bin `bin` of AltitudeBins, found through the run's cache.
-BinValues& binValues(PlotRun& run, long long bin) {
+BinValues& binValues(RunState& run, long long bin) {
   if (run.binCache.empty())
-    run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, PlotRun::BinCacheSize)), nullptr);
+    run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, RunState::kBinCacheSize)), nullptr);
   if (bin >= static_cast<long long>(run.binCache.size())) return AltitudeBins[bin];
   BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
   if (!cached) cached = &AltitudeBins[bin];
@@ -221,7 +221,7 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
   return bin >= 0 && bin < binCount ? bin : -1;
 }
 
-void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts) {
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts) {
   const bool numberDensity = run.args.isNumberDensity;
   std::array<std::string_view, 6> fields;
   std::array<int, 6> integers;
@@ -246,7 +246,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
     }
     if (missing) continue;
     const size_t textSize = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size();
-    char* out = run.profile.room(textSize + 2 * MaxWholeNumberLength + 7);
+    char* out = run.profile.room(textSize + 2 * kMaxWholeNumberLength + 7);
     for (size_t i = 0; i < 4; ++i) {
       out = putText(out, fields[i]);
       *out++ = '\t';
@@ -275,12 +275,12 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
   // The products are formed in extended precision; 0.05 and 0.95 are the
   // nearest doubles, so n x 0.95 for n a multiple of 20 falls just below the
   // whole number and truncates to one less.
-  static constexpr std::array<double, 5> Fractions = {0.5, 0.25, 0.75, 0.05, 0.95};
+  static constexpr std::array<double, 5> kFractions = {0.5, 0.25, 0.75, 0.05, 0.95};
   std::array<long long, 5> upper{};
   std::array<long long, 5> lower{};
   std::vector<long long> wanted;
-  for (size_t f = 0; f < Fractions.size(); ++f) {
-    long double product = static_cast<long double>(n) * static_cast<long double>(Fractions[f]);
+  for (size_t f = 0; f < kFractions.size(); ++f) {
+    long double product = static_cast<long double>(n) * static_cast<long double>(kFractions[f]);
     upper[f] = std::min(static_cast<long long>(product), n - 1);
     lower[f] = std::max(static_cast<long long>(product - 1.0L), 0LL);
     wanted.push_back(upper[f]);
@@ -297,7 +297,7 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
     from = at + 1;
   }
   std::array<double, 5> result{};
-  for (size_t f = 0; f < Fractions.size(); ++f) {
+  for (size_t f = 0; f < kFractions.size(); ++f) {
     double value = values[static_cast<size_t>(upper[f])];
     if (n % 2 == 0) value = (values[static_cast<size_t>(lower[f])] + value) * 0.5;
     result[f] = value;

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "plotgen/plot_globals.h"
-#include "plotgen/plot_run.h"
+#include "plotgen/run_state.h"
 
 namespace plotgen {
 
 // Data columns copied to "profile_data.dat", in order: ALT, Press, O3ND,
-// O3NDUncert, O3MR, O3MRUncert.
+// O3NDUncert, O3MR, O3MRUncert. Like MonthNames and PaletteColours, this
+// table keeps its established name, without the k of the other constants.
 inline constexpr std::array<size_t, 6> ProfileColumns = {0, 8, 1, 2, 6, 7};
 
 // Altitude and value column of the curtain: O3MR, or O3ND for number density.
@@ -54,7 +55,7 @@ std::string closingStamp(std::string_view endStamp);
 // The rows of "profile_data.dat" for one selected profile and, when bins are
 // collected, their values in the altitude bins. fillInts holds the integer of
 // each data column's missing-value flag.
-void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts);
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts);
 
 // Bin index of an altitude cell, or -1 when the altitude goes into no bin.
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount);

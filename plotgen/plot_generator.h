@@ -10,6 +10,6 @@ namespace plotgen {
 int runPlotGenerator(int argc, const char* const* argv);
 
 // The support address named when the log cannot be opened.
-inline constexpr const char* SupportAddress = "parvix-support@example.org";
+inline constexpr const char* kSupportAddress = "parvix-support@example.org";
 
 }  // namespace plotgen

@@ -8,6 +8,8 @@
 
 namespace plotgen {
 
+// MonthNames and PaletteColours keep their established names, without the k
+// of the other constants.
 inline constexpr std::array<std::string_view, 12> MonthNames = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 

@@ -54,9 +54,9 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
 // The top bit of every byte of an 8-byte word that is a comma. Exact: the sum
 // of the low seven bits of a byte cannot carry into the next byte.
 inline uint64_t commaBytes(uint64_t word) {
-  constexpr uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
   const uint64_t x = word ^ 0x2C2C2C2C2C2C2C2CULL;  // zero where the byte is ','
-  return ~(((x & Low7) + Low7) | x) & ~Low7;
+  return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
 }
 
 // Eight bytes of text as a word whose lowest byte is the first one.
@@ -83,7 +83,7 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
 
 // Selection of one profile; returns false when it stopped the run.
 // The block's data lines, from dataStart on, are all held by the window.
-bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
+bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
                    size_t dataCount, const std::vector<int>& fillInts, long long m, const std::string& path) {
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
@@ -179,7 +179,7 @@ bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startPro
   return result;
 }
 
-FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
+FileOutcome readProfileFile(RunState& run, const std::string& entry) {
   std::string path = entry;
   if (run.args.location == "ANY")
     logLine("OK. " + entry);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plotgen/plot_run.h"
+#include "plotgen/run_state.h"
 
 namespace plotgen {
 
@@ -17,7 +17,7 @@ enum class FileOutcome {
 };
 
 // Reads list entry `entry` and hands its selected profiles to the data-file writers.
-FileOutcome readProfileFile(PlotRun& run, const std::string& entry);
+FileOutcome readProfileFile(RunState& run, const std::string& entry);
 
 // Whether the profile with running number n is selected (mean stamp against the
 // time window, number against the index window).

@@ -135,7 +135,7 @@ TEST(PlotgenDataRows, DoubleForm) {
 TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   testing_support::TempDir dir;
   initPlotGeneratorGlobals();
-  PlotRun run;
+  RunState run;
   ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
   ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
   run.args.isProfilePlot = true;
