@@ -46,7 +46,7 @@ TemplateRecord parseTemplateLine(const std::string& line) {
   return record;
 }
 
-bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& records) {
+bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>* records) {
   std::ifstream in;
   if (!platform::openInputFile(in, path)) return false;
   std::string line;
@@ -55,7 +55,7 @@ bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& reco
     // A read error before the end makes the template unreadable as a whole.
     if (in.bad() || (in.fail() && !in.eof())) return false;
     // An empty line has no flag character and describes no variable: skipped.
-    if (!line.empty()) records.push_back(parseTemplateLine(line));
+    if (!line.empty()) records->push_back(parseTemplateLine(line));
     if (!ended) break;
   }
   return true;
@@ -72,13 +72,13 @@ struct AttributeInfo {
 
 // Reads all values of an attribute into a buffer sized from the library's own
 // count (plus one zero byte so that a text always ends). Returns false on failure.
-bool readAttributeBytes(int32 sdsId, const AttributeInfo& info, std::vector<char>& bytes) {
+bool readAttributeBytes(int32 sdsId, const AttributeInfo& info, std::vector<char>* bytes) {
   int32 elementSize = DFKNTsize(info.numberType);
   if (elementSize <= 0 || info.count < 0) return false;
   size_t size = static_cast<size_t>(elementSize) * static_cast<size_t>(info.count);
-  bytes.assign(size + 1, '\0');
+  bytes->assign(size + 1, '\0');
   if (size == 0) return true;
-  return SDreadattr(sdsId, info.index, bytes.data()) != FAIL;
+  return SDreadattr(sdsId, info.index, bytes->data()) != FAIL;
 }
 
 bool isNumericAttribute(const std::string& name) {
@@ -116,7 +116,7 @@ void storeText(Variable& variable, const std::string& name, const std::string& t
 }  // namespace
 
 bool GeomsChecker::checkVarAttributeType(const std::string& datasetName, const std::string& attributeName,
-                                         int numberType, std::string& stepBuffer) {
+                                         int numberType, std::string* stepBuffer) {
   int expectedType = -1;
   std::string expectedName;
   for (const TemplateRecord& record : templateRecords) {
@@ -130,31 +130,31 @@ bool GeomsChecker::checkVarAttributeType(const std::string& datasetName, const s
     expectedType = kNumberTypeChar8;
     expectedName = "STRING";
   } else if (expectedType == -1) {
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** Attribute \"%s\": could not read Attribute's value from template_file\n",
         esc(datasetName).c_str(), attributeName.c_str());
     return false;
   }
   if (numberType == expectedType) return true;
-  stepBuffer = platform::formatText(
+  *stepBuffer = platform::formatText(
       "** ERROR Variable: %s\n** \"%s\" should have data_type = \"%s\", DATA_TYPE in HDF file = \"%s\" \n",
       esc(datasetName).c_str(), attributeName.c_str(), esc(expectedName).c_str(), hdfTypeToGeoms(numberType).c_str());
   return false;
 }
 
-bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templatePath, std::string& stepBuffer) {
+bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templatePath, std::string* stepBuffer) {
   hdfFile = hdfPath;
   templateFile = templatePath;
   bool passed = true;
   std::string progress;
   auto fail = [&](const std::string& message) {
-    stepBuffer = progress + message;
+    *stepBuffer = progress + message;
     return false;
   };
 
   progress += "### Opening template file\n";
   std::vector<TemplateRecord> records;
-  if (!readTemplateFile(templateFile, records)) {
+  if (!readTemplateFile(templateFile, &records)) {
     return fail(platform::formatText("*** ERROR: Failed to open template file: %s\n", esc(templateFile).c_str()));
   }
   progress += "# Reading template file records (data)\n";
@@ -202,7 +202,7 @@ bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templ
         std::vector<char> attrName(H4_MAX_NC_NAME + 1, '\0');
         if (SDattrinfo(sds.id(), info.index, attrName.data(), &info.numberType, &info.count) == FAIL) return fail("");
         std::string typeMessage;
-        if (!checkVarAttributeType(datasetName, attributeName, info.numberType, typeMessage)) {
+        if (!checkVarAttributeType(datasetName, attributeName, info.numberType, &typeMessage)) {
           return fail(typeMessage);
         }
         variable.attrCount = attributeCount;
@@ -219,14 +219,14 @@ bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templ
         if (isNumericAttribute(attributeName)) {
           double value = kNoAttributeValue;
           if (info.numberType == DFNT_INT32 || info.numberType == DFNT_FLOAT32 || info.numberType == DFNT_FLOAT64) {
-            if (!readAttributeBytes(sds.id(), info, bytes)) return fail("");
+            if (!readAttributeBytes(sds.id(), info, &bytes)) return fail("");
             value = firstValue(bytes, info.numberType, info.count);
           }
           if (attributeName == "VAR_VALID_MIN") variable.validMin = value;
           else if (attributeName == "VAR_VALID_MAX") variable.validMax = value;
           else variable.fillValue = value;
         } else {
-          if (!readAttributeBytes(sds.id(), info, bytes)) return fail("");
+          if (!readAttributeBytes(sds.id(), info, &bytes)) return fail("");
           storeText(variable, attributeName, std::string(bytes.data()));
           if (variable.varUnits.empty() || variable.varUnits == " ") variable.varUnits = "[empty]";
         }
@@ -262,7 +262,7 @@ bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templ
   // Open until the driver's closeHdfFile.
   HdfFileId = opened.release();
   progress += "# Done reading HDF file records (VAR Attributes)\n\n";
-  stepBuffer = progress;
+  *stepBuffer = progress;
   return true;
 }
 

@@ -32,7 +32,7 @@ std::string intToString(long long value);
 // after the last occurrence is always the last piece.
 std::vector<std::string> split(std::string_view text, std::string_view delimiter);
 // The same without copying: the pieces point into the text.
-void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>& pieces);
+void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces);
 
 // A number argument as gnuplot must see it: the leading zeros of each digit
 // run are dropped (gnuplot reads a leading 0 as octal), the value kept.

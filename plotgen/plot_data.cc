@@ -143,16 +143,16 @@ void appendDouble(std::string& out, double value) {
 // profile as one scan in row order, so a row moved to altitude 0 in the
 // middle or at the top of a scan would span a band of one colour from there
 // down to 0 and back across altitudes that hold other values.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
-  cells.used = 0;
-  cells.ends.clear();
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells) {
+  cells->used = 0;
+  cells->ends.clear();
   for (size_t row = 0; row < table.rows(); ++row) {
     std::string_view altitude = table.cell(row, columns.altitude);
     std::string_view value = table.cell(row, columns.value);
-    const size_t needed = cells.used + altitude.size() + value.size() + 5;
-    if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
-    char* begin = cells.text.data();
-    char* out = begin + cells.used;
+    const size_t needed = cells->used + altitude.size() + value.size() + 5;
+    if (cells->text.size() < needed) cells->text.resize(std::max(needed, 2 * cells->text.size()));
+    char* begin = cells->text.data();
+    char* out = begin + cells->used;
     if (isNegativeInteger(altitude)) {
       out = putText(out, "0\t0\t\n");
     } else {
@@ -162,8 +162,8 @@ void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table,
       *out++ = '\t';
       *out++ = '\n';
     }
-    cells.used = static_cast<size_t>(out - begin);
-    cells.ends.push_back(cells.used);
+    cells->used = static_cast<size_t>(out - begin);
+    cells->ends.push_back(cells->used);
   }
 }
 
@@ -182,10 +182,10 @@ void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFi
 }
 
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain) {
+                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain) {
   judgeCurtainCells(columns, table, cells);
-  writeCurtainBlock(startStamp, cells, curtain);
-  writeCurtainBlock(endStamp, cells, curtain);
+  writeCurtainBlock(startStamp, *cells, curtain);
+  writeCurtainBlock(endStamp, *cells, curtain);
 }
 
 std::string closingStamp(std::string_view endStamp) {

@@ -34,14 +34,14 @@ size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
 // Judges every row of one profile into its curtain piece: "alt\tvalue\t\n",
 // "alt\t0\t\n" when the integer of the value cell is negative, "0\t0\t\n"
 // when that of the altitude cell is.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells);
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells);
 // One curtain block: every row's piece after the stamp and a tab, then an empty line.
 void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain);
 
 // Both curtain blocks of one profile, the first stamped with its start stamp,
 // the second with its end stamp; each row's cells are judged once, into cells.
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain);
+                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain);
 
 // The double of a cell as atof reads it.
 double cellDouble(std::string_view cell);

@@ -75,9 +75,9 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
   std::string_view timePart = comma == std::string_view::npos ? std::string_view() : stamp.substr(comma + 1);
   std::vector<std::string_view> pieces;
   auto piece = [&](size_t i) { return i < pieces.size() ? toInt(pieces[i]) : 0; };
-  splitViews(datePart, "-", pieces);
+  splitViews(datePart, "-", &pieces);
   *date = toInt(platform::formatText("%04d%02d%02d", piece(0), piece(1), piece(2)));
-  splitViews(timePart, ":", pieces);
+  splitViews(timePart, ":", &pieces);
   *time = toInt(platform::formatText("%02d%02d%02d", piece(0), piece(1), piece(2)));
 }
 
@@ -114,7 +114,7 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
   writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
-                     table, run.curtainCells, run.curtain);
+                     table, &run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
   writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fillInts);

@@ -151,7 +151,7 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
                  "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
                  "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"};
   CurtainCells cells;
-  judgeCurtainCells(curtainColumnsFor(false), table, cells);
+  judgeCurtainCells(curtainColumnsFor(false), table, &cells);
   writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
   writeProfileDataRows(run, table, std::vector<int>(9, -9999));
   run.curtain.close();
