@@ -33,6 +33,11 @@ bool readLine(std::istream& in, std::string& line, size_t maxLength = kMaxLineLe
 // so the stream reads the very file that was checked, and the open never blocks.
 bool openInputFile(std::ifstream& in, const std::string& path);
 
+// The same check for a reader of its own: a read-only descriptor of the
+// regular file at path (the caller closes it), or -1 for anything else, and
+// for a file that does not open; never blocks.
+int openRegularFile(const std::string& path);
+
 // ASCII-only case conversion (bytes above 0x7F stay as they are).
 inline char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

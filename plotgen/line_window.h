@@ -18,8 +18,8 @@ class LineWindow {
   LineWindow& operator=(const LineWindow&) = delete;
   ~LineWindow();
 
-  // Opens a file for reading its lines from line 0; false when it cannot be
-  // opened as a file (a folder, say).
+  // Opens a file for reading its lines from line 0; false when it is no
+  // regular file (a folder, a FIFO, a device) or cannot be opened.
   bool open(const std::string& path);
   void close();
 
