@@ -1,5 +1,5 @@
-// Text helpers shared by the three programs: line reading with Windows text
-// mode's line ends, ASCII case, the C run-time's number conversions without
+// Text helpers shared by the three programs: opening regular files only, line
+// reading with Windows text mode's line ends, ASCII case, the C run-time's number conversions without
 // their undefined corners, strtok-like splitting and safe formatting.
 #pragma once
 
