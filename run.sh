@@ -6,7 +6,9 @@ cd "$(dirname "$0")"
 install_missing_packages
 build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Sample files for a first scan: a PROFILE file, a SURFACE file and a GEOMS HDF file.
-build/tools/make_text_samples workspace/samples >/dev/null
+if [ -x build/tools/make_text_samples ]; then
+  build/tools/make_text_samples workspace/samples >/dev/null
+fi
 if [ -x build/tools/make_geoms_sample ]; then
   build/tools/make_geoms_sample workspace/samples >/dev/null
 fi

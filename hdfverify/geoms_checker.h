@@ -53,14 +53,14 @@ struct Variable {
 
 // Reads a template file's lines into records (file order). Returns false when
 // the file cannot be opened.
-bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>& records);
+bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>* records);
 
 // One template line as a record.
 TemplateRecord parseTemplateLine(const std::string& line);
 
 // Checks a stamp yyyymmddThhmmssZ; empties messages, appends one message per
 // fault; returns 0 when valid, 1 when not.
-int checkIso8601DateTime(const std::string& text, std::string& messages);
+int checkIso8601DateTime(const std::string& text, std::string* messages);
 
 // The UTC stamp "%Y%m%dT%H%M%SZ" of a whole number of seconds after
 // 2000-01-01T00:00:00Z; empty when the time is not finite or out of range.
@@ -68,46 +68,59 @@ std::string mjd2kStamp(double seconds);
 
 // Checks a dataset's VAR_DEPEND against the template row's options.
 bool checkVarDepend(const std::string& options, const std::string& varDepend, const std::string& varName, char flag,
-                    std::string& stepBuffer);
+                    std::string* stepBuffer);
 
+// The six steps share what the earlier ones found through the members below;
+// each says which step fills it and which read it.
 class GeomsChecker {
  public:
   GeomsChecker();
 
-  bool Verify_1(const std::string& hdfPath, const std::string& templatePath, std::string& stepBuffer);
-  bool Verify_2(std::string& stepBuffer);
-  bool Verify_3(std::string& stepBuffer);
-  bool Verify_4(std::string& stepBuffer);
-  bool Verify_5(std::string& stepBuffer);
-  bool Verify_6(std::string& stepBuffer);
+  // Each step empties or sets *stepBuffer to its messages; false fails the file.
+  // Step 1: the template, every dataset's VAR attributes, the file opened for the VS interface.
+  bool Verify_1(const std::string& hdfPath, const std::string& templatePath, std::string* stepBuffer);
+  // Step 2: the global attributes.
+  bool Verify_2(std::string* stepBuffer);
+  // Step 3: the file name against FILE_NAME and the attributes it is built from.
+  bool Verify_3(std::string* stepBuffer);
+  // Step 4: the file's variables against the template's rows.
+  bool Verify_4(std::string* stepBuffer);
+  // Step 5: every dataset's VAR attributes against the template and the dataset.
+  bool Verify_5(std::string* stepBuffer);
+  // Step 6: every numeric dataset's values, axis order and times.
+  bool Verify_6(std::string* stepBuffer);
 
+  // Called by Verify_1: an attribute's number type against the template row's data type.
   bool checkVarAttributeType(const std::string& datasetName, const std::string& attributeName, int numberType,
-                             std::string& stepBuffer);
+                             std::string* stepBuffer);
 
-  // Reads a global attribute's first record as text into value. Returns the
-  // vdata's reference number when it was read, 0 when the file has no such
-  // global attribute, -1 when it exists but its first record cannot be read.
-  // Writes into messageArea only when it has something to report.
-  int readGlobalAttribute(const std::string& name, std::string& value, int expectedSemicolons,
-                          const std::string& description, std::string& messageArea);
+  // Called by Verify_2 and Verify_3. Reads a global attribute's first record as
+  // text into value. Returns the vdata's reference number when it was read, 0
+  // when the file has no such global attribute, -1 when it exists but its first
+  // record cannot be read. Writes into *messageArea only when it has something
+  // to report.
+  int readGlobalAttribute(const std::string& name, std::string* value, int expectedSemicolons,
+                          const std::string& description, std::string* messageArea);
 
-  bool checkVarAttributes(const Variable& variable, const std::string& attributeName, std::string& stepBuffer);
+  // Called by Verify_5: one VAR attribute of a variable.
+  bool checkVarAttributes(const Variable& variable, const std::string& attributeName, std::string* stepBuffer);
 
+  // Called by Verify_6: a time variable's order and its match with DATA_START_DATE or DATA_STOP_DATE.
   bool checkDateTimeOrder(const Variable& variable, const std::vector<double>& values, size_t count,
-                          std::string& messageArea);
+                          std::string* messageArea);
 
-  std::vector<std::string> varAttributeNames;
-  std::string hdfFile;
-  std::string templateFile;
-  std::vector<std::string> hdfVarNames;
-  std::vector<std::string> templateVarNames;
-  std::vector<std::string> dataVariables;
-  std::vector<TemplateRecord> templateRecords;
-  std::vector<Variable> variables;
-  int dateTimeIndex = -1;
-  int altitudeIndex = -1;
-  std::string dataStartDate;
-  std::string dataStopDate;
+  std::vector<std::string> varAttributeNames;  // fixed by the constructor; read by Verify_1 and Verify_5
+  std::string hdfFile;                         // filled by Verify_1; read by Verify_3 and Verify_6
+  std::string templateFile;                    // filled by Verify_1; read by Verify_2 (DATA_TEMPLATE)
+  std::vector<std::string> hdfVarNames;        // filled by Verify_1; read by Verify_4 and Verify_5
+  std::vector<std::string> templateVarNames;   // filled by Verify_1; read by Verify_4 and Verify_5
+  std::vector<std::string> dataVariables;      // filled by Verify_2 (DATA_VARIABLES); read by Verify_4
+  std::vector<TemplateRecord> templateRecords;  // filled by Verify_1; read by Verify_1, Verify_4 and Verify_5
+  std::vector<Variable> variables;              // filled by Verify_1; read by Verify_4, Verify_5 and Verify_6
+  int dateTimeIndex = -1;                       // filled by Verify_1; read by Verify_5 (VAR_DEPEND sizes)
+  int altitudeIndex = -1;                       // filled by Verify_1; read by Verify_5 (VAR_DEPEND sizes)
+  std::string dataStartDate;                    // filled by Verify_2; read by Verify_6
+  std::string dataStopDate;                     // filled by Verify_2; read by Verify_6
 
  private:
   // Reference numbers of the file's global-attribute vdata by name, built on

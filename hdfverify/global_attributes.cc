@@ -7,10 +7,11 @@
 
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/text_utils.h"
+#include "platform/calendar.h"
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
-#include <mfhdf.h>
+#include "hdfverify/hdf4_handles.h"
 
 namespace hdfverify {
 namespace {
@@ -70,25 +71,22 @@ std::set<int32> datasetOwnedVdata(int32 fileId) {
   std::set<int32> owned;
   int32 ref = -1;
   while ((ref = Vgetid(fileId, ref)) != FAIL) {
-    int32 vgroup = Vattach(fileId, ref, "r");
-    if (vgroup == FAIL) continue;
+    VgroupAccess vgroup(Vattach(fileId, ref, "r"));
+    if (!vgroup.valid()) continue;
     uint16 classLength = 0;
     std::string cls;
-    if (Vgetclassnamelen(vgroup, &classLength) != FAIL) {
+    if (Vgetclassnamelen(vgroup.id(), &classLength) != FAIL) {
       std::vector<char> area(static_cast<size_t>(classLength) + 1, '\0');
-      if (Vgetclass(vgroup, area.data()) != FAIL) cls = area.data();
+      if (Vgetclass(vgroup.id(), area.data()) != FAIL) cls = area.data();
     }
-    if (isDatasetGroupClass(cls)) {
-      int32 members = Vntagrefs(vgroup);
-      if (members > 0) {
-        std::vector<int32> tags(static_cast<size_t>(members)), refs(static_cast<size_t>(members));
-        int32 got = Vgettagrefs(vgroup, tags.data(), refs.data(), members);
-        for (int32 i = 0; i < got; ++i) {
-          if (tags[static_cast<size_t>(i)] == DFTAG_VH) owned.insert(refs[static_cast<size_t>(i)]);
-        }
-      }
+    if (!isDatasetGroupClass(cls)) continue;
+    int32 members = Vntagrefs(vgroup.id());
+    if (members <= 0) continue;
+    std::vector<int32> tags(static_cast<size_t>(members)), refs(static_cast<size_t>(members));
+    int32 got = Vgettagrefs(vgroup.id(), tags.data(), refs.data(), members);
+    for (int32 i = 0; i < got; ++i) {
+      if (tags[static_cast<size_t>(i)] == DFTAG_VH) owned.insert(refs[static_cast<size_t>(i)]);
     }
-    Vdetach(vgroup);
   }
   return owned;
 }
@@ -102,7 +100,7 @@ std::string vdataName(int32 vdata) {
 
 // The first record of an attached vdata as text: its bytes up to the record's
 // end or its first zero byte. False when there is no record or it cannot be read.
-bool readFirstRecord(int32 vdata, std::string& value) {
+bool readFirstRecord(int32 vdata, std::string* value) {
   int32 records = 0;
   int32 interlace = 0;
   if (VSinquire(vdata, &records, &interlace, nullptr, nullptr, nullptr) == FAIL) return false;
@@ -114,57 +112,61 @@ bool readFirstRecord(int32 vdata, std::string& value) {
   if (recordSize < 1) return false;
   std::vector<uint8> area(static_cast<size_t>(recordSize) + 1, 0);
   if (VSread(vdata, area.data(), 1, interlace) != 1) return false;
-  value.assign(reinterpret_cast<const char*>(area.data()));
+  value->assign(reinterpret_cast<const char*>(area.data()));
   return true;
 }
 
 }  // namespace
 
-int GeomsChecker::readGlobalAttribute(const std::string& name, std::string& value, int expectedSemicolons,
-                                      const std::string& description, std::string& messageArea) {
-  value.clear();
+int GeomsChecker::readGlobalAttribute(const std::string& name, std::string* value, int expectedSemicolons,
+                                      const std::string& description, std::string* messageArea) {
+  value->clear();
   if (!globalAttributesIndexed_ && HdfFileId != -1) {
     globalAttributesIndexed_ = true;
     std::set<int32> owned = datasetOwnedVdata(HdfFileId);
     int32 ref = -1;
     while ((ref = VSgetid(HdfFileId, ref)) != FAIL) {
       if (owned.count(ref) != 0) continue;
-      int32 vdata = VSattach(HdfFileId, ref, "r");
-      if (vdata == FAIL) continue;
-      std::string vname = vdataName(vdata);
-      VSdetach(vdata);
+      std::string vname;
+      {
+        VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+        if (!vdata.valid()) continue;
+        vname = vdataName(vdata.id());
+      }
       if (!vname.empty()) globalAttributeRefs_.emplace(vname, ref);  // the first of a name wins
     }
   }
   auto found = globalAttributeRefs_.find(name);
   if (found == globalAttributeRefs_.end()) {
-    messageArea = platform::formatText("** ERROR: Can't find global attribute: %s\n", name.c_str());
+    *messageArea = platform::formatText("** ERROR: Can't find global attribute: %s\n", name.c_str());
     return 0;
   }
   int32 ref = found->second;
-  int32 vdata = VSattach(HdfFileId, ref, "r");
-  bool read = vdata != FAIL && readFirstRecord(vdata, value);
-  if (vdata != FAIL) VSdetach(vdata);
+  bool read = false;
+  {
+    VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+    read = vdata.valid() && readFirstRecord(vdata.id(), value);
+  }
   if (!read) {
-    value.clear();
-    messageArea = platform::formatText("** ERROR: Can't read global attribute: %s\n", name.c_str());
+    value->clear();
+    *messageArea = platform::formatText("** ERROR: Can't read global attribute: %s\n", name.c_str());
     return -1;
   }
   if (expectedSemicolons > 0) {
-    int found_count = countChar(value, ';');
+    int found_count = countChar(*value, ';');
     if (found_count != expectedSemicolons) {
-      messageArea = platform::formatText("** ERROR: %s requires %d field(s)\n", name.c_str(), expectedSemicolons + 1);
-      messageArea += platform::formatText(" ** %s\n", description.c_str());
-      messageArea += platform::formatText(" ** Number of semicolons expected=%d but %d found\n", expectedSemicolons,
+      *messageArea = platform::formatText("** ERROR: %s requires %d field(s)\n", name.c_str(), expectedSemicolons + 1);
+      *messageArea += platform::formatText(" ** %s\n", description.c_str());
+      *messageArea += platform::formatText(" ** Number of semicolons expected=%d but %d found\n", expectedSemicolons,
                                           found_count);
-      messageArea += platform::formatText(" ** %s=\"%s\"\n\n", name.c_str(), esc(value).c_str());
+      *messageArea += platform::formatText(" ** %s=\"%s\"\n\n", name.c_str(), esc(*value).c_str());
     }
   }
   return static_cast<int>(ref);
 }
 
-int checkIso8601DateTime(const std::string& text, std::string& messages) {
-  messages.clear();
+int checkIso8601DateTime(const std::string& text, std::string* messages) {
+  messages->clear();
   // Character at a 1-based position; past the end of the text it is the end mark.
   auto at = [&](size_t position) { return position <= text.size() ? text[position - 1] : '\0'; };
   auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
@@ -178,54 +180,51 @@ int checkIso8601DateTime(const std::string& text, std::string& messages) {
     if (!isDigit(at(i))) return 1;
   }
   if (at(9) != 'T') {
-    messages += "** ERROR: The 9th character should be capital T\n\n";
+    *messages += "** ERROR: The 9th character should be capital T\n\n";
     invalid = true;
   }
   for (size_t i = 10; i <= 15; ++i) {
     if (!isDigit(at(i))) return 1;
   }
   if (at(16) != 'Z') {
-    messages += "** ERROR: The 16th character should be capital Z\n\n";
+    *messages += "** ERROR: The 16th character should be capital Z\n\n";
     invalid = true;
   }
   int year = number(1, 4);
-  std::array<int, 12> monthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  monthDays[1] = leap ? 29 : 28;
   int month = number(5, 2);
   bool monthValid = month >= 1 && month <= 12;
   if (!monthValid) {
-    messages += "** ERROR: Month is out of valid range of 1 to 12\n\n";
+    *messages += "** ERROR: Month is out of valid range of 1 to 12\n\n";
     invalid = true;
   }
   int day = number(7, 2);
   if (monthValid) {
-    int days = monthDays[static_cast<size_t>(month - 1)];
+    int days = platform::daysInMonth(year, month);
     if (day < 1 || day > days) {
-      messages += platform::formatText("** ERROR: Date is out of valid range of 1 to %d for month %d\n\n", days, month);
+      *messages += platform::formatText("** ERROR: Date is out of valid range of 1 to %d for month %d\n\n", days, month);
       invalid = true;
     }
   } else if (day < 1 || day > 31) {
-    messages += "** ERROR: Date is out of valid range of 1 to 31\n\n";
+    *messages += "** ERROR: Date is out of valid range of 1 to 31\n\n";
     invalid = true;
   }
   if (number(10, 2) > 23) {
-    messages += "** ERROR: Hour is out of valid range of 0 to 23\n\n";
+    *messages += "** ERROR: Hour is out of valid range of 0 to 23\n\n";
     invalid = true;
   }
   if (number(12, 2) > 59) {
-    messages += "** ERROR: Minute is out of valid range of 0 to 59\n\n";
+    *messages += "** ERROR: Minute is out of valid range of 0 to 59\n\n";
     invalid = true;
   }
   if (number(14, 2) > 59) {
-    messages += "** ERROR: Second is out of valid range of 0 to 59\n\n";
+    *messages += "** ERROR: Second is out of valid range of 0 to 59\n\n";
     invalid = true;
   }
   return invalid ? 1 : 0;
 }
 
-bool GeomsChecker::Verify_2(std::string& stepBuffer) {
-  stepBuffer.clear();
+bool GeomsChecker::Verify_2(std::string* stepBuffer) {
+  stepBuffer->clear();
   bool passed = true;
   std::string value;
   std::string messageArea;
@@ -234,22 +233,22 @@ bool GeomsChecker::Verify_2(std::string& stepBuffer) {
     const std::string name = entry.name;
     const std::string description = entry.description;
     messageArea.clear();
-    int ref = readGlobalAttribute(name, value, platform::leadingLong(entry.expectedSemicolons), description,
-                                  messageArea);
+    int ref = readGlobalAttribute(name, &value, platform::leadingLong(entry.expectedSemicolons), description,
+                                  &messageArea);
     if (ref == 0) {
-      stepBuffer += messageArea;
+      *stepBuffer += messageArea;
       passed = false;
       break;
     }
     if (!messageArea.empty()) {
-      stepBuffer += messageArea;
+      *stepBuffer += messageArea;
       passed = false;
     }
     if (ref < 0) continue;  // nothing was read: no rule has a value to look at
 
     for (unsigned char c : value) {
       if (!(c == 9 || c == 10 || c == 13 || (c >= 0x20 && c <= 0x7E))) {
-        stepBuffer += platform::formatText("** ERROR: Global Attribute %s contains none printable characters\n",
+        *stepBuffer += platform::formatText("** ERROR: Global Attribute %s contains none printable characters\n",
                                            name.c_str());
         passed = false;
         break;
@@ -259,7 +258,7 @@ bool GeomsChecker::Verify_2(std::string& stepBuffer) {
     if (name == "DATA_SOURCE") {
       int underscores = countChar(value, '_');
       if (underscores != 2) {
-        stepBuffer += platform::formatText(
+        *stepBuffer += platform::formatText(
             "** ERROR: Global Attribute %s = \"%s\" format is not correct (count=%d) (Description: \"%s\")\n",
             name.c_str(), esc(value).c_str(), underscores, description.c_str());
         passed = false;
@@ -275,7 +274,7 @@ bool GeomsChecker::Verify_2(std::string& stepBuffer) {
           }
         }
         if (!known) {
-          stepBuffer += platform::formatText(
+          *stepBuffer += platform::formatText(
               "** ERROR: Global Attribute %s = \"%s\" format is not correct. The Product Type = \"%s\" is not found "
               "(should contain one of these types: HIRES, CALVAL, CLIM, or GRIDDED).\n",
               name.c_str(), esc(value).c_str(), esc(productType).c_str());
@@ -285,12 +284,12 @@ bool GeomsChecker::Verify_2(std::string& stepBuffer) {
     }
     if (name == "DATA_START_DATE" || name == "DATA_STOP_DATE" || name == "FILE_GENERATION_DATE") {
       std::string dateMessages;
-      if (checkIso8601DateTime(value, dateMessages) == 0) {
+      if (checkIso8601DateTime(value, &dateMessages) == 0) {
         if (name == "DATA_START_DATE") dataStartDate = value;
         if (name == "DATA_STOP_DATE") dataStopDate = value;
       } else {
-        stepBuffer += dateMessages;
-        stepBuffer += platform::formatText(
+        *stepBuffer += dateMessages;
+        *stepBuffer += platform::formatText(
             "** ERROR: Global Attribute %s = \"%s\" is not ISO 8601 format (Description: \"%s\")\n", name.c_str(),
             esc(value).c_str(), description.c_str());
         passed = false;
@@ -300,14 +299,14 @@ bool GeomsChecker::Verify_2(std::string& stepBuffer) {
       bool threeDigits = value.size() == 3;
       for (char c : value) threeDigits = threeDigits && c >= '0' && c <= '9';
       if (!threeDigits) {
-        stepBuffer += platform::formatText("** ERROR: Global Attribute %s = \"%s\" is not correct (Description: \"%s\")\n",
+        *stepBuffer += platform::formatText("** ERROR: Global Attribute %s = \"%s\" is not correct (Description: \"%s\")\n",
                                            name.c_str(), esc(value).c_str(), description.c_str());
         passed = false;
       }
     }
     if (name == "DATA_TEMPLATE") {
       if (!equalsIgnoreCaseN(templateFile, value, static_cast<long>(value.size()))) {
-        stepBuffer += platform::formatText(
+        *stepBuffer += platform::formatText(
             "** ERROR: Global Attribute %s = \"%s\" is not correct (template being used = %s)\n", name.c_str(),
             esc(value).c_str(), esc(templateFile).c_str());
         passed = false;

@@ -16,8 +16,8 @@ const char* const kAxisVariables[] = {"LATITUDE.INSTRUMENT", "LONGITUDE.INSTRUME
 
 }  // namespace
 
-bool GeomsChecker::Verify_4(std::string& stepBuffer) {
-  stepBuffer.clear();
+bool GeomsChecker::Verify_4(std::string* stepBuffer) {
+  stepBuffer->clear();
   int found = 0;
   int missing = 0;
   for (size_t p = 0; p < templateRecords.size(); ++p) {
@@ -27,31 +27,31 @@ bool GeomsChecker::Verify_4(std::string& stepBuffer) {
       if (isInList(hdfVarNames, row.varName)) {
         ++found;
       } else {
-        stepBuffer += platform::formatText("** ERROR MISSING Mandatory Variable: %s not found in HDF file\n",
+        *stepBuffer += platform::formatText("** ERROR MISSING Mandatory Variable: %s not found in HDF file\n",
                                            esc(row.varName).c_str());
         ++missing;
       }
     } else if (kind == 'o') {
       if (!isInList(hdfVarNames, row.varName)) {
-        stepBuffer += platform::formatText(
+        *stepBuffer += platform::formatText(
             "## WARNING [VAR_NOT_MANDATORY]: Optional data variable not found in file - VAR_NAME = %s\n\n",
             esc(row.varName).c_str());
       }
     } else {
-      stepBuffer += platform::formatText("** ERROR template_file_variables[%d]: Last column contains unknown value (",
+      *stepBuffer += platform::formatText("** ERROR template_file_variables[%d]: Last column contains unknown value (",
                                          static_cast<int>(p + 1));
-      stepBuffer += esc(std::string(1, row.flag));
-      stepBuffer += ")\n";
+      *stepBuffer += esc(std::string(1, row.flag));
+      *stepBuffer += ")\n";
     }
   }
 
   if (missing > 0) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR(a1): Missing [%d] Mandatory Variable(s) as described in the template_file\n", missing);
     return false;
   }
   if (found != kExpectedMandatoryRows) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR(a2): Missing [%d] Mandatory Variable(s) as described in the template_file\n",
         kExpectedMandatoryRows - found);
     return false;
@@ -60,13 +60,13 @@ bool GeomsChecker::Verify_4(std::string& stepBuffer) {
   int notInTemplate = 0;
   for (const std::string& name : hdfVarNames) {
     if (!isInList(templateVarNames, name)) {
-      stepBuffer += platform::formatText("** ERROR MISSING Variable: %s not found in the template_file\n",
+      *stepBuffer += platform::formatText("** ERROR MISSING Variable: %s not found in the template_file\n",
                                          esc(name).c_str());
       ++notInTemplate;
     }
   }
   if (notInTemplate > 0) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR(a3): HDF file missing %d variable(s): All Variables described in the template_file must exist\n",
         notInTemplate);
     return false;
@@ -82,14 +82,14 @@ bool GeomsChecker::Verify_4(std::string& stepBuffer) {
     const std::string& depend = variables[static_cast<size_t>(inFile)].varDepend;
     const std::string& options = templateRecords[static_cast<size_t>(inTemplate)].varDependOptions;
     if (depend != options) {
-      stepBuffer += platform::formatText(
+      *stepBuffer += platform::formatText(
           "** ERROR: %s \"VAR_DEPEND\" Attribute in HDF file (%s) and template_file (%s) not matching\n", axis,
           esc(depend).c_str(), esc(options).c_str());
       ++wrongDepend;
     }
   }
   if (wrongDepend > 0) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR(4a): HDF file has %d variable(s) with \"VAR_DEPEND\" values not matching the template_file\n",
         wrongDepend);
     return false;
@@ -105,7 +105,7 @@ bool GeomsChecker::Verify_4(std::string& stepBuffer) {
     }
   }
   if (outOfOrder > 0) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "## WARNING: %d variable(s) in HDF file and the template file are NOT in correct matching order (VarList "
         "order)\n",
         outOfOrder);

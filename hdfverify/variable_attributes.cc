@@ -25,19 +25,19 @@ std::string dimensionText(const Variable& variable) {
 
 bool onlyDigits(const std::string& text) { return text.find_first_not_of("0123456789") == std::string::npos; }
 
-bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& buffer) {
+bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string* buffer) {
   const std::string name = esc(v.varName);
   std::string dims = dimensionText(v);
   std::vector<std::string> pieces = splitString(v.varSize, ';');
   for (const std::string& piece : pieces) {
     if (onlyDigits(piece)) continue;
     if (pieces.size() > 1) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR attribute \"VAR_SIZE\" should ONLY contain integers [plus semicolons ONLY "
           "when separating sizes (multi-dimension)]\nValue read from HDF file VAR_SIZE = %s\n",
           name.c_str(), esc(v.varSize).c_str());
     } else {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR variable: %s\n** VAR attribute \"VAR_SIZE\" should ONLY contain integers\nValue read from HDF "
           "file VAR_SIZE = %s\n",
           name.c_str(), esc(v.varSize).c_str());
@@ -45,7 +45,7 @@ bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& b
     return false;
   }
   if (v.varDataType != "STRING" && v.varSize != dims) {
-    buffer = platform::formatText(
+    *buffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR_SIZE is different than variable dimension\nValues read from HDF "
         "file:\nVAR_SIZE = %s\nVariable dimension (SDS) = %s\n",
         name.c_str(), esc(v.varSize).c_str(), dims.c_str());
@@ -54,7 +54,7 @@ bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& b
   int sizeCount = countChar(v.varSize, ';');
   int dependCount = countChar(v.varDepend, ';');
   if (sizeCount == 0 && v.varDepend == "CONSTANT" && v.varSize != "1") {
-    buffer = platform::formatText(
+    *buffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR attribute \"VAR_SIZE\" should be \"1\" (its VAR_DEPEND=\"%s\")\n** Value read "
         "from HDF file VAR_SIZE = %s\n",
         name.c_str(), esc(v.varDepend).c_str(), esc(v.varSize).c_str());
@@ -62,7 +62,7 @@ bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& b
   }
   if (dependCount == 0) return true;
   if (sizeCount != dependCount) {
-    buffer = platform::formatText(
+    *buffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR attributes \"VAR_SIZE\" and \"VAR_DEPEND\" should have the same number of "
         "items (semicolon-separated fields)\nValues read from HDF file: VAR_SIZE has %d items, VAR_DEPEND has %d "
         "items\n",
@@ -82,7 +82,7 @@ bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& b
   auto pieceAt = [](const std::vector<std::string>& list, size_t i) { return i < list.size() ? list[i] : std::string(); };
   for (size_t i = 0; i < items.size(); ++i) {
     if (pieceAt(sizePieces, i) != pieceAt(expectedPieces, i)) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR attribute VAR_SIZE = %s is inconsistent with VAR_DEPEND\nValues read from "
           "HDF file:\n -- VAR_DEPEND = %s\n -- Expected Value for VAR_SIZE = %s\n",
           name.c_str(), esc(v.varSize).c_str(), esc(v.varDepend).c_str(), esc(expected).c_str());
@@ -92,11 +92,11 @@ bool checkVarSize(const GeomsChecker& checker, const Variable& v, std::string& b
   return true;
 }
 
-bool checkDependRule(const GeomsChecker& checker, const Variable& v, std::string& buffer) {
+bool checkDependRule(const GeomsChecker& checker, const Variable& v, std::string* buffer) {
   const std::string name = esc(v.varName);
   if (v.varDepend == "CONSTANT") {
     if (platform::leadingLong(v.varSize) != 1) {
-      buffer = platform::formatText("** ERROR Variable: %s\n** VAR_DEPEND = \"%s\" but its VAR_SIZE = %s (it should be %d)\n",
+      *buffer = platform::formatText("** ERROR Variable: %s\n** VAR_DEPEND = \"%s\" but its VAR_SIZE = %s (it should be %d)\n",
                                     name.c_str(), esc(v.varDepend).c_str(), esc(v.varSize).c_str(), 1);
       return false;
     }
@@ -105,7 +105,7 @@ bool checkDependRule(const GeomsChecker& checker, const Variable& v, std::string
   if (v.varDepend == "DATETIME" || v.varDepend == "ALTITUDE") {
     int index = v.varDepend == "DATETIME" ? checker.dateTimeIndex : checker.altitudeIndex;
     if (index < 0 || static_cast<size_t>(index) >= checker.variables.size()) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR_DEPEND = \"%s\" but the HDF file has no variable \"%s\"\n", name.c_str(),
           esc(v.varDepend).c_str(), esc(v.varDepend).c_str());
       return false;
@@ -113,7 +113,7 @@ bool checkDependRule(const GeomsChecker& checker, const Variable& v, std::string
     int32_t own = platform::leadingLong(v.varSize);
     int32_t other = platform::leadingLong(checker.variables[static_cast<size_t>(index)].varSize);
     if (own != other) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR_DEPEND = \"%s\" but its VAR_SIZE = %s (it should be %d [same size as "
           "variable \"%s\"])\n",
           name.c_str(), esc(v.varDepend).c_str(), esc(v.varSize).c_str(), static_cast<int>(other),
@@ -124,14 +124,14 @@ bool checkDependRule(const GeomsChecker& checker, const Variable& v, std::string
   return true;
 }
 
-bool checkValues(const Variable& v, std::string& buffer) {
+bool checkValues(const Variable& v, std::string* buffer) {
   const std::string name = esc(v.varName);
   double min = v.validMin;
   double max = v.validMax;
   double fill = v.fillValue;
   bool allEqual = min == max && max == fill;
   if (!allEqual && (min > max || (min <= fill && fill <= max))) {
-    buffer = platform::formatText(
+    *buffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR attributes VAR_VALID_MIN, VAR_VALID_MAX, and/or VAR_FILL_VALUE seem "
         "incorrect.\nValues read from HDF file:\nVAR_VALID_MIN = %f\nVAR_VALID_MAX = %f\nVAR_FILL_VALUE = %f\n",
         name.c_str(), min, max, fill);
@@ -139,7 +139,7 @@ bool checkValues(const Variable& v, std::string& buffer) {
   }
   if (v.varName.find("LATITUDE") != std::string::npos) {
     if (max > 90.0 || min < -90.0) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR attributes VAR_VALID_MIN and/or VAR_VALID_MAX seem incorrect.\nValues read "
           "from HDF file:\nVAR_VALID_MIN = %f (Must NOT be LESS_THAN -90.0)\nVAR_VALID_MAX = %f (Must NOT be "
           "GREATER_THAN 90.0)\n",
@@ -148,7 +148,7 @@ bool checkValues(const Variable& v, std::string& buffer) {
     }
   } else if (v.varName.find("LONGITUDE") != std::string::npos) {
     if (max > 180.0 || min < -180.0) {
-      buffer = platform::formatText(
+      *buffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR attributes VAR_VALID_MIN and/or VAR_VALID_MAX seem NOT correct.\nValues "
           "read from HDF file:\nVAR_VALID_MIN = %f (Must NOT be LESS_THAN -180.0)\nVAR_VALID_MAX = %f (Must NOT be "
           "GREATER_THAN 180.0)\n",
@@ -162,19 +162,19 @@ bool checkValues(const Variable& v, std::string& buffer) {
 }  // namespace
 
 bool checkVarDepend(const std::string& options, const std::string& varDepend, const std::string& varName, char flag,
-                    std::string& stepBuffer) {
+                    std::string* stepBuffer) {
   std::string text = options;
   if (text.size() >= 2 && text.front() == '[' && text.back() == ']') text = text.substr(1, text.size() - 2);
   std::vector<std::string> list = splitString(text, '|');
   if (isInList(list, varDepend)) return true;
   const char* phrase = list.size() > 1 ? "one of these options [variables]" : "";
   if (flag == 'x') {
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** Wrong VAR_DEPEND\n** VAR_DEPEND = \"%s\" (it should be %s \"%s\" as defined in "
         "the template_file)\n\n",
         esc(varName).c_str(), esc(varDepend).c_str(), phrase, esc(options).c_str());
   } else if (flag == 'o') {
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "## WARNING Variable: %s\n## Wrong VAR_DEPEND\n## VAR_DEPEND = \"%s\" (it should be %s \"%s\" as defined in "
         "the template_file)\n\n",
         esc(varName).c_str(), esc(varDepend).c_str(), phrase, esc(options).c_str());
@@ -183,7 +183,7 @@ bool checkVarDepend(const std::string& options, const std::string& varDepend, co
 }
 
 bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::string& attributeName,
-                                      std::string& stepBuffer) {
+                                      std::string* stepBuffer) {
   int rowIndex = indexInList(templateVarNames, variable.varName);
   TemplateRecord row;
   if (rowIndex >= 0) row = templateRecords[static_cast<size_t>(rowIndex)];
@@ -192,7 +192,7 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
 
   if (attributeName == "VAR_UNITS") {
     if (v.varUnits == row.varUnits) return true;
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** Wrong units\n** VAR_UNITS = \"%s\" (it should be \"%s\" as defined in the "
         "template_file)\n\n",
         name.c_str(), esc(v.varUnits).c_str(), esc(row.varUnits).c_str());
@@ -202,7 +202,7 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
   if (attributeName == "VAR_DEPEND") return checkDependRule(*this, v, stepBuffer);
   if (attributeName == "VAR_DESCRIPTION") {
     if (v.varDescription.size() >= 3) return true;
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR_DESCRIPTION seems invalid (too short [length < 3]).\nValue read from HDF "
         "file:\nVAR_DESCRIPTION = \"%s\" \nNote: VAR_DESCRIPTION should clearly identify the variable\n",
         name.c_str(), esc(v.varDescription).c_str());
@@ -217,12 +217,12 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
       }
     }
     if (!known) {
-      stepBuffer = platform::formatText("** ERROR Variable %s:\n** Unknown Data Type \"%s\" found in the template_file\n",
+      *stepBuffer = platform::formatText("** ERROR Variable %s:\n** Unknown Data Type \"%s\" found in the template_file\n",
                                         name.c_str(), esc(row.varDataType).c_str());
       return false;
     }
     if (v.varDataType == row.varDataType) return true;
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** Wrong data_type\n** VAR_DATA_TYPE = \"%s\" (it should be \"%s\" as defined in the "
         "template_file)\n",
         name.c_str(), esc(v.varDataType).c_str(), esc(row.varDataType).c_str());
@@ -231,14 +231,14 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
   if (attributeName == "VAR_SI_CONVERSION") {
     if (v.varDataType != "STRING") {
       if (countChar(v.varSiConversion, ';') != 2) {
-        stepBuffer = platform::formatText(
+        *stepBuffer = platform::formatText(
             "** ERROR Variable: %s\n** VAR attribute \"VAR_SI_CONVERSION\" should only contain \"Offset;Conversion "
             "factor;Base unit\" (3 semicolon-separated fields)\nValue read from HDF file VAR_SI_CONVERSION = \"%s\" \n",
             name.c_str(), esc(v.varSiConversion).c_str());
         return false;
       }
     } else if (v.varSiConversion.size() > 1) {
-      stepBuffer = platform::formatText(
+      *stepBuffer = platform::formatText(
           "** ERROR Variable: %s\n** VAR attribute VAR_DATA_TYPE=%s but its VAR_SI_CONVERSION is not [empty]\nValue "
           "read from HDF file VAR_SI_CONVERSION = \"%s\" \n",
           name.c_str(), esc(v.varDataType).c_str(), esc(v.varSiConversion).c_str());
@@ -252,7 +252,7 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
     }
     if (expected == " " && v.varSiConversion.empty()) expected.clear();
     if (equalsIgnoreCase(v.varSiConversion, expected)) return true;
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR Variable: %s\n** VAR attribute VAR_SI_CONVERSION is not correct per its VAR_UNITS\nValues read "
         "from HDF file:\nVAR_UNITS = %s\nVAR_SI_CONVERSION from file = \"%s\"\nVAR_SI_CONVERSION Expected = \"%s\" \n",
         name.c_str(), esc(v.varUnits).c_str(), esc(v.varSiConversion).c_str(), esc(expected).c_str());
@@ -264,7 +264,7 @@ bool GeomsChecker::checkVarAttributes(const Variable& variable, const std::strin
   return true;
 }
 
-bool GeomsChecker::Verify_5(std::string& stepBuffer) {
+bool GeomsChecker::Verify_5(std::string* stepBuffer) {
   std::string listing;
   const int attributeTotal = static_cast<int>(varAttributeNames.size());
   for (size_t i = 0; i < variables.size(); ++i) {
@@ -273,20 +273,20 @@ bool GeomsChecker::Verify_5(std::string& stepBuffer) {
     if (rowIndex < 0) {
       // Not reached after a passing mandatory-variable step, which requires a row
       // for every variable of the file.
-      stepBuffer = platform::formatText("** ERROR MISSING Variable: %s not found in the template_file\n",
+      *stepBuffer = platform::formatText("** ERROR MISSING Variable: %s not found in the template_file\n",
                                         esc(v.varName).c_str());
       return false;
     }
     const TemplateRecord& row = templateRecords[static_cast<size_t>(rowIndex)];
     char flag = platform::toLowerAscii(row.flag);
     if (!checkVarDepend(row.varDependOptions, v.varDepend, v.varName, flag, stepBuffer)) return false;
-    stepBuffer.clear();
+    stepBuffer->clear();
     if (v.attrCount < attributeTotal) {
-      stepBuffer = platform::formatText(
+      *stepBuffer = platform::formatText(
           "** ERROR Variable: %s\n** Num of Attributes (N = %d) seems incorrect, Expecting at least %d Attributes:",
           esc(v.varName).c_str(), v.attrCount, attributeTotal);
       for (const std::string& attributeName : varAttributeNames) {
-        stepBuffer += platform::formatText("\n  %s", attributeName.c_str());
+        *stepBuffer += platform::formatText("\n  %s", attributeName.c_str());
       }
       return false;
     }
@@ -304,8 +304,8 @@ bool GeomsChecker::Verify_5(std::string& stepBuffer) {
     listing += platform::formatText("# VAR_FILL_VALUE = %f\n\n", v.fillValue);
     for (const std::string& attributeName : varAttributeNames) {
       std::string message;
-      if (!checkVarAttributes(v, attributeName, message)) {
-        stepBuffer = listing + message;
+      if (!checkVarAttributes(v, attributeName, &message)) {
+        *stepBuffer = listing + message;
         return false;
       }
     }
@@ -327,7 +327,7 @@ bool GeomsChecker::Verify_5(std::string& stepBuffer) {
   auto longitude = sizeOf("LONGITUDE.INSTRUMENT");
   auto altitude = sizeOf("ALTITUDE.INSTRUMENT");
   if (differ(latitude, longitude) || differ(altitude, latitude) || (!latitude && differ(altitude, longitude))) {
-    stepBuffer = listing + platform::formatText(
+    *stepBuffer = listing + platform::formatText(
                                "** ERROR: LATITUDE, LONGITUDE and ALTITUDE have different VAR_SIZE\n "
                                "LATITUDE.INSTRUMENT VAR_SIZE = %s\n LONGITUDE.INSTRUMENT VAR_SIZE =  %s\n "
                                "ALTITUDE.INSTRUMENT VAR_SIZE =  %s\n",
@@ -339,7 +339,7 @@ bool GeomsChecker::Verify_5(std::string& stepBuffer) {
   auto stop = sizeOf("DATETIME.STOP");
   auto integration = sizeOf("INTEGRATION.TIME");
   if (differ(start, dateTime) || differ(stop, dateTime) || differ(integration, dateTime)) {
-    stepBuffer = listing + platform::formatText(
+    *stepBuffer = listing + platform::formatText(
                                "** ERROR: DATETIME Var(s) and INTEGRATION.TIME have different VAR_SIZE\n DATETIME "
                                "VAR_SIZE = %s\n DATETIME.START VAR_SIZE =  %s\n DATETIME.STOP VAR_SIZE =  %s\n "
                                "INTEGRATION.TIME VAR_SIZE = %s\n",
@@ -347,7 +347,7 @@ bool GeomsChecker::Verify_5(std::string& stepBuffer) {
                                shown(integration).c_str());
     return false;
   }
-  stepBuffer = listing;
+  *stepBuffer = listing;
   return true;
 }
 

@@ -16,7 +16,7 @@
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
-#include <mfhdf.h>
+#include "hdfverify/hdf4_handles.h"
 
 namespace hdfverify {
 namespace {
@@ -42,17 +42,17 @@ bool isTimeVariable(const Variable& v) {
 }
 
 // The number of values of a dataset; false when it does not fit in memory sizes.
-bool elementCount(const Variable& v, size_t elementSize, size_t& count) {
-  count = 1;
+bool elementCount(const Variable& v, size_t elementSize, size_t* count) {
+  *count = 1;
   for (int d = 0; d < v.rank; ++d) {
     int size = v.dims[static_cast<size_t>(d)];
     if (size < 0) return false;
     if (size == 0) {
-      count = 0;
+      *count = 0;
       return true;
     }
-    if (count > std::numeric_limits<size_t>::max() / elementSize / static_cast<size_t>(size)) return false;
-    count *= static_cast<size_t>(size);
+    if (*count > std::numeric_limits<size_t>::max() / elementSize / static_cast<size_t>(size)) return false;
+    *count *= static_cast<size_t>(size);
   }
   return true;
 }
@@ -66,18 +66,16 @@ struct PassResult {
 };
 
 template <typename T>
-bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::unique_ptr<T[]>& data) {
+bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::unique_ptr<T[]>* data) {
   if (sdId == FAIL) return false;  // the file could not be opened again
-  data = std::make_unique_for_overwrite<T[]>(count == 0 ? 1 : count);
+  *data = std::make_unique_for_overwrite<T[]>(count == 0 ? 1 : count);
   if (count == 0) return true;
-  int32 sdsId = SDselect(sdId, index);
-  if (sdsId == FAIL) return false;
+  SdsAccess sds(SDselect(sdId, index));
+  if (!sds.valid()) return false;
   std::vector<int32> start(static_cast<size_t>(v.rank), 0);
   std::vector<int32> edges(static_cast<size_t>(v.rank), 0);
   for (int d = 0; d < v.rank; ++d) edges[static_cast<size_t>(d)] = v.dims[static_cast<size_t>(d)];
-  intn status = SDreaddata(sdsId, start.data(), nullptr, edges.data(), data.get());
-  SDendaccess(sdsId);
-  return status != FAIL;
+  return SDreaddata(sds.id(), start.data(), nullptr, edges.data(), data->get()) != FAIL;
 }
 
 // The position of the last value of an axis's first profile. The profile runs
@@ -109,7 +107,7 @@ size_t lastOfFirstProfile(const Variable& v, size_t count) {
 }
 
 template <typename T>
-void passOverValues(Variable& v, const T* data, size_t count, std::string& stepBuffer, PassResult& result) {
+void passOverValues(Variable& v, const T* data, size_t count, std::string* stepBuffer, PassResult* result) {
   const bool axis = isOrderedAxis(v);
   double direction = 1.0;
   if (axis && count > 0) {
@@ -142,12 +140,12 @@ void passOverValues(Variable& v, const T* data, size_t count, std::string& stepB
       const double previous = static_cast<double>(data[i - 1]);
       bool bad = (x - previous) * direction < 0;
       if (bad && previousBad) {
-        stepBuffer += platform::formatText(
+        *stepBuffer += platform::formatText(
             "** ERROR Variable: %s\n** %s %s incorrect (Data_Array[%lld] = %lf, Data_Array[%lld] = %lf)\n",
             esc(v.varName).c_str(), esc(v.varName).c_str(), direction > 0 ? "Ascending Order" : "Descending Order",
             static_cast<long long>(i), x, static_cast<long long>(i - 1), previous);
-        result.failed = true;
-        result.ended = true;
+        result->failed = true;
+        result->ended = true;
         return;
       }
       previousBad = bad;
@@ -156,54 +154,54 @@ void passOverValues(Variable& v, const T* data, size_t count, std::string& stepB
   v.dataMin = dataMin;
   v.dataMax = dataMax;
   if (lowerCrossed) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Min Data(%lf) is LESS_THAN VAR_VALID_MIN(%lf) Attribute.\n\n",
         esc(v.varName).c_str(), dataMin, v.validMin);
   }
   if (upperCrossed) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Max Data(%lf) is GREATER_THAN VAR_VALID_MAX(%lf) Attribute\n\n",
         esc(v.varName).c_str(), dataMax, v.validMax);
   }
   // A crossed limit fails the variable and leaves its warnings out; the time
   // check below still runs on it.
   if (lowerCrossed || upperCrossed) {
-    result.failed = true;
+    result->failed = true;
   } else if (!hasValue) {
-    stepBuffer += platform::formatText("## WARNING Variable: %s\nThis variable contains only fill value(%.1f)\n",
+    *stepBuffer += platform::formatText("## WARNING Variable: %s\nThis variable contains only fill value(%.1f)\n",
                                        esc(v.varName).c_str(), fill);
   } else if (dataMin == dataMax) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "## WARNING Variable: %s\nThis variable Min Data(%lf) and Max Data(%lf) have the same value\n",
         esc(v.varName).c_str(), dataMin, dataMax);
   }
   if (isTimeVariable(v)) {
-    result.timeValues.assign(data, data + count);
+    result->timeValues.assign(data, data + count);
   }
 }
 
 template <typename T>
-bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string& stepBuffer, PassResult& result) {
+bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string* stepBuffer, PassResult* result) {
   size_t count = 0;
   std::unique_ptr<T[]> data;
   bool read = false;
-  if (elementCount(v, sizeof(T), count)) {
+  if (elementCount(v, sizeof(T), &count)) {
     try {
-      read = readDataset<T>(sdId, index, v, count, data);
+      read = readDataset<T>(sdId, index, v, count, &data);
     } catch (const std::bad_alloc&) {
       read = false;
     }
   }
   if (!read) {
-    stepBuffer += platform::formatText(
+    *stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"%s\" \n", esc(v.varName).c_str(),
         hdfTypeToGeoms(v.dataType).c_str());
-    result.failed = true;
-    result.ended = true;
+    result->failed = true;
+    result->ended = true;
     return false;
   }
   passOverValues<T>(v, data.get(), count, stepBuffer, result);
-  return !result.failed;
+  return !result->failed;
 }
 
 }  // namespace
@@ -223,12 +221,12 @@ std::string mjd2kStamp(double seconds) {
 }
 
 bool GeomsChecker::checkDateTimeOrder(const Variable& variable, const std::vector<double>& values, size_t count,
-                                      std::string& messageArea) {
+                                      std::string* messageArea) {
   if (count > values.size()) count = values.size();
   const std::string name = esc(variable.varName);
   for (size_t i = 1; i < count; ++i) {
     if (values[i - 1] >= values[i]) {
-      messageArea = platform::formatText(
+      *messageArea = platform::formatText(
           "** ERROR Variable: %s\n** Values are not in chronological order. %s[%lld]=%lf and %s[%lld]=%lf\n",
           name.c_str(), name.c_str(), static_cast<long long>(i - 1), values[i - 1], name.c_str(),
           static_cast<long long>(i), values[i]);
@@ -248,15 +246,16 @@ bool GeomsChecker::checkDateTimeOrder(const Variable& variable, const std::vecto
   }
   if (!nearest.empty() && nearest == text) return true;
   if (!truncated.empty() && truncated == text) return true;
-  messageArea = platform::formatText("** ERROR: Global Attribute %s=%s does not match first entry in %s=%s\n",
+  *messageArea = platform::formatText("** ERROR: Global Attribute %s=%s does not match first entry in %s=%s\n",
                                      attribute, esc(text).c_str(), name.c_str(), nearest.c_str());
   return false;
 }
 
-bool GeomsChecker::Verify_6(std::string& stepBuffer) {
-  stepBuffer.clear();
+bool GeomsChecker::Verify_6(std::string* stepBuffer) {
+  stepBuffer->clear();
   bool passed = true;
-  int32 sdId = SDstart(hdfFile.c_str(), DFACC_READ);
+  SdFile sd(SDstart(hdfFile.c_str(), DFACC_READ));
+  const int32 sdId = sd.id();
   for (size_t i = 0; i < variables.size() && passed; ++i) {
     if (!isReadableNumberType(variables[i].attrType) || !isReadableNumberType(variables[i].dataType)) continue;
     Variable v = variables[i];
@@ -266,20 +265,19 @@ bool GeomsChecker::Verify_6(std::string& stepBuffer) {
     int32 index = static_cast<int32>(i);
     // The buffer follows the dataset's own number type, whatever type its
     // attributes have.
-    if (v.dataType == DFNT_INT32) passed = checkOneVariable<int32>(sdId, index, v, stepBuffer, result);
-    else if (v.dataType == DFNT_FLOAT32) passed = checkOneVariable<float32>(sdId, index, v, stepBuffer, result);
-    else passed = checkOneVariable<float64>(sdId, index, v, stepBuffer, result);
+    if (v.dataType == DFNT_INT32) passed = checkOneVariable<int32>(sdId, index, v, stepBuffer, &result);
+    else if (v.dataType == DFNT_FLOAT32) passed = checkOneVariable<float32>(sdId, index, v, stepBuffer, &result);
+    else passed = checkOneVariable<float64>(sdId, index, v, stepBuffer, &result);
     if (result.ended) break;
     if (isTimeVariable(v)) {
       size_t count = v.dims[0] > 0 ? static_cast<size_t>(v.dims[0]) : 0;
       std::string messageArea;
-      if (!checkDateTimeOrder(v, result.timeValues, count, messageArea)) {
-        stepBuffer += messageArea;
+      if (!checkDateTimeOrder(v, result.timeValues, count, &messageArea)) {
+        *stepBuffer += messageArea;
         passed = false;
       }
     }
   }
-  if (sdId != FAIL) SDend(sdId);
   return passed;
 }
 

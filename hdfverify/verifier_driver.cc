@@ -16,7 +16,7 @@ namespace hdfverify {
 namespace {
 
 struct StepFrame {
-  bool (GeomsChecker::*step)(std::string&);
+  bool (GeomsChecker::*step)(std::string*);
   const char* header;
   const char* failure;  // one %s: the step buffer's text
   const char* closing;
@@ -46,7 +46,7 @@ int runSteps(const std::string& hdfPath, const std::string& templatePath, const 
     if (options.beforeStep) options.beforeStep(step);
   };
   before(1);
-  if (!checker->Verify_1(hdfPath, templatePath, stepBuffer)) {
+  if (!checker->Verify_1(hdfPath, templatePath, &stepBuffer)) {
     append(platform::formatText("*** ERROR: HDF Scanning Failed (see also below)\n%s\n\n", stepBuffer.c_str()));
     return 1;
   }
@@ -56,7 +56,7 @@ int runSteps(const std::string& hdfPath, const std::string& templatePath, const 
   for (const StepFrame& frame : kLaterSteps) {
     append(frame.header);
     before(step++);
-    if (!((*checker).*(frame.step))(stepBuffer)) {
+    if (!((*checker).*(frame.step))(&stepBuffer)) {
       append(platform::formatText(frame.failure, stepBuffer.c_str()));
       return 1;
     }

@@ -14,17 +14,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
 
 namespace platform {
 namespace {
-
-bool isExecutableFile(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
 
 std::string absolutePath(const std::string& path) {
   std::error_code ec;
@@ -75,6 +71,25 @@ std::string runningProgramFolder() {
   return ec ? std::string() : exe.parent_path().string();
 }
 
+bool isExecutableFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string findProgramOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return std::string();
+  std::string_view list = path;
+  for (size_t start = 0;;) {
+    size_t colon = list.find(':', start);
+    std::string folder(list.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
+    std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + name;
+    if (isExecutableFile(candidate)) return absolutePath(candidate);
+    if (colon == std::string_view::npos) return std::string();
+    start = colon + 1;
+  }
+}
+
 std::string findProgram(const std::string& rawName, const std::string& currentFolder) {
   std::string name = stripExe(rawName);
   if (name.empty()) return std::string();
@@ -87,22 +102,11 @@ std::string findProgram(const std::string& rawName, const std::string& currentFo
   std::string own = runningProgramFolder();
   if (!own.empty()) folders.push_back(own);
   folders.push_back(currentFolder.empty() ? "." : currentFolder);
-  if (const char* path = std::getenv("PATH")) {
-    std::string list = path;
-    size_t start = 0;
-    for (;;) {
-      size_t colon = list.find(':', start);
-      std::string folder = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-      folders.push_back(folder.empty() ? "." : folder);
-      if (colon == std::string::npos) break;
-      start = colon + 1;
-    }
-  }
   for (const std::string& folder : folders) {
     std::string candidate = folder + "/" + name;
     if (isExecutableFile(candidate)) return absolutePath(candidate);
   }
-  return std::string();
+  return findProgramOnPath(name);
 }
 
 bool SystemProcessLauncher::start(const StartRequest& request, ChildProcess* child, int* error) {

@@ -57,12 +57,21 @@ ProcessLauncher& processLauncher();
 // Installs a launcher; nullptr restores the system's.
 void setProcessLauncher(ProcessLauncher* launcher);
 
-// Resolves a program name to a path: a trailing ".exe" (any case) is dropped; a
-// name holding '/' is taken as a path; otherwise the running program's folder,
-// the current folder (currentFolder in its place when not empty) and then each
-// folder of PATH are searched for an executable file of that name. Returns the
-// absolute path, or "" when none.
+// Resolves a program name to a path as the programs' own platform searches: a
+// trailing ".exe" (any case) is dropped; a name holding '/' is taken as a path;
+// otherwise the running program's folder, the current folder (currentFolder in
+// its place when not empty) and then each folder of PATH are searched for an
+// executable file of that name. Returns the absolute path, or "" when none.
 std::string findProgram(const std::string& name, const std::string& currentFolder = "");
+
+// The first executable file `name` in a folder of PATH (an empty entry is the
+// current folder), as an absolute path; "" when none. The name is taken as it
+// is: no ".exe" dropped, and neither the running program's folder nor the
+// current folder is searched first.
+std::string findProgramOnPath(const std::string& name);
+
+// A regular file that this process may execute.
+bool isExecutableFile(const std::string& path);
 
 // The folder of the running program's executable ("" when it cannot be read).
 std::string runningProgramFolder();

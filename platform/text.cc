@@ -39,19 +39,31 @@ bool readLine(std::istream& in, std::string& line, size_t maxLength) {
   return ended;
 }
 
-bool openInputFile(std::ifstream& in, const std::string& path) {
+int openRegularFile(const std::string& path) {
+  // Without O_NONBLOCK the open of a FIFO would wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat st;
-  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (regular) {
-    // The stream opens the checked file itself through its descriptor, even
-    // when the name has meanwhile been given to another file.
-    in.open("/proc/self/fd/" + std::to_string(fd), std::ios::binary);
-    if (!in.is_open()) in.open(path, std::ios::binary);  // no /proc mounted
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
   }
+  // A regular file reads alike either way; the flag goes, so the descriptor
+  // reads as any other.
+  int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+bool openInputFile(std::ifstream& in, const std::string& path) {
+  int fd = openRegularFile(path);
+  if (fd < 0) return false;
+  // The stream opens the checked file itself through its descriptor, even
+  // when the name has meanwhile been given to another file.
+  in.open("/proc/self/fd/" + std::to_string(fd), std::ios::binary);
+  if (!in.is_open()) in.open(path, std::ios::binary);  // no /proc mounted
   ::close(fd);
-  return regular && in.is_open();
+  return in.is_open();
 }
 
 std::string toUpperAscii(std::string_view text) {

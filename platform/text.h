@@ -1,5 +1,5 @@
-// Text helpers shared by the three programs: line reading with Windows text
-// mode's line ends, ASCII case, the C run-time's number conversions without
+// Text helpers shared by the three programs: opening regular files only, line
+// reading with Windows text mode's line ends, ASCII case, the C run-time's number conversions without
 // their undefined corners, strtok-like splitting and safe formatting.
 #pragma once
 
@@ -32,6 +32,11 @@ bool readLine(std::istream& in, std::string& line, size_t maxLength = kMaxLineLe
 // (an endless stream). The check and the open are made on one file descriptor,
 // so the stream reads the very file that was checked, and the open never blocks.
 bool openInputFile(std::ifstream& in, const std::string& path);
+
+// The same check for a reader of its own: a read-only descriptor of the
+// regular file at path (the caller closes it), or -1 for anything else, and
+// for a file that does not open; never blocks.
+int openRegularFile(const std::string& path);
 
 // ASCII-only case conversion (bytes above 0x7F stay as they are).
 inline char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

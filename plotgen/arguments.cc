@@ -9,14 +9,14 @@ namespace plotgen {
 namespace {
 
 // The 11 characters no argument may hold, followed by the 10 digits of the int test.
-constexpr std::string_view CharacterTable = "&\\/@#%^*!$~0123456789";
-constexpr size_t ForbiddenCount = 11;
+constexpr std::string_view kCharacterTable = "&\\/@#%^*!$~0123456789";
+constexpr size_t kForbiddenCount = 11;
 
-constexpr std::array<std::string_view, 6> Locations = {"HALK", "XOV", "Qiru", "ZIB", "YUNT", "ANY"};
-constexpr std::array<std::string_view, 4> BoolWords = {"true", "1", "false", "0"};
+constexpr std::array<std::string_view, 6> kLocations = {"HALK", "XOV", "Qiru", "ZIB", "YUNT", "ANY"};
+constexpr std::array<std::string_view, 4> kBoolWords = {"true", "1", "false", "0"};
 
-std::string_view forbiddenCharacters() { return CharacterTable.substr(0, ForbiddenCount); }
-std::string_view digitCharacters() { return CharacterTable.substr(ForbiddenCount); }
+std::string_view forbiddenCharacters() { return kCharacterTable.substr(0, kForbiddenCount); }
+std::string_view digitCharacters() { return kCharacterTable.substr(kForbiddenCount); }
 
 void logError(std::string_view text, std::string_view value) {
   std::string line = "ERROR: ";
@@ -50,14 +50,14 @@ bool isValidString(std::string_view text) {
 }
 
 bool isValidLocation(std::string_view text) {
-  for (std::string_view location : Locations)
+  for (std::string_view location : kLocations)
     if (text == location) return true;
   logError("invalid location input: ", text);
   return false;
 }
 
 bool isValidBool(std::string_view text) {
-  for (std::string_view word : BoolWords)
+  for (std::string_view word : kBoolWords)
     if (text == word) return true;
   logError("invalid bool input: ", text);
   return false;
@@ -118,30 +118,28 @@ bool toBool(std::string_view text) { return text == "true" || text == "1"; }
 
 int toInt(std::string_view text) { return platform::leadingLong(text); }
 
-int charsToInt(const char* text) { return text ? platform::leadingLong(text) : 0; }
-
 std::string intToString(long long value) { return std::to_string(value); }
 
 std::vector<std::string> split(std::string_view text, std::string_view delimiter) {
   std::vector<std::string_view> views;
-  splitViews(text, delimiter, views);
+  splitViews(text, delimiter, &views);
   return std::vector<std::string>(views.begin(), views.end());
 }
 
-void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>& pieces) {
-  pieces.clear();
+void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces) {
+  pieces->clear();
   if (delimiter.empty()) {
-    pieces.push_back(text);
+    pieces->push_back(text);
     return;
   }
   size_t start = 0;
   for (;;) {
     size_t at = text.find(delimiter, start);
     if (at == std::string_view::npos) break;
-    pieces.push_back(text.substr(start, at - start));
+    pieces->push_back(text.substr(start, at - start));
     start = at + delimiter.size();
   }
-  pieces.push_back(text.substr(start));
+  pieces->push_back(text.substr(start));
 }
 
 std::string plainDecimal(std::string_view text) {

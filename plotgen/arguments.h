@@ -26,14 +26,13 @@ bool toBool(std::string_view text);
 // The leading decimal integer as a 32-bit atoi reads it, saturating at the
 // 32-bit range; 0 when there are no leading digits.
 int toInt(std::string_view text);
-int charsToInt(const char* text);
 std::string intToString(long long value);
 
 // The pieces between occurrences of the delimiter, left to right; the rest
 // after the last occurrence is always the last piece.
 std::vector<std::string> split(std::string_view text, std::string_view delimiter);
 // The same without copying: the pieces point into the text.
-void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>& pieces);
+void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces);
 
 // A number argument as gnuplot must see it: the leading zeros of each digit
 // run are dropped (gnuplot reads a leading 0 as octal), the value kept.

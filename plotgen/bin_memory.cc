@@ -12,8 +12,8 @@ namespace {
 
 // Huge pages are 2 MiB on the usual machines; a block of several of them,
 // aligned to that size, can be backed by them entirely.
-constexpr size_t HugePageSize = size_t{2} << 20;
-constexpr size_t BlockSize = 8 * HugePageSize;
+constexpr size_t kHugePageSize = size_t{2} << 20;
+constexpr size_t kBlockSize = 8 * kHugePageSize;
 
 struct FreePiece {
   FreePiece* next;
@@ -33,19 +33,19 @@ struct BinPool {
       freed = piece->next;
       return piece;
     }
-    if (left < BinPieceSize) {
-      void* block = std::aligned_alloc(HugePageSize, BlockSize);
+    if (left < kBinPieceSize) {
+      void* block = std::aligned_alloc(kHugePageSize, kBlockSize);
       if (!block) throw std::bad_alloc();
       // Only a request: where the kernel does not allow huge pages on
       // request, the block is backed by ordinary pages.
-      ::madvise(block, BlockSize, MADV_HUGEPAGE);
+      ::madvise(block, kBlockSize, MADV_HUGEPAGE);
       blocks.push_back(block);
       next = static_cast<char*>(block);
-      left = BlockSize;
+      left = kBlockSize;
     }
     void* piece = next;
-    next += BinPieceSize;
-    left -= BinPieceSize;
+    next += kBinPieceSize;
+    left -= kBinPieceSize;
     return piece;
   }
 
@@ -63,12 +63,12 @@ BinPool& pool() {
 }  // namespace
 
 void* allocateBinMemory(size_t bytes) {
-  if (bytes > BinPieceSize) return ::operator new(bytes);
+  if (bytes > kBinPieceSize) return ::operator new(bytes);
   return pool().take();
 }
 
 void freeBinMemory(void* piece, size_t bytes) {
-  if (bytes > BinPieceSize) {
+  if (bytes > kBinPieceSize) {
     ::operator delete(piece);
     return;
   }

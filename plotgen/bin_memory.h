@@ -10,9 +10,9 @@
 
 namespace plotgen {
 
-// Pieces of at most BinPieceSize bytes come from the blocks (a freed piece is
+// Pieces of at most kBinPieceSize bytes come from the blocks (a freed piece is
 // used again); larger ones from operator new.
-inline constexpr size_t BinPieceSize = 512;
+inline constexpr size_t kBinPieceSize = 512;
 void* allocateBinMemory(size_t bytes);
 void freeBinMemory(void* piece, size_t bytes);
 

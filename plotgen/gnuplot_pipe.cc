@@ -1,18 +1,11 @@
 #include "plotgen/gnuplot_pipe.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace plotgen {
 namespace {
-
-bool isExecutableFile(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
 
 std::string currentFolder() {
   std::error_code ec;
@@ -26,25 +19,8 @@ std::string findGnuplot() {
   std::string own = currentFolder();
   if (own.size() > 1 && own.back() == '/') own.pop_back();
   std::string local = (own == "/" ? std::string() : own) + "/bin/gnuplot";
-  if (isExecutableFile(local)) return local;
-  const char* path = std::getenv("PATH");
-  if (!path) return std::string();
-  std::string list = path;
-  size_t start = 0;
-  for (;;) {
-    size_t colon = list.find(':', start);
-    std::string folder = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-    if (folder.empty()) folder = own;
-    std::string candidate = folder + "/gnuplot";
-    if (isExecutableFile(candidate)) {
-      std::error_code ec;
-      std::filesystem::path absolute = std::filesystem::absolute(candidate, ec);
-      return ec ? candidate : absolute.lexically_normal().string();
-    }
-    if (colon == std::string::npos) break;
-    start = colon + 1;
-  }
-  return std::string();
+  if (platform::isExecutableFile(local)) return local;
+  return platform::findProgramOnPath("gnuplot");
 }
 
 std::string gnuplotPathForLog(const std::string& found) { return found.empty() ? std::string("gnuplot") : found; }

@@ -28,7 +28,6 @@ class GnuplotPipe {
 
   // Writes the command and a line end and flushes at once.
   void send(std::string_view command);
-  bool isOpen() const { return stream_ != nullptr; }
 
  private:
   platform::ChildProcess child_;

@@ -11,7 +11,7 @@ namespace plotgen {
 namespace {
 
 // Where a date-time value is cut into its six fields.
-constexpr std::string_view StampSeparators = "-,: ;";
+constexpr std::string_view kStampSeparators = "-,: ;";
 
 // Appends a field of a stamp with at least `width` digits, zeros in front.
 void appendField(std::string& out, int32_t value, int width) {
@@ -32,19 +32,19 @@ bool readStamp(std::string_view line, std::string* stamp) {
   int32_t fields[6];
   size_t count = 0;
   for (size_t at = 0; count < 6;) {
-    size_t start = value.find_first_not_of(StampSeparators, at);
+    size_t start = value.find_first_not_of(kStampSeparators, at);
     if (start == std::string_view::npos) break;
-    size_t end = std::min(value.find_first_of(StampSeparators, start), value.size());
+    size_t end = std::min(value.find_first_of(kStampSeparators, start), value.size());
     fields[count++] = platform::leadingLong(value.substr(start, end - start));
     at = end;
   }
   if (count < 6) return false;
   std::string out;
   out.reserve(19);
-  static constexpr char After[6] = {'-', '-', ',', ':', ':', '\0'};
+  static constexpr char kSeparatorAfter[6] = {'-', '-', ',', ':', ':', '\0'};
   for (size_t i = 0; i < 6; ++i) {
     appendField(out, fields[i], i == 0 ? 4 : 2);
-    if (After[i]) out += After[i];
+    if (kSeparatorAfter[i]) out += kSeparatorAfter[i];
   }
   *stamp = std::move(out);
   return true;

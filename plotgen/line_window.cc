@@ -1,13 +1,13 @@
 #include "plotgen/line_window.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+
+#include "platform/text.h"
 
 namespace plotgen {
 
@@ -19,16 +19,13 @@ bool LineWindow::open(const std::string& path) {
   atEnd_ = false;
   first_ = forgetBefore_ = 0;
   lines_.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Regular files only: a FIFO would wait for a writer and a device such as
+  // /dev/zero would never end.
+  int fd = platform::openRegularFile(path);
   if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
   fd_ = fd;
   if (!buffer_) {
-    capacity_ = InitialSize;
+    capacity_ = kInitialSize;
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
   }
   return true;

@@ -18,8 +18,8 @@ class LineWindow {
   LineWindow& operator=(const LineWindow&) = delete;
   ~LineWindow();
 
-  // Opens a file for reading its lines from line 0; false when it cannot be
-  // opened as a file (a folder, say).
+  // Opens a file for reading its lines from line 0; false when it is no
+  // regular file (a folder, a FIFO, a device) or cannot be opened.
   bool open(const std::string& path);
   void close();
 
@@ -43,7 +43,7 @@ class LineWindow {
   long long lineCount() const { return first_ + static_cast<long long>(lines_.size()); }
 
  private:
-  static constexpr size_t InitialSize = 1 << 19;
+  static constexpr size_t kInitialSize = 1 << 19;
   // Cuts the next line into lines_; false at the end of the file.
   bool cutLine();
   // Drops the forgotten lines, moves the rest to the front (growing the

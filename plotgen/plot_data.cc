@@ -14,7 +14,7 @@ namespace plotgen {
 namespace {
 
 // Powers of ten that a double holds exactly.
-constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A decimal number of at most 15 digits and a small exponent converts exactly
@@ -58,9 +58,9 @@ bool quickDecimal(std::string_view cell, double* result) {
   int scale = exponent - fractionDigits;
   double value = static_cast<double>(mantissa);
   if (scale >= 0 && scale <= 22)
-    value *= ExactPowersOfTen[scale];
+    value *= kExactPowersOfTen[scale];
   else if (scale < 0 && scale >= -22)
-    value /= ExactPowersOfTen[-scale];
+    value /= kExactPowersOfTen[-scale];
   else
     return false;
   *result = negative ? -value : value;
@@ -95,63 +95,18 @@ bool plainDecimalWholePart(std::string_view cell, long long* whole) {
 bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
 
 // Longest text of a whole number in the default double form ("-2.14748e+09").
-constexpr size_t MaxWholeNumberLength = 16;
+constexpr size_t kMaxWholeNumberLength = 16;
 
 // A whole number in the default double form: plain digits below a million.
 char* putWholeNumber(char* out, int value) {
-  if (value > -1000000 && value < 1000000) return std::to_chars(out, out + MaxWholeNumberLength, value).ptr;
-  return std::to_chars(out, out + MaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
-}
-
-// The curtain piece of every row: "alt\tvalue\t\n"; "alt\t0\t\n" when the
-// integer of the value cell is negative, and "0\t0\t\n" when that of the
-// altitude cell is. A negative value keeps its altitude: gnuplot draws each
-// profile as one scan in row order, so a row moved to altitude 0 in the
-// middle or at the top of a scan would span a band of one colour from there
-// down to 0 and back across altitudes that hold other values.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells& cells) {
-  cells.used = 0;
-  cells.ends.clear();
-  for (size_t row = 0; row < table.rows(); ++row) {
-    std::string_view altitude = table.cell(row, columns.altitude);
-    std::string_view value = table.cell(row, columns.value);
-    const size_t needed = cells.used + altitude.size() + value.size() + 5;
-    if (cells.text.size() < needed) cells.text.resize(std::max(needed, 2 * cells.text.size()));
-    char* begin = cells.text.data();
-    char* out = begin + cells.used;
-    if (isNegativeInteger(altitude)) {
-      out = putText(out, "0\t0\t\n");
-    } else {
-      out = putText(out, altitude);
-      *out++ = '\t';
-      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
-      *out++ = '\t';
-      *out++ = '\n';
-    }
-    cells.used = static_cast<size_t>(out - begin);
-    cells.ends.push_back(cells.used);
-  }
-}
-
-// One curtain block: every row's piece after the stamp and a tab, then an empty line.
-void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain) {
-  const char* text = cells.text.data();
-  size_t begin = 0;
-  for (size_t end : cells.ends) {
-    char* out = curtain.room(stamp.size() + 1 + (end - begin));
-    out = putText(out, stamp);
-    *out++ = '\t';
-    out = putText(out, std::string_view(text + begin, end - begin));
-    curtain.commit(out);
-    begin = end;
-  }
-  curtain.append("\n");
+  if (value > -1000000 && value < 1000000) return std::to_chars(out, out + kMaxWholeNumberLength, value).ptr;
+  return std::to_chars(out, out + kMaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
 }
 
 // The altitude bin `bin` of AltitudeBins, found through the run's cache.
-BinValues& binValues(PlotRun& run, long long bin) {
+BinValues& binValues(RunState& run, long long bin) {
   if (run.binCache.empty())
-    run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, PlotRun::BinCacheSize)), nullptr);
+    run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, RunState::kBinCacheSize)), nullptr);
   if (bin >= static_cast<long long>(run.binCache.size())) return AltitudeBins[bin];
   BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
   if (!cached) cached = &AltitudeBins[bin];
@@ -171,10 +126,11 @@ CurtainColumns curtainColumnsFor(bool isNumberDensity) {
   return columns;
 }
 
-std::string formatDouble(double value) {
-  std::string out;
-  appendDouble(out, value);
-  return out;
+size_t columnsRead(bool isProfilePlot, bool isNumberDensity) {
+  const CurtainColumns curtain = curtainColumnsFor(isNumberDensity);
+  size_t count = std::max(curtain.altitude, curtain.value) + 1;
+  if (isProfilePlot) count = std::max(count, *std::max_element(ProfileColumns.begin(), ProfileColumns.end()) + 1);
+  return count;
 }
 
 void appendDouble(std::string& out, double value) {
@@ -183,18 +139,53 @@ void appendDouble(std::string& out, double value) {
   out.append(text, result.ptr);
 }
 
-void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
-                      DataFile& curtain) {
-  CurtainCells cells;
-  judgeCurtainCells(columns, table, cells);
-  writeCurtainBlock(stamp, cells, curtain);
+// A negative value keeps its altitude in the curtain: gnuplot draws each
+// profile as one scan in row order, so a row moved to altitude 0 in the
+// middle or at the top of a scan would span a band of one colour from there
+// down to 0 and back across altitudes that hold other values.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells) {
+  cells->used = 0;
+  cells->ends.clear();
+  for (size_t row = 0; row < table.rows(); ++row) {
+    std::string_view altitude = table.cell(row, columns.altitude);
+    std::string_view value = table.cell(row, columns.value);
+    const size_t needed = cells->used + altitude.size() + value.size() + 5;
+    if (cells->text.size() < needed) cells->text.resize(std::max(needed, 2 * cells->text.size()));
+    char* begin = cells->text.data();
+    char* out = begin + cells->used;
+    if (isNegativeInteger(altitude)) {
+      out = putText(out, "0\t0\t\n");
+    } else {
+      out = putText(out, altitude);
+      *out++ = '\t';
+      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
+      *out++ = '\t';
+      *out++ = '\n';
+    }
+    cells->used = static_cast<size_t>(out - begin);
+    cells->ends.push_back(cells->used);
+  }
+}
+
+void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain) {
+  const char* text = cells.text.data();
+  size_t begin = 0;
+  for (size_t end : cells.ends) {
+    char* out = curtain.room(stamp.size() + 1 + (end - begin));
+    out = putText(out, stamp);
+    *out++ = '\t';
+    out = putText(out, std::string_view(text + begin, end - begin));
+    curtain.commit(out);
+    begin = end;
+  }
+  curtain.append("\n");
 }
 
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain) {
+                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain) {
   judgeCurtainCells(columns, table, cells);
-  writeCurtainBlock(startStamp, cells, curtain);
-  writeCurtainBlock(endStamp, cells, curtain);
+  writeCurtainBlock(startStamp, *cells, curtain);
+  writeCurtainBlock(endStamp, *cells, curtain);
 }
 
 std::string closingStamp(std::string_view endStamp) {
@@ -230,7 +221,7 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
   return bin >= 0 && bin < binCount ? bin : -1;
 }
 
-void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts) {
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts) {
   const bool numberDensity = run.args.isNumberDensity;
   std::array<std::string_view, 6> fields;
   std::array<int, 6> integers;
@@ -255,7 +246,7 @@ void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::ve
     }
     if (missing) continue;
     const size_t textSize = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size();
-    char* out = run.profile.room(textSize + 2 * MaxWholeNumberLength + 7);
+    char* out = run.profile.room(textSize + 2 * kMaxWholeNumberLength + 7);
     for (size_t i = 0; i < 4; ++i) {
       out = putText(out, fields[i]);
       *out++ = '\t';
@@ -284,12 +275,12 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
   // The products are formed in extended precision; 0.05 and 0.95 are the
   // nearest doubles, so n x 0.95 for n a multiple of 20 falls just below the
   // whole number and truncates to one less.
-  static constexpr std::array<double, 5> Fractions = {0.5, 0.25, 0.75, 0.05, 0.95};
+  static constexpr std::array<double, 5> kFractions = {0.5, 0.25, 0.75, 0.05, 0.95};
   std::array<long long, 5> upper{};
   std::array<long long, 5> lower{};
   std::vector<long long> wanted;
-  for (size_t f = 0; f < Fractions.size(); ++f) {
-    long double product = static_cast<long double>(n) * static_cast<long double>(Fractions[f]);
+  for (size_t f = 0; f < kFractions.size(); ++f) {
+    long double product = static_cast<long double>(n) * static_cast<long double>(kFractions[f]);
     upper[f] = std::min(static_cast<long long>(product), n - 1);
     lower[f] = std::max(static_cast<long long>(product - 1.0L), 0LL);
     wanted.push_back(upper[f]);
@@ -306,7 +297,7 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
     from = at + 1;
   }
   std::array<double, 5> result{};
-  for (size_t f = 0; f < Fractions.size(); ++f) {
+  for (size_t f = 0; f < kFractions.size(); ++f) {
     double value = values[static_cast<size_t>(upper[f])];
     if (n % 2 == 0) value = (values[static_cast<size_t>(lower[f])] + value) * 0.5;
     result[f] = value;

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "plotgen/plot_globals.h"
-#include "plotgen/plot_run.h"
+#include "plotgen/run_state.h"
 
 namespace plotgen {
 
 // Data columns copied to "profile_data.dat", in order: ALT, Press, O3ND,
-// O3NDUncert, O3MR, O3MRUncert.
+// O3NDUncert, O3MR, O3MRUncert. Like MonthNames and PaletteColours, this
+// table keeps its established name, without the k of the other constants.
 inline constexpr std::array<size_t, 6> ProfileColumns = {0, 8, 1, 2, 6, 7};
 
 // Altitude and value column of the curtain: O3MR, or O3ND for number density.
@@ -25,14 +26,22 @@ struct CurtainColumns {
 };
 CurtainColumns curtainColumnsFor(bool isNumberDensity);
 
-// One block of curtain rows stamped with the given stamp, then an empty line.
-void writeProfileRows(std::string_view stamp, const CurtainColumns& columns, const ProfileTable& table,
-                      DataFile& curtain);
+// How many data columns a run reads, counted from the first: up to the
+// curtain's value column and, for the profile plot, up to the last column
+// copied to "profile_data.dat".
+size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
+
+// Judges every row of one profile into its curtain piece: "alt\tvalue\t\n",
+// "alt\t0\t\n" when the integer of the value cell is negative, "0\t0\t\n"
+// when that of the altitude cell is.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells);
+// One curtain block: every row's piece after the stamp and a tab, then an empty line.
+void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain);
 
 // Both curtain blocks of one profile, the first stamped with its start stamp,
 // the second with its end stamp; each row's cells are judged once, into cells.
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells& cells, DataFile& curtain);
+                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain);
 
 // The double of a cell as atof reads it.
 double cellDouble(std::string_view cell);
@@ -46,7 +55,7 @@ std::string closingStamp(std::string_view endStamp);
 // The rows of "profile_data.dat" for one selected profile and, when bins are
 // collected, their values in the altitude bins. fillInts holds the integer of
 // each data column's missing-value flag.
-void writeProfileDataRows(PlotRun& run, const ProfileTable& table, const std::vector<int>& fillInts);
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts);
 
 // Bin index of an altitude cell, or -1 when the altitude goes into no bin.
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount);
@@ -58,8 +67,7 @@ std::array<double, 5> binStatistics(std::vector<double>& values);
 void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
                      DataFile& median);
 
-// A double in the default form of formatted output ("%g").
-std::string formatDouble(double value);
+// Appends a double in the default form of formatted output ("%g").
 void appendDouble(std::string& out, double value);
 
 }  // namespace plotgen

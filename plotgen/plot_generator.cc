@@ -5,12 +5,13 @@
 #include <iostream>
 #include <string>
 
+#include "platform/support_address.h"
 #include "plotgen/arguments.h"
 #include "plotgen/data_list.h"
 #include "plotgen/gnuplot_pipe.h"
 #include "plotgen/plot_data.h"
 #include "plotgen/plot_globals.h"
-#include "plotgen/plot_run.h"
+#include "plotgen/run_state.h"
 #include "plotgen/plot_scripts.h"
 #include "plotgen/profile_reader.h"
 
@@ -55,7 +56,7 @@ std::string scriptNumber(const std::string& text) { return plainDecimal(text); }
 
 int runSteps(int argc, const char* const* argv) {
   if (!checkArguments(argc, argv)) return 0;
-  PlotRun run;
+  RunState run;
   run.args = convertArguments(argv);
   const PlotArguments& args = run.args;
 
@@ -128,7 +129,6 @@ int runSteps(int argc, const char* const* argv) {
 
   if (args.isProfilePlot) {
     ProfilePlotSettings settings;
-    settings.location = args.location;
     settings.plottedProfileCount = selection.plottedProfileCount;
     settings.altLowerLimit = intToString(run.altLower);
     settings.altUpperLimit = intToString(toInt(args.altUpperLimit));
@@ -169,7 +169,7 @@ int runPlotGenerator(int argc, const char* const* argv) {
 
   ErrorLog.open("_CErr_.txt", std::ios::binary | std::ios::trunc);
   if (!ErrorLog.is_open()) {
-    std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << SupportAddress
+    std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << platform::kSupportAddress
               << ". Thank you." << std::flush;
     return 0;
   }

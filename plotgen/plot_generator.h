@@ -2,16 +2,11 @@
 // curtain plot, with the plot log "_CErr_.txt".
 #pragma once
 
-#include "platform/support_address.h"
-
 namespace plotgen {
 
 // Runs the plot generator in the current folder; returns the exit status: 1
 // when the run reached its end, 0 on every failure. The process-wide state
 // must have been built (initPlotGeneratorGlobals).
 int runPlotGenerator(int argc, const char* const* argv);
-
-// The support address named when the log cannot be opened.
-inline constexpr const char* SupportAddress = platform::kSupportAddress;
 
 }  // namespace plotgen

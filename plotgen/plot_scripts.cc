@@ -68,13 +68,13 @@ std::string paletteCommand() {
 
 std::string stampTitle(std::string_view stamp) {
   std::vector<std::string_view> halves;
-  splitViews(stamp, ",", halves);
+  splitViews(stamp, ",", &halves);
   std::vector<std::string_view> date;
-  splitViews(pieceOr(halves, 0), "-", date);
+  splitViews(pieceOr(halves, 0), "-", &date);
   std::vector<std::string_view> time;
   std::vector<std::string_view> cut;
-  splitViews(pieceOr(halves, 1), " ;", cut);
-  splitViews(pieceOr(cut, 0), ":", time);
+  splitViews(pieceOr(halves, 1), " ;", &cut);
+  splitViews(pieceOr(cut, 0), ":", &time);
   // A month outside 1 to 12 has no name; it is shown as written.
   int month = toInt(pieceOr(date, 1));
   std::string monthName = month >= 1 && month <= 12 ? std::string(MonthNames[static_cast<size_t>(month - 1)])

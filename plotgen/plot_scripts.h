@@ -8,6 +8,8 @@
 
 namespace plotgen {
 
+// MonthNames and PaletteColours keep their established names, without the k
+// of the other constants.
 inline constexpr std::array<std::string_view, 12> MonthNames = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
@@ -18,7 +20,6 @@ inline constexpr std::array<std::string_view, 25> PaletteColours = {
     "ff6f00", "ff3f00", "ff0000", "d8000f", "b2001f", "8c002f", "66003f"};
 
 struct ProfilePlotSettings {
-  std::string location;  // not used by the script
   int plottedProfileCount = 0;
   std::string altLowerLimit;
   std::string altUpperLimit;

@@ -54,9 +54,9 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
 // The top bit of every byte of an 8-byte word that is a comma. Exact: the sum
 // of the low seven bits of a byte cannot carry into the next byte.
 inline uint64_t commaBytes(uint64_t word) {
-  constexpr uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
   const uint64_t x = word ^ 0x2C2C2C2C2C2C2C2CULL;  // zero where the byte is ','
-  return ~(((x & Low7) + Low7) | x) & ~Low7;
+  return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
 }
 
 // Eight bytes of text as a word whose lowest byte is the first one.
@@ -75,15 +75,15 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
   std::string_view timePart = comma == std::string_view::npos ? std::string_view() : stamp.substr(comma + 1);
   std::vector<std::string_view> pieces;
   auto piece = [&](size_t i) { return i < pieces.size() ? toInt(pieces[i]) : 0; };
-  splitViews(datePart, "-", pieces);
+  splitViews(datePart, "-", &pieces);
   *date = toInt(platform::formatText("%04d%02d%02d", piece(0), piece(1), piece(2)));
-  splitViews(timePart, ":", pieces);
+  splitViews(timePart, ":", &pieces);
   *time = toInt(platform::formatText("%02d%02d%02d", piece(0), piece(1), piece(2)));
 }
 
 // Selection of one profile; returns false when it stopped the run.
 // The block's data lines, from dataStart on, are all held by the window.
-bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
+bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
                    size_t dataCount, const std::vector<int>& fillInts, long long m, const std::string& path) {
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
@@ -99,7 +99,7 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, l
 
   // The table holds the columns up to the last one the plots use.
   ProfileTable& table = run.table;
-  table.columns = static_cast<size_t>(std::min<long long>(m, run.args.isProfilePlot ? 9 : (args.isNumberDensity ? 2 : 7)));
+  table.columns = std::min(static_cast<size_t>(m), columnsRead(args.isProfilePlot, args.isNumberDensity));
   table.cells.resize(dataCount * table.columns);
   const std::string_view* dataLines = dataCount > 0 ? lines.heldFrom(dataStart) : nullptr;
   for (size_t i = 0; i < dataCount; ++i) {
@@ -114,7 +114,7 @@ bool selectProfile(PlotRun& run, int k, int profilesInFile, LineWindow& lines, l
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
   writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
-                     table, run.curtainCells, run.curtain);
+                     table, &run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
   writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fillInts);
@@ -164,14 +164,6 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   return keep;
 }
 
-bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
-  const size_t before = cells.size();
-  cells.resize(before + std::min(keep, m));
-  bool complete = false;
-  cells.resize(before + cutDataLine(line, m, keep, cells.data() + before, &complete));
-  return complete;
-}
-
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
   bool result = false;
   if (isTimeRange) {
@@ -187,7 +179,7 @@ bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startPro
   return result;
 }
 
-FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
+FileOutcome readProfileFile(RunState& run, const std::string& entry) {
   std::string path = entry;
   if (run.args.location == "ANY")
     logLine("OK. " + entry);
@@ -209,10 +201,8 @@ FileOutcome readProfileFile(PlotRun& run, const std::string& entry) {
     if (g < 0) malformed(path, 0, "negative general header line count");
     const long long profilesInFile = lineInteger(lineAt(lines, 2, path));
     const long long m = lineInteger(lineAt(lines, 3, path));
-    // The columns this run reads: altitude, the curtain value and, for the
-    // profile plot, the six copied columns up to Press.
-    long long needed = run.args.isProfilePlot ? 9 : (run.args.isNumberDensity ? 2 : 7);
-    if (m < needed) malformed(path, 3, "too few data columns");
+    if (m < static_cast<long long>(columnsRead(run.args.isProfilePlot, run.args.isNumberDensity)))
+      malformed(path, 3, "too few data columns");
     std::vector<int> fillInts = fillValueIntegers(lineAt(lines, g, path));
     if (static_cast<long long>(fillInts.size()) < m) malformed(path, g, "fewer missing data values than data columns");
     fillInts.resize(static_cast<size_t>(m));

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plotgen/plot_run.h"
+#include "plotgen/run_state.h"
 
 namespace plotgen {
 
@@ -17,20 +17,17 @@ enum class FileOutcome {
 };
 
 // Reads list entry `entry` and hands its selected profiles to the data-file writers.
-FileOutcome readProfileFile(PlotRun& run, const std::string& entry);
+FileOutcome readProfileFile(RunState& run, const std::string& entry);
 
 // Whether the profile with running number n is selected (mean stamp against the
 // time window, number against the index window).
 bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile);
 
 // Cuts a data line into its cells at commas, the blanks and tabs around each
-// cell dropped (the scanner reads the values between them alike); false when
-// it has fewer than m cells. The first `keep` cells (at most m) are appended
-// to cells.
-bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells);
-// The same into cells[0 ..): returns how many cells were written (min(keep,
-// m), or fewer when the line ends first); complete tells whether the line
-// has m cells.
+// cell dropped (the scanner reads the values between them alike). The first
+// `keep` cells (at most m) go to cells[0 ..): returns how many cells were
+// written (min(keep, m), or fewer when the line ends first); complete tells
+// whether the line has m cells.
 size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete);
 
 }  // namespace plotgen

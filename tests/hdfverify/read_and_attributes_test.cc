@@ -89,7 +89,7 @@ TEST(VerifierRead, TemplateLineColumnsAndFlag) {
 
 TEST(VerifierRead, DefaultTemplateHasTwentyOneMandatoryRows) {
   std::vector<hdfverify::TemplateRecord> records;
-  ASSERT_TRUE(hdfverify::readTemplateFile(verifier_testing::defaultTemplatePath(), records));
+  ASSERT_TRUE(hdfverify::readTemplateFile(verifier_testing::defaultTemplatePath(), &records));
   int mandatory = 0;
   for (const hdfverify::TemplateRecord& r : records) {
     EXPECT_TRUE(r.flag == 'x' || r.flag == 'o') << r.varName;
@@ -437,7 +437,7 @@ TEST(VerifierIsoDate, Table) {
   };
   for (const Case& c : cases) {
     std::string messages = "left over";
-    EXPECT_EQ(hdfverify::checkIso8601DateTime(c.text, messages), c.result) << c.text;
+    EXPECT_EQ(hdfverify::checkIso8601DateTime(c.text, &messages), c.result) << c.text;
     EXPECT_EQ(messages, c.messages) << c.text;
   }
 }

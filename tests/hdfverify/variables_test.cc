@@ -42,7 +42,7 @@ std::string defaultTemplate() { return readFile(verifier_testing::defaultTemplat
 TEST(VerifierMandatory, ValidFilePassesWithNothingToSay) {
   GeomsChecker checker = loadedChecker();
   std::string buffer = "previous";
-  EXPECT_TRUE(checker.Verify_4(buffer));
+  EXPECT_TRUE(checker.Verify_4(&buffer));
   EXPECT_EQ(buffer, "");
 }
 
@@ -89,7 +89,7 @@ TEST(VerifierMandatory, FileVariableMissingFromTheTemplate) {
   checker.hdfVarNames.push_back("EXTRA.ONE");
   checker.hdfVarNames.push_back("EXTRA&TWO");
   std::string buffer;
-  EXPECT_FALSE(checker.Verify_4(buffer));
+  EXPECT_FALSE(checker.Verify_4(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR MISSING Variable: EXTRA.ONE not found in the template_file\n"
             "** ERROR MISSING Variable: EXTRA&amp;TWO not found in the template_file\n"
@@ -120,7 +120,7 @@ TEST(VerifierMandatory, AxisVariableAbsentFromTemplateAndFileIsSkipped) {
   checker.hdfVarNames[static_cast<size_t>(index)] = "OTHER";
   checker.variables[static_cast<size_t>(index)].varName = "OTHER";
   std::string buffer;
-  EXPECT_TRUE(checker.Verify_4(buffer));
+  EXPECT_TRUE(checker.Verify_4(&buffer));
   // OTHER is not named so in DATA_VARIABLES: one position out of order.
   EXPECT_EQ(buffer,
             "## WARNING: 1 variable(s) in HDF file and the template file are NOT in correct matching order (VarList "
@@ -145,7 +145,7 @@ TEST(VerifierMandatory, OrderWarningCountsPositions) {
   std::swap(checker.dataVariables[0], checker.dataVariables[1]);
   checker.dataVariables.resize(18);
   std::string buffer;
-  EXPECT_TRUE(checker.Verify_4(buffer));
+  EXPECT_TRUE(checker.Verify_4(&buffer));
   EXPECT_EQ(buffer,
             "## WARNING: 5 variable(s) in HDF file and the template file are NOT in correct matching order (VarList "
             "order)\n");
@@ -156,7 +156,7 @@ TEST(VerifierMandatory, OrderWarningCountsPositions) {
 TEST(VerifierVarAttributes, ValidFileGivesTheListingOfMandatoryVariables) {
   GeomsChecker checker = loadedChecker();
   std::string buffer = "left by the previous step";
-  ASSERT_TRUE(checker.Verify_5(buffer)) << buffer;
+  ASSERT_TRUE(checker.Verify_5(&buffer)) << buffer;
   EXPECT_EQ(buffer.rfind("### Checking Var[1]:\n"
                          "# VAR_NAME = LATITUDE.INSTRUMENT\n"
                          "# VAR_UNITS = deg\n"
@@ -220,15 +220,15 @@ TEST(VerifierVarAttributes, WrongVarDataTypeOfAMandatoryVariable) {
   ASSERT_EQ(outcome.failedStep, 0) << outcome.buffer;
   checker.templateRecords[7].varDataType = "REAL";
   std::string buffer;
-  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", buffer));
+  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", &buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: ALTITUDE\n** Wrong data_type\n** VAR_DATA_TYPE = \"DOUBLE\" (it should be \"REAL\" as "
             "defined in the template_file)\n");
   checker.templateRecords[7].varDataType = "FLOAT";
-  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", buffer));
+  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", &buffer));
   EXPECT_EQ(buffer, "** ERROR Variable ALTITUDE:\n** Unknown Data Type \"FLOAT\" found in the template_file\n");
   checker.templateRecords[7].varDataType = "double";
-  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", buffer));
+  EXPECT_FALSE(checker.checkVarAttributes(checker.variables[7], "VAR_DATA_TYPE", &buffer));
   EXPECT_NE(buffer.find("Wrong data_type"), std::string::npos);
 }
 
@@ -258,7 +258,7 @@ struct RuleFixture {
   }
   std::string run(const std::string& attribute) {
     std::string buffer;
-    return checker.checkVarAttributes(v, attribute, buffer) ? "" : buffer;
+    return checker.checkVarAttributes(v, attribute, &buffer) ? "" : buffer;
   }
 };
 
@@ -441,19 +441,19 @@ TEST(VerifierVarAttributes, DependRuleAndDescription) {
 
 TEST(VerifierVarAttributes, CheckVarDependOptions) {
   std::string buffer = "kept";
-  EXPECT_TRUE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "DATETIME", "V", 'x', buffer));
-  EXPECT_TRUE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "ALTITUDE", "V", 'x', buffer));
+  EXPECT_TRUE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "DATETIME", "V", 'x', &buffer));
+  EXPECT_TRUE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "ALTITUDE", "V", 'x', &buffer));
   EXPECT_EQ(buffer, "kept");
-  EXPECT_FALSE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "datetime", "V", 'x', buffer));
+  EXPECT_FALSE(hdfverify::checkVarDepend("[DATETIME|ALTITUDE]", "datetime", "V", 'x', &buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: V\n** Wrong VAR_DEPEND\n** VAR_DEPEND = \"datetime\" (it should be one of these "
             "options [variables] \"[DATETIME|ALTITUDE]\" as defined in the template_file)\n\n");
-  EXPECT_FALSE(hdfverify::checkVarDepend("ALTITUDE", "DATETIME", "V", 'o', buffer));
+  EXPECT_FALSE(hdfverify::checkVarDepend("ALTITUDE", "DATETIME", "V", 'o', &buffer));
   EXPECT_EQ(buffer,
             "## WARNING Variable: V\n## Wrong VAR_DEPEND\n## VAR_DEPEND = \"DATETIME\" (it should be  \"ALTITUDE\" as "
             "defined in the template_file)\n\n");
   buffer = "kept";
-  EXPECT_FALSE(hdfverify::checkVarDepend("ALTITUDE", "DATETIME", "V", ' ', buffer));
+  EXPECT_FALSE(hdfverify::checkVarDepend("ALTITUDE", "DATETIME", "V", ' ', &buffer));
   EXPECT_EQ(buffer, "kept");
 }
 
@@ -472,7 +472,7 @@ TEST(VerifierVarAttributes, TooFewAttributes) {
   GeomsChecker checker = loadedChecker();
   checker.variables[22].attrCount = 9;
   std::string buffer;
-  EXPECT_FALSE(checker.Verify_5(buffer));
+  EXPECT_FALSE(checker.Verify_5(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: O3.COLUMN.PARTIAL_DERIVED\n** Num of Attributes (N = 9) seems incorrect, Expecting at "
             "least 10 Attributes:\n  VAR_NAME\n  VAR_UNITS\n  VAR_SIZE\n  VAR_DEPEND\n  VAR_DESCRIPTION\n  "
@@ -484,18 +484,18 @@ TEST(VerifierVarAttributes, GroupsShareOneSize) {
   for (auto& row : checker.templateRecords) row.flag = 'o';  // no listing, no attribute rules
   checker.variables[2].varSize = "2";
   std::string buffer;
-  EXPECT_FALSE(checker.Verify_5(buffer));
+  EXPECT_FALSE(checker.Verify_5(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR: LATITUDE, LONGITUDE and ALTITUDE have different VAR_SIZE\n LATITUDE.INSTRUMENT VAR_SIZE = 1\n "
             "LONGITUDE.INSTRUMENT VAR_SIZE =  1\n ALTITUDE.INSTRUMENT VAR_SIZE =  2\n");
   checker.variables[2].varSize = "1";
   checker.variables[6].varSize = "5";
-  EXPECT_FALSE(checker.Verify_5(buffer));
+  EXPECT_FALSE(checker.Verify_5(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR: DATETIME Var(s) and INTEGRATION.TIME have different VAR_SIZE\n DATETIME VAR_SIZE = 4\n "
             "DATETIME.START VAR_SIZE =  4\n DATETIME.STOP VAR_SIZE =  4\n INTEGRATION.TIME VAR_SIZE = 5\n");
   checker.variables[6].varSize = "4";
-  EXPECT_TRUE(checker.Verify_5(buffer));
+  EXPECT_TRUE(checker.Verify_5(&buffer));
   EXPECT_EQ(buffer, "");
 }
 
@@ -542,7 +542,7 @@ TEST(VerifierData, AltitudeOrder) {
   checker.variables[7].varDepend = "DATETIME";
   testing_support::CurrentDirScope here(dir.path());
   std::string buffer;
-  EXPECT_TRUE(checker.Verify_6(buffer)) << buffer;
+  EXPECT_TRUE(checker.Verify_6(&buffer)) << buffer;
 }
 
 // An ALTITUDE stored with trailing dimensions of 1 is a profile as long as its
@@ -695,20 +695,20 @@ TEST(VerifierData, ReadFailureNamesTheVariableAndItsType) {
     copy.variables[7].rank = static_cast<int>(dims.size());
     for (size_t d = 0; d < dims.size(); ++d) copy.variables[7].dims[d] = dims[d];
     std::string buffer;
-    EXPECT_FALSE(copy.Verify_6(buffer));
+    EXPECT_FALSE(copy.Verify_6(&buffer));
     EXPECT_EQ(buffer, failure);
   }
   // A file that is gone: the first readable variable cannot be read.
   GeomsChecker gone = checker;
   gone.hdfFile = "missing.hdf";
   std::string buffer;
-  EXPECT_FALSE(gone.Verify_6(buffer));
+  EXPECT_FALSE(gone.Verify_6(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: LATITUDE.INSTRUMENT\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n");
   // Also when that variable has no value to read.
   gone.variables[0].dims[0] = 0;
   buffer.clear();
-  EXPECT_FALSE(gone.Verify_6(buffer));
+  EXPECT_FALSE(gone.Verify_6(&buffer));
   EXPECT_EQ(buffer,
             "** ERROR Variable: LATITUDE.INSTRUMENT\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n");
 }
@@ -722,24 +722,24 @@ TEST(VerifierData, TimeCheckStamps) {
   Variable stop;
   stop.varName = "DATETIME.STOP";
   std::string area;
-  EXPECT_TRUE(checker.checkDateTimeOrder(start, {7305.5, 7306.0}, 2, area));
+  EXPECT_TRUE(checker.checkDateTimeOrder(start, {7305.5, 7306.0}, 2, &area));
   const double earlier = 7305.5 - 0.4 / 86400.0;
-  EXPECT_TRUE(checker.checkDateTimeOrder(start, {earlier}, 1, area));  // nearest second
-  EXPECT_TRUE(checker.checkDateTimeOrder(stop, {7305.0, earlier}, 2, area));  // truncated
-  EXPECT_FALSE(checker.checkDateTimeOrder(start, {7305.25}, 1, area));
+  EXPECT_TRUE(checker.checkDateTimeOrder(start, {earlier}, 1, &area));  // nearest second
+  EXPECT_TRUE(checker.checkDateTimeOrder(stop, {7305.0, earlier}, 2, &area));  // truncated
+  EXPECT_FALSE(checker.checkDateTimeOrder(start, {7305.25}, 1, &area));
   EXPECT_EQ(area,
             "** ERROR: Global Attribute DATA_START_DATE=20200101T120000Z does not match first entry in "
             "DATETIME.START=20200101T060000Z\n");
   for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -1e300}) {
     area.clear();
-    EXPECT_FALSE(checker.checkDateTimeOrder(start, {bad}, 1, area));
+    EXPECT_FALSE(checker.checkDateTimeOrder(start, {bad}, 1, &area));
     EXPECT_EQ(area,
               "** ERROR: Global Attribute DATA_START_DATE=20200101T120000Z does not match first entry in "
               "DATETIME.START=\n");
   }
   // No value at all; a count beyond the values is not read past.
-  EXPECT_FALSE(checker.checkDateTimeOrder(stop, {}, 0, area));
-  EXPECT_FALSE(checker.checkDateTimeOrder(stop, {7305.0}, 5, area));
+  EXPECT_FALSE(checker.checkDateTimeOrder(stop, {}, 0, &area));
+  EXPECT_FALSE(checker.checkDateTimeOrder(stop, {7305.0}, 5, &area));
   EXPECT_EQ(hdfverify::mjd2kStamp(0.0), "20000101T000000Z");
   EXPECT_EQ(hdfverify::mjd2kStamp(-86400.0), "19991231T000000Z");
 }

@@ -47,15 +47,15 @@ inline StepOutcome runSteps(const testing_support::TempDir& dir, const std::stri
   hdfverify::GeomsChecker own;
   hdfverify::GeomsChecker& checker = useChecker != nullptr ? *useChecker : own;
   StepOutcome outcome;
-  bool passed = checker.Verify_1(hdfName, templateName, outcome.buffer);
+  bool passed = checker.Verify_1(hdfName, templateName, &outcome.buffer);
   if (!passed) outcome.failedStep = 1;
   auto runStep = [&](int step) {
     switch (step) {
-      case 2: return checker.Verify_2(outcome.buffer);
-      case 3: return checker.Verify_3(outcome.buffer);
-      case 4: return checker.Verify_4(outcome.buffer);
-      case 5: return checker.Verify_5(outcome.buffer);
-      default: return checker.Verify_6(outcome.buffer);
+      case 2: return checker.Verify_2(&outcome.buffer);
+      case 3: return checker.Verify_3(&outcome.buffer);
+      case 4: return checker.Verify_4(&outcome.buffer);
+      case 5: return checker.Verify_5(&outcome.buffer);
+      default: return checker.Verify_6(&outcome.buffer);
     }
   };
   for (int step = 2; passed && step <= lastStep; ++step) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/platform_doubles.h"
 
@@ -126,6 +127,37 @@ TEST(Process, SearchOrderAndExeSuffix) {
   std::string own = platform::runningProgramFolder();
   ASSERT_FALSE(own.empty());
   EXPECT_EQ(platform::findProgram("platform_test"), own + "/platform_test");
+}
+
+TEST(Process, PathOnlySearchTakesTheNameAsItIs) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("cwd"));
+  std::filesystem::create_directory(dir.file("onpath"));
+  ASSERT_TRUE(writeScript(dir.file("onpath/parvixtool"), "exit 1\n"));
+  ASSERT_TRUE(writeScript(dir.file("cwd/parvixtool"), "exit 2\n"));
+  ASSERT_TRUE(writeScript(dir.file("cwd/only-here"), "exit 2\n"));
+  std::string oldPath = getenv("PATH");
+  {
+    CurrentDirScope cwd(dir.file("cwd"));
+    setenv("PATH", (dir.file("onpath") + ":" + oldPath).c_str(), 1);
+    // PATH only: neither the current folder nor the program's own folder comes first.
+    EXPECT_EQ(platform::findProgramOnPath("parvixtool"), dir.file("onpath/parvixtool"));
+    EXPECT_EQ(platform::findProgramOnPath("only-here"), "");
+    EXPECT_EQ(platform::findProgramOnPath("platform_test"), "");
+    EXPECT_EQ(platform::findProgramOnPath("parvixtool.exe"), "");
+    // An empty entry of PATH is the current folder.
+    setenv("PATH", (":" + dir.file("onpath")).c_str(), 1);
+    EXPECT_EQ(platform::findProgramOnPath("parvixtool"), dir.file("cwd/parvixtool"));
+    // A folder or a file without the execute right is no program.
+    std::filesystem::create_directory(dir.file("onpath/folder"));
+    {
+      std::ofstream plain(dir.file("onpath/plain"));
+    }
+    EXPECT_FALSE(platform::isExecutableFile(dir.file("onpath/folder")));
+    EXPECT_FALSE(platform::isExecutableFile(dir.file("onpath/plain")));
+    EXPECT_EQ(platform::findProgramOnPath("plain"), "");
+  }
+  setenv("PATH", oldPath.c_str(), 1);
 }
 
 }  // namespace

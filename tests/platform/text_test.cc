@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,6 +134,24 @@ TEST(OpenInputFile, OnlyRegularFilesOpen) {
     EXPECT_TRUE(platform::readLine(file, line));
     EXPECT_EQ(line, "x");
   }
+}
+
+TEST(OpenInputFile, TheDescriptorOfARegularFileAndNothingElse) {
+  testing_support::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.file("zero").c_str()), 0);
+  for (const std::string& path : {dir.path(), dir.file("missing"), dir.file("fifo"), dir.file("zero"),
+                                  std::string("/dev/null")}) {
+    EXPECT_EQ(platform::openRegularFile(path), -1) << path;
+  }
+  ASSERT_TRUE(testing_support::writeFile(dir.file("f"), "xy"));
+  int fd = platform::openRegularFile(dir.file("f"));
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
+  char bytes[4] = {};
+  EXPECT_EQ(::read(fd, bytes, sizeof bytes), 2);
+  EXPECT_EQ(std::string(bytes), "xy");
+  ::close(fd);
 }
 
 TEST(Ascii, UpperCasesOnlyAsciiLetters) {

@@ -125,8 +125,6 @@ TEST(PlotgenArguments, ConvertersSaturateLikeA32BitAtoi) {
   EXPECT_EQ(toInt(""), 0);
   EXPECT_EQ(toInt("99999999999999999999"), INT_MAX);
   EXPECT_EQ(toInt("-99999999999999999999"), INT_MIN);
-  EXPECT_EQ(charsToInt("12"), 12);
-  EXPECT_EQ(charsToInt(nullptr), 0);
   EXPECT_TRUE(toBool("true"));
   EXPECT_TRUE(toBool("1"));
   EXPECT_FALSE(toBool("TRUE"));

@@ -116,6 +116,13 @@ TEST(PlotgenDataRows, CellsConvertExactlyAsAtofDoes) {
   EXPECT_EQ(mismatches, 0);
 }
 
+// A double as appendDouble writes it.
+std::string formatDouble(double value) {
+  std::string out;
+  appendDouble(out, value);
+  return out;
+}
+
 TEST(PlotgenDataRows, DoubleForm) {
   EXPECT_EQ(formatDouble(2.5e17), "2.5e+17");
   EXPECT_EQ(formatDouble(45.678), "45.678");
@@ -128,7 +135,7 @@ TEST(PlotgenDataRows, DoubleForm) {
 TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   testing_support::TempDir dir;
   initPlotGeneratorGlobals();
-  PlotRun run;
+  RunState run;
   ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
   ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
   run.args.isProfilePlot = true;
@@ -143,7 +150,9 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
                  "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700",
                  "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
                  "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"};
-  writeProfileRows("2018-01-05,09:30:00", curtainColumnsFor(false), table, run.curtain);
+  CurtainCells cells;
+  judgeCurtainCells(curtainColumnsFor(false), table, &cells);
+  writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
   writeProfileDataRows(run, table, std::vector<int>(9, -9999));
   run.curtain.close();
   run.profile.close();

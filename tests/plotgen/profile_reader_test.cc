@@ -11,6 +11,15 @@ using namespace plotgen;
 
 namespace {
 
+// cutDataLine's cells appended to a list; false when the line has fewer than m cells.
+bool splitDataLine(std::string_view line, size_t m, size_t keep, std::vector<std::string_view>& cells) {
+  const size_t before = cells.size();
+  cells.resize(before + std::min(keep, m));
+  bool complete = false;
+  cells.resize(before + cutDataLine(line, m, keep, cells.data() + before, &complete));
+  return complete;
+}
+
 TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
   using Cells = std::vector<std::string_view>;
   Cells cells;

@@ -1,6 +1,7 @@
 // Whole runs of the plot generator with a stand-in gnuplot: the three data
 // files, the log and the two scripts, byte for byte.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -418,6 +419,30 @@ TEST_F(PlotgenRun, ListedFileThatIsMissingEndsTheRunAfterEarlierProfiles) {
   // The first file's profiles stay written; no gnuplot was started.
   EXPECT_EQ(file("curtain_data.dat").substr(0, 38), "2018-01-05,10:00:00\t100.0\t40.0\t\n\n2018-");
   EXPECT_FALSE(exists("gnuplot_input_1.txt"));
+}
+
+TEST_F(PlotgenRun, ListedSpecialFilesFailToOpenWithoutWaiting) {
+  // A FIFO would wait for a writer, /dev/zero would never end and a folder is
+  // no file: each fails as a missing file does, after the earlier profiles.
+  std::string data = folder + "/t.dat";
+  ASSERT_TRUE(writeFile(data, threeDayFile()));
+  std::string fifo = folder + "/fifo.dat";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string zero = folder + "/zero.dat";
+  std::filesystem::create_symlink("/dev/zero", zero);
+  std::string subfolder = folder + "/folder.dat";
+  std::filesystem::create_directory(subfolder);
+  for (const std::string& special : {fifo, zero, subfolder}) {
+    writeList(folder, {data, special});
+    VantorResult result = runVantorIn(folder, words("ANY 0 2 true false 0 100 20000000000000 20200000000000 false 0 "
+                                                    "300 0 1000 false false false false 0 0"));
+    EXPECT_EQ(result.status, 0) << special;
+    EXPECT_EQ(logAfterStart(folder),
+              "OK. " + data + "\nOK. " + special + "\nERROR: failed to open file: " + special + "\n")
+        << special;
+    EXPECT_EQ(file("curtain_data.dat").substr(0, 38), "2018-01-05,10:00:00\t100.0\t40.0\t\n\n2018-") << special;
+    EXPECT_FALSE(exists("gnuplot_input_1.txt")) << special;
+  }
 }
 
 TEST_F(PlotgenRun, EndFileBeyondTheListAndEmptyList) {

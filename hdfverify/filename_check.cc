@@ -17,7 +17,7 @@ std::string lastPiece(const std::string& text, char separator) {
 
 }  // namespace
 
-bool GeomsChecker::Verify_3(std::string& stepBuffer) {
+bool GeomsChecker::Verify_3(std::string* stepBuffer) {
   std::string submitted = lastPiece(lastPiece(hdfFile, '/'), '\\');
 
   const char* names[] = {"FILE_NAME", "DATA_SOURCE", "DATA_LOCATION", "DATA_START_DATE", "DATA_STOP_DATE",
@@ -25,21 +25,21 @@ bool GeomsChecker::Verify_3(std::string& stepBuffer) {
   std::vector<std::string> values;
   for (const char* name : names) {
     std::string value;
-    if (readGlobalAttribute(name, value, 0, "", stepBuffer) <= 0) return false;
+    if (readGlobalAttribute(name, &value, 0, "", stepBuffer) <= 0) return false;
     values.push_back(value);
   }
   const std::string& fileName = values[0];
   std::string constructed = "groundbased_" + values[1] + "_" + values[2] + "_" + values[3] + "_" + values[4] + "_" +
                             values[5] + ".hdf";
   if (!equalsIgnoreCase(fileName, constructed)) {
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR: Incorrect Filename\nSubmitted Filename: %s\n** Filename Attribute: %s\n** Constructed Filename: "
         "%s\n(Note, all should be lower case)\n\n",
         esc(submitted).c_str(), esc(fileName).c_str(), esc(platform::toLowerAscii(constructed)).c_str());
     return false;
   }
   if (!equalsIgnoreCase(fileName, submitted)) {
-    stepBuffer = platform::formatText(
+    *stepBuffer = platform::formatText(
         "** ERROR: Incorrect Filename - Submitted Filename and FILE_NAME Attribute not matching.\nSubmitted Filename: "
         "%s\nFILE_NAME Attribute: %s\n(Note, all should be lower case)\n\n",
         esc(submitted).c_str(), esc(fileName).c_str());

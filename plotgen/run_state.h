@@ -1,13 +1,12 @@
-// The state of one plot run: the converted arguments, the three data files and
-// the profile selection.
+// The state of one run of the plot generator: the converted arguments, the
+// three data files, the file being read and the profile selection.
 #pragma once
 
-#include <fstream>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "plotgen/data_file.h"
 #include "plotgen/line_window.h"
 #include "plotgen/plot_globals.h"
 
@@ -33,35 +32,6 @@ struct PlotArguments {
   bool isMedianLine = false;
   bool isQuartileLines = false;
   bool isPercentileLines = false;
-};
-
-// One output data file with a buffer of its own, so that rows are written in
-// large pieces. Writers ask for room at the buffer's end, write their bytes
-// there and commit the position after the last one.
-class DataFile {
- public:
-  bool open(const std::string& name);
-  bool isOpen() const { return stream_.is_open(); }
-  // Room for at least n more bytes; the buffer is handed to the file first
-  // when they do not fit.
-  char* room(size_t n) {
-    if (capacity_ - size_ < n) makeRoom(n);
-    return buffer_.get() + size_;
-  }
-  // Ends a write that began at room(): end is the position after its last byte.
-  void commit(char* end) { size_ = static_cast<size_t>(end - buffer_.get()); }
-  void append(std::string_view text);
-  void flush();
-  // Writes what is left and closes the file; false when any write failed.
-  bool close();
-
- private:
-  static constexpr size_t BufferSize = 1 << 20;
-  void makeRoom(size_t n);
-  std::ofstream stream_;
-  std::unique_ptr<char[]> buffer_;
-  size_t size_ = 0;
-  size_t capacity_ = 0;
 };
 
 // The data lines of one profile block: one row per data line, one text cell
@@ -92,7 +62,7 @@ struct SelectionState {
   std::string curtainEndStamp;
 };
 
-struct PlotRun {
+struct RunState {
   PlotArguments args;
   int altLower = 0;          // int of altLowerLimit
   long long binCount = 0;    // number of 100 m bins between the altitude limits
@@ -106,9 +76,9 @@ struct PlotRun {
   // Reused from profile to profile, so that no memory is allocated per profile.
   ProfileTable table;
   CurtainCells curtainCells;
-  // The altitude bins met so far by index, for indexes below BinCacheSize;
+  // The altitude bins met so far by index, for indexes below kBinCacheSize;
   // points into AltitudeBins, which is not cleared during a run.
-  static constexpr long long BinCacheSize = 1 << 16;
+  static constexpr long long kBinCacheSize = 1 << 16;
   std::vector<BinValues*> binCache;
 };
 

@@ -1,4 +1,4 @@
-#include "plotgen/plot_run.h"
+#include "plotgen/data_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,8 +13,8 @@ bool DataFile::open(const std::string& name) {
 void DataFile::makeRoom(size_t n) {
   flush();
   if (n > capacity_) {
-    // The buffer holds at least BufferSize bytes; a larger piece gets a buffer of its size.
-    capacity_ = std::max(n, BufferSize);
+    // The buffer holds at least kBufferSize bytes; a larger piece gets a buffer of its size.
+    capacity_ = std::max(n, kBufferSize);
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
   }
 }
