@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/calendar.h"
 #include "platform/text.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
@@ -31,8 +32,7 @@ bool takeField(std::string& rest, std::string& part) {
 }  // namespace
 
 int checkFebruaryDay(int year, int day) {
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (day < 1 || day > (leap ? 29 : 28)) return -1;
+  if (day < 1 || day > (platform::isLeapYear(year) ? 29 : 28)) return -1;
   return 0;
 }
 

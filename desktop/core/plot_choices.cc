@@ -1,14 +1,13 @@
 #include "desktop/core/plot_choices.h"
 
 #include "desktop/core/shared_state.h"
+#include "platform/calendar.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
 namespace {
 
 const char kIntegersExpected[] = "Integer values expected ...";
-
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 const char* shortMonthName(int month) {
   switch (month) {
@@ -52,8 +51,8 @@ bool validateStartEndUtc(int sy, int sm, int sd, int sh, int smin, int ey, int e
     return false;
   }
 
-  bool startLeap = isLeapYear(sy);
-  bool endLeap = isLeapYear(ey);
+  bool startLeap = platform::isLeapYear(sy);
+  bool endLeap = platform::isLeapYear(ey);
   auto hasThirtyDays = [](int month) { return month == 4 || month == 6 || month == 9 || month == 11; };
   if (sd == 31 && hasThirtyDays(sm))
     message += platform::formatText("Error Start Month/Day: For \"%s\" the Day value can NOT be 31.\n", shortMonthName(sm));
