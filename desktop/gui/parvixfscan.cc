@@ -68,15 +68,6 @@ QString joinLines(const char* const* lines, size_t count) {
   return list.join('\n');
 }
 
-// Restores the default cursor when a scan ends, also by an exception.
-class CursorGuard {
- public:
-  CursorGuard() { platform::busyCursor().begin(); }
-  ~CursorGuard() { platform::busyCursor().end(); }
-  CursorGuard(const CursorGuard&) = delete;
-  CursorGuard& operator=(const CursorGuard&) = delete;
-};
-
 std::string eightBit(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 }  // namespace
@@ -239,7 +230,8 @@ void TForm1::btnScanClick() {
   CurPlotting->setEnabled(false);
   int result = 1;
   {
-    CursorGuard cursor;
+    // The default cursor comes back when the scan ends, also by an exception.
+    platform::BusyScope busy;
     result = scanFile(path.c_str(), cbRptDisp->isChecked());
     for (char& c : ReportPath)
       if (c == '\\') c = '/';
