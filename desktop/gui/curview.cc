@@ -27,6 +27,7 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
@@ -84,9 +85,6 @@ QFrame* group(QWidget* parent) {
   frame->setFrameShape(QFrame::StyledPanel);
   return frame;
 }
-
-std::string text8(const QLineEdit* edit) { return edit->text().toLocal8Bit().toStdString(); }
-QString qtext(const std::string& text) { return QString::fromLocal8Bit(text); }
 
 }  // namespace
 
@@ -408,10 +406,10 @@ void TCurForm::chBoxClick(QObject* sender) {
     bool shown = cbNumberDensity->isChecked();
     xMaxEnum->setVisible(shown);
     if (shown) {
-      SavedXMax = text8(xMax);
+      SavedXMax = localBytes(xMax->text());
       xMax->setText("3");
     } else {
-      xMax->setText(qtext(SavedXMax));
+      xMax->setText(fromLocalBytes(SavedXMax));
     }
   } else if (sender == cbPrfs2Plot) {
     bool all = cbPrfs2Plot->isChecked();
@@ -441,20 +439,20 @@ void TCurForm::chBoxClick(QObject* sender) {
 
 PlotChoices TCurForm::currentChoices() const {
   PlotChoices c;
-  c.yMin = text8(yMin);
-  c.yMax = text8(yMax);
-  c.xMin = text8(xMin);
-  c.xMax = text8(xMax);
+  c.yMin = localBytes(yMin->text());
+  c.yMax = localBytes(yMax->text());
+  c.xMin = localBytes(xMin->text());
+  c.xMax = localBytes(xMax->text());
   c.allProfiles = cbPrfs2Plot->isChecked();
   c.byNumber = rbPrfByNum->isChecked();
   c.byTime = rbPrfByTime->isChecked();
-  c.prfMin = text8(prfMin);
-  c.prfMax = text8(prfMax);
+  c.prfMin = localBytes(prfMin->text());
+  c.prfMax = localBytes(prfMax->text());
   const QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
   const QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
   for (int i = 0; i < 5; ++i) {
-    c.start[i] = text8(startFields[i]);
-    c.end[i] = text8(endFields[i]);
+    c.start[i] = localBytes(startFields[i]->text());
+    c.end[i] = localBytes(endFields[i]->text());
   }
   return c;
 }
@@ -468,11 +466,11 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
   a.startTime = PlotStartStamp;
   a.endTime = PlotEndStamp;
   a.numberDensity = cbNumberDensity->isChecked();
-  a.xMin = text8(xMin);
-  a.xMax = text8(xMax);
-  a.yMin = text8(yMin);
-  a.yMax = text8(yMax);
-  a.exponent = xMaxEnum->currentText().toLocal8Bit().toStdString();
+  a.xMin = localBytes(xMin->text());
+  a.xMax = localBytes(xMax->text());
+  a.yMin = localBytes(yMin->text());
+  a.yMax = localBytes(yMax->text());
+  a.exponent = localBytes(xMaxEnum->currentText());
   a.median = cbMedian->isChecked();
   a.quartiles = cbQuartile->isChecked();
   a.percentiles = cbEdge->isChecked();
@@ -490,8 +488,8 @@ void TCurForm::btnReplotClick() {
   removePlotOutputs(false);
   PlotChoices choices = currentChoices();
   ChoiceVerdict verdict = checkPlotChoices(choices);
-  prfMin->setText(qtext(choices.prfMin));
-  prfMax->setText(qtext(choices.prfMax));
+  prfMin->setText(fromLocalBytes(choices.prfMin));
+  prfMax->setText(fromLocalBytes(choices.prfMax));
   if (!verdict.accepted) {
     pMsg->hide();
     return;
@@ -555,21 +553,21 @@ void resetPlotControls(TCurForm* form) {
 }
 
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
-  if (platform::leadingLong(text8(form->YYStart)) == 1900) {
+  if (platform::leadingLong(localBytes(form->YYStart->text())) == 1900) {
     std::string start = fileStartDateText(DataFileName, DataFileIsHdf);
-    form->YYStart->setText(qtext(clampedPiece(start, 0, 4)));
-    form->MMStart->setText(qtext(clampedPiece(start, 4, 2)));
-    form->DDStart->setText(qtext(clampedPiece(start, 6, 2)));
+    form->YYStart->setText(fromLocalBytes(clampedPiece(start, 0, 4)));
+    form->MMStart->setText(fromLocalBytes(clampedPiece(start, 4, 2)));
+    form->DDStart->setText(fromLocalBytes(clampedPiece(start, 6, 2)));
   }
   if (endDate.size() == 1) {
-    if (platform::leadingLong(text8(form->YYEnd)) == 1900) {
+    if (platform::leadingLong(localBytes(form->YYEnd->text())) == 1900) {
       form->YYEnd->setText(form->YYStart->text());
       form->MMEnd->setText(form->MMStart->text());
       form->DDEnd->setText(form->DDStart->text());
     }
   } else {
-    form->YYEnd->setText(qtext(clampedPiece(endDate, 0, 4)));
-    form->MMEnd->setText(qtext(clampedPiece(endDate, 4, 2)));
-    form->DDEnd->setText(qtext(clampedPiece(endDate, 6, 2)));
+    form->YYEnd->setText(fromLocalBytes(clampedPiece(endDate, 0, 4)));
+    form->MMEnd->setText(fromLocalBytes(clampedPiece(endDate, 4, 2)));
+    form->DDEnd->setText(fromLocalBytes(clampedPiece(endDate, 6, 2)));
   }
 }

@@ -24,6 +24,7 @@
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
 #include "platform/busy_cursor.h"
@@ -67,8 +68,6 @@ QString joinLines(const char* const* lines, size_t count) {
   for (size_t i = 0; i < count; ++i) list << QString::fromLatin1(lines[i]);
   return list.join('\n');
 }
-
-std::string eightBit(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 }  // namespace
 
@@ -195,23 +194,23 @@ void TForm1::placeOverlays() {
 }
 
 void TForm1::showReport(const std::string& path) {
-  QFile file(QString::fromLocal8Bit(path));
+  QFile file(fromLocalBytes(path));
   if (path.empty() || !file.open(QIODevice::ReadOnly)) {
     MyWebBrowser->clear();
     return;
   }
-  MyWebBrowser->setSearchPaths({QString::fromLocal8Bit(std::filesystem::path(path).parent_path().string())});
+  MyWebBrowser->setSearchPaths({fromLocalBytes(std::filesystem::path(path).parent_path().string())});
   MyWebBrowser->setHtml(QString::fromLatin1(file.readAll()));
 }
 
 void TForm1::OpenFileClick() {
   std::string chosen = fileChooser().openFileName(this, kOpenFilter, 3);
   if (chosen.empty()) return;
-  fileNameValue->setText(QString::fromLocal8Bit(chosen));
+  fileNameValue->setText(fromLocalBytes(chosen));
 }
 
 void TForm1::btnScanClick() {
-  std::string path = eightBit(fileNameValue->text());
+  std::string path = localBytes(fileNameValue->text());
   // Characters as typed, not the bytes of their encoding.
   if (fileNameValue->text().size() < 4) {
     platform::showMessageBox("Unknown filename", "PathName / Filename Error...");
