@@ -4,14 +4,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -24,13 +22,13 @@
 #include "desktop/core/save_image.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/toolkit_error.h"
-#include "desktop/core/window_geometry.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
 #include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
+#include "desktop/gui/window_placement.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
@@ -346,14 +344,7 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   connect(btnSaveCurt, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveCurt); });
   connect(btnSaveProf, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveProf); });
 
-  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
-  WindowGeometry g = plotWindowGeometry(screen.width(), screen.height());
-  resize(g.width, g.height);
-  if (g.fitted) {
-    move(g.left, g.top);
-  } else {
-    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
-  }
+  placeOnScreen(this, plotWindowGeometry);
 }
 
 void TCurForm::resizeEvent(QResizeEvent* event) {

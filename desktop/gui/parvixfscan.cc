@@ -4,13 +4,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -21,12 +19,12 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_run.h"
 #include "desktop/core/shared_state.h"
-#include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/local_text.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
+#include "desktop/gui/window_placement.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
@@ -167,14 +165,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   StartDir = std::filesystem::current_path(ec).string();
   PlotsReady = false;
 
-  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
-  WindowGeometry g = mainWindowGeometry(screen.width(), screen.height());
-  resize(g.width, g.height);
-  if (g.fitted) {
-    move(g.left, g.top);
-  } else {
-    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
-  }
+  placeOnScreen(this, mainWindowGeometry);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
