@@ -105,7 +105,9 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
 
   buildStrip();
   layOutWindow();
-  pMsg = makeWaitNotice(this, &Memo1);
+  WaitNotice notice = makeWaitNotice(this);
+  pMsg = notice.panel;
+  Memo1 = notice.memo;
   connectControls();
   placeOnScreen(this, plotWindowGeometry);
 }

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <iterator>
 
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_command.h"
@@ -30,7 +31,10 @@
 
 TForm1* Form1 = nullptr;
 
-const char* const kWaitNoticeLines[8] = {
+namespace {
+
+// The lines of the wait notice shown while the plot program runs.
+const char* const kWaitNoticeLines[] = {
     " ",
     "  >> Please Wait . . . ",
     "",
@@ -40,8 +44,6 @@ const char* const kWaitNoticeLines[8] = {
     "       ( if file has 1000's of Profiles ). Most Parvix files",
     "       should NOT take more than few minutes . . .",
 };
-
-namespace {
 
 const char kCaption[] = "Parvix File Format Scanner / Plotter";
 const char kVersion[] = ", Ver 1.4.1 (Beta) -- October 2018 ";
@@ -69,7 +71,7 @@ QString joinLines(const char* const* lines, size_t count) {
 
 }  // namespace
 
-QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo) {
+WaitNotice makeWaitNotice(QWidget* parent) {
   QFrame* panel = new QFrame(parent);
   panel->setObjectName("pMsg");
   panel->setFixedSize(425, 153);
@@ -81,11 +83,10 @@ QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo) {
   text->setReadOnly(true);
   text->setFrameShape(QFrame::NoFrame);
   text->setStyleSheet("background-color: #FFFFE1; color: blue; font-weight: bold;");
-  text->setPlainText(joinLines(kWaitNoticeLines, 8));
+  text->setPlainText(joinLines(kWaitNoticeLines, std::size(kWaitNoticeLines)));
   layout->addWidget(text);
   panel->hide();
-  *memo = text;
-  return panel;
+  return {panel, text};
 }
 
 TForm1::TForm1(QWidget* owner) : QWidget(owner) {
@@ -143,9 +144,11 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   mIntro->setReadOnly(true);
   mIntro->setFrameShape(QFrame::NoFrame);
   mIntro->setStyleSheet("color: blue; font-size: 16px; background: transparent;");
-  mIntro->setPlainText(joinLines(kIntroLines, sizeof kIntroLines / sizeof kIntroLines[0]));
+  mIntro->setPlainText(joinLines(kIntroLines, std::size(kIntroLines)));
   mIntro->setGeometry(8, 8, 760, 300);
-  pMsg = makeWaitNotice(this, &Memo1);
+  WaitNotice notice = makeWaitNotice(this);
+  pMsg = notice.panel;
+  Memo1 = notice.memo;
 
   QVBoxLayout* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
