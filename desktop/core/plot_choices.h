@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "desktop/core/plot_control_defaults.h"
+
 // True when every character other than the blank is one of "0123456789-"; an
 // empty or all-blank text is true. Only the characters are checked, not the form.
 bool isDigitsText(const std::string& text);
@@ -16,16 +18,19 @@ bool validateStartEndUtc(int startYear, int startMonth, int startDay, int startH
 
 // The plot window's choices as Replot reads them. checkPlotChoices may rewrite
 // prfMin and prfMax (a negative start becomes "0", an end over 10000 "10000"),
-// as the window then shows them.
+// as the window then shows them. Each choice starts as the window's control does.
 struct PlotChoices {
-  std::string yMin, yMax, xMin, xMax;
-  bool allProfiles = true;  // "ALL Profiles"
-  bool byNumber = false;    // " Profiles::Num"
-  bool byTime = true;       // "Times::UTC"
-  std::string prfMin = "0", prfMax = "1000";
+  std::string yMin = kPlotControlDefaults.yMin, yMax = kPlotControlDefaults.yMax;
+  std::string xMin = kPlotControlDefaults.xMin, xMax = kPlotControlDefaults.xMax;
+  bool allProfiles = kPlotControlDefaults.allProfiles;  // "ALL Profiles"
+  bool byNumber = kPlotControlDefaults.byNumber;        // " Profiles::Num"
+  bool byTime = kPlotControlDefaults.byTime;            // "Times::UTC"
+  std::string prfMin = kPlotControlDefaults.prfMin, prfMax = kPlotControlDefaults.prfMax;
   // Year, month, day, hour, minute of the start and of the end.
-  std::string start[5] = {"1900", "01", "01", "00", "00"};
-  std::string end[5] = {"1900", "01", "01", "23", "59"};
+  std::string start[5] = {kPlotControlDefaults.start[0], kPlotControlDefaults.start[1], kPlotControlDefaults.start[2],
+                          kPlotControlDefaults.start[3], kPlotControlDefaults.start[4]};
+  std::string end[5] = {kPlotControlDefaults.end[0], kPlotControlDefaults.end[1], kPlotControlDefaults.end[2],
+                        kPlotControlDefaults.end[3], kPlotControlDefaults.end[4]};
 };
 
 struct ChoiceVerdict {

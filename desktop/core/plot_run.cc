@@ -72,30 +72,33 @@ bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, I
   ImageState curtainBefore = imageState(curtain);
   ImageState profileBefore = imageState(profile);
 
-  platform::BusyCursor& cursor = platform::busyCursor();
-  cursor.begin();
-  PlotsReady = false;
-
-  std::vector<std::string> words = splitCommandLine(commandLine);
-  platform::StartRequest request;
-  if (!words.empty()) {
-    request.program = words.front();
-    request.args.assign(words.begin() + 1, words.end());
-  }
-  request.workDir = StartDir;
-  platform::ProcessLauncher& launcher = platform::processLauncher();
-  platform::ChildProcess child;
+  bool started = false;
   int error = 0;
-  if (!launcher.start(request, &child, &error)) {
-    cursor.end();
+  {
+    // The hourglass is shown while the program runs, and gone before any box.
+    platform::BusyScope busy;
+    PlotsReady = false;
+    std::vector<std::string> words = splitCommandLine(commandLine);
+    platform::StartRequest request;
+    if (!words.empty()) {
+      request.program = words.front();
+      request.args.assign(words.begin() + 1, words.end());
+    }
+    request.workDir = StartDir;
+    platform::ProcessLauncher& launcher = platform::processLauncher();
+    platform::ChildProcess child;
+    started = launcher.start(request, &child, &error);
+    if (started) {
+      // After a time-out the child is left running and the run goes on with
+      // whatever it has written so far.
+      int exitStatus = 0;
+      launcher.wait(&child, PlotTimeoutMs, &exitStatus);
+    }
+  }
+  if (!started) {
     platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error), kFunctionCaption);
     return false;
   }
-  // After a time-out the child is left running and the run goes on with
-  // whatever it has written so far.
-  int exitStatus = 0;
-  launcher.wait(&child, PlotTimeoutMs, &exitStatus);
-  cursor.end();
 
   std::string logPath = startDirFile(kPlotLogName);
   std::error_code ec;

@@ -13,6 +13,9 @@ WindowGeometry geometryFor(int screenWidth, int screenHeight, int corner, int de
   } else {
     g.width = designWidth;
     g.height = designHeight;
+    // Centred; a window taller than the screen stands as far above it as below.
+    g.left = (screenWidth - g.width) / 2;
+    g.top = (screenHeight - g.height) / 2;
   }
   return g;
 }

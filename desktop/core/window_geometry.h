@@ -3,8 +3,8 @@
 #pragma once
 
 struct WindowGeometry {
-  bool fitted = false;  // sized to the screen at (left, top); else design size, centred
-  int left = 0, top = 0;
+  bool fitted = false;  // sized to the screen at its corner; else design size, centred
+  int left = 0, top = 0;  // where the window goes, on the screen
   int width = 0, height = 0;
 };
 

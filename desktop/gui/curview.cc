@@ -4,14 +4,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -19,17 +17,19 @@
 
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_append.h"
+#include "desktop/core/plot_control_defaults.h"
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_run.h"
 #include "desktop/core/save_image.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/toolkit_error.h"
-#include "desktop/core/window_geometry.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
+#include "desktop/gui/window_placement.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
@@ -56,6 +56,9 @@ const char kEndHeading[] = "YYYY MM DD   hh   mm";
 
 // The bottom strip that holds the controls.
 const int kStripHeight = 145;
+
+// The number-density exponents offered: "e+0" to "e+25".
+const int kLastExponent = 25;
 
 QLineEdit* field(const char* text, int maxLength, int width, QWidget* parent) {
   QLineEdit* edit = new QLineEdit(QString::fromLatin1(text), parent);
@@ -85,9 +88,6 @@ QFrame* group(QWidget* parent) {
   return frame;
 }
 
-std::string text8(const QLineEdit* edit) { return edit->text().toLocal8Bit().toStdString(); }
-QString qtext(const std::string& text) { return QString::fromLocal8Bit(text); }
-
 }  // namespace
 
 TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
@@ -103,6 +103,16 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   Panel3->setFixedWidth(5);
   Panel3->setStyleSheet("background-color: navy;");
 
+  buildStrip();
+  layOutWindow();
+  WaitNotice notice = makeWaitNotice(this);
+  pMsg = notice.panel;
+  Memo1 = notice.memo;
+  connectControls();
+  placeOnScreen(this, plotWindowGeometry);
+}
+
+void TCurForm::buildStrip() {
   Panel1 = new QFrame(this);
   Panel1->setFixedHeight(kStripHeight);
   Panel1->setFrameShape(QFrame::StyledPanel);
@@ -111,13 +121,21 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   stripFont.setPointSize(8);
   Panel1->setFont(stripFont);
 
-  // Profile selection: the choices in a column, the index or time fields
-  // beside them in one place that keeps its size whichever is shown.
+  buildSelectionGroup();
+  buildAltitudeGroup();
+  buildXAxisGroup();
+  buildButtons();
+}
+
+// Profile selection: the choices in a column, the index or time fields beside
+// them in one place that keeps its size whichever is shown.
+void TCurForm::buildSelectionGroup() {
+  const PlotControlDefaults& d = kPlotControlDefaults;
   Panel7 = group(Panel1);
   Label6 = new QLabel(" Profiles To Plot :", Panel7);
   setBlueUnderlined(Label6);
   cbPrfs2Plot = new QCheckBox("ALL Profiles", Panel7);
-  cbPrfs2Plot->setChecked(true);
+  cbPrfs2Plot->setChecked(d.allProfiles);
   prfLabSelect = new QLabel("OR Select By: ", Panel7);
   setTextColour(prfLabSelect, Qt::darkCyan);  // teal
   QFont selectFont = prfLabSelect->font();
@@ -126,9 +144,10 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   prfLabSelect->setFont(selectFont);
   prfLabSelect->setEnabled(false);
   rbPrfByNum = new QRadioButton(" Profiles::Num", Panel7);
+  rbPrfByNum->setChecked(d.byNumber);
   rbPrfByNum->setEnabled(false);
   rbPrfByTime = new QRadioButton("Times::UTC", Panel7);
-  rbPrfByTime->setChecked(true);
+  rbPrfByTime->setChecked(d.byTime);
   rbPrfByTime->setEnabled(false);
   // The chosen button is drawn larger; both keep the size of their larger
   // look so that nothing moves when the choice changes.
@@ -139,6 +158,31 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   rbPrfByNum->setStyleSheet("font-size: 13px;");
   rbPrfByTime->setStyleSheet("background-color: lime;");
 
+  buildIndexPanel();
+  buildTimePanel();
+  for (QFrame* panel : {pnlByNum, pnlByTimes}) {
+    QSizePolicy policy = panel->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    panel->setSizePolicy(policy);
+    panel->hide();
+  }
+
+  QGridLayout* selection = new QGridLayout(Panel7);
+  selection->setContentsMargins(4, 2, 4, 2);
+  selection->setVerticalSpacing(1);
+  selection->addWidget(Label6, 0, 0);
+  selection->addWidget(cbPrfs2Plot, 1, 0);
+  selection->addWidget(prfLabSelect, 2, 0);
+  selection->addWidget(rbPrfByNum, 3, 0);
+  selection->addWidget(rbPrfByTime, 4, 0);
+  selection->addWidget(pnlByNum, 0, 1, 5, 1);
+  selection->addWidget(pnlByTimes, 0, 1, 5, 1);
+  selection->setRowStretch(5, 1);
+}
+
+// The profile index window.
+void TCurForm::buildIndexPanel() {
+  const PlotControlDefaults& d = kPlotControlDefaults;
   pnlByNum = new QFrame(Panel7);
   pnlByNum->setObjectName("pnlByNum");
   pnlByNum->setStyleSheet("QFrame#pnlByNum { background-color: aqua; }");
@@ -147,8 +191,8 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   setBoldText(labPrfTxt);
   prfLabMin = new QLabel("Start: ", pnlByNum);
   prfLabMax = new QLabel("End:", pnlByNum);
-  prfMin = field("0", 5, 52, pnlByNum);
-  prfMax = field("1000", 5, 52, pnlByNum);
+  prfMin = field(d.prfMin, 5, 52, pnlByNum);
+  prfMax = field(d.prfMax, 5, 52, pnlByNum);
   QGridLayout* byNum = new QGridLayout(pnlByNum);
   byNum->setContentsMargins(4, 2, 4, 2);
   byNum->addWidget(labPrfTxt, 0, 0, 1, 4);
@@ -158,7 +202,11 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   byNum->addWidget(prfMax, 1, 3);
   byNum->setRowStretch(2, 1);
   byNum->setColumnStretch(4, 1);
+}
 
+// The UTC date-time window: year, month, day, hour, minute of its start and end.
+void TCurForm::buildTimePanel() {
+  const PlotControlDefaults& d = kPlotControlDefaults;
   pnlByTimes = new QFrame(Panel7);
   pnlByTimes->setObjectName("pnlByTimes");
   pnlByTimes->setStyleSheet("QFrame#pnlByTimes { background-color: lime; }");
@@ -166,16 +214,16 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   setBoldText(Label9);
   Label11 = new QLabel("End:", pnlByTimes);
   setBoldText(Label11);
-  YYStart = field("1900", 4, 40, pnlByTimes);
-  MMStart = field("01", 2, 26, pnlByTimes);
-  DDStart = field("01", 2, 26, pnlByTimes);
-  hhStart = field("00", 2, 26, pnlByTimes);
-  mnStart = field("00", 2, 26, pnlByTimes);
-  YYEnd = field("1900", 4, 40, pnlByTimes);
-  MMEnd = field("01", 2, 26, pnlByTimes);
-  DDEnd = field("01", 2, 26, pnlByTimes);
-  hhEnd = field("23", 2, 26, pnlByTimes);
-  mnEnd = field("59", 2, 26, pnlByTimes);
+  YYStart = field(d.start[0], 4, 40, pnlByTimes);
+  MMStart = field(d.start[1], 2, 26, pnlByTimes);
+  DDStart = field(d.start[2], 2, 26, pnlByTimes);
+  hhStart = field(d.start[3], 2, 26, pnlByTimes);
+  mnStart = field(d.start[4], 2, 26, pnlByTimes);
+  YYEnd = field(d.end[0], 4, 40, pnlByTimes);
+  MMEnd = field(d.end[1], 2, 26, pnlByTimes);
+  DDEnd = field(d.end[2], 2, 26, pnlByTimes);
+  hhEnd = field(d.end[3], 2, 26, pnlByTimes);
+  mnEnd = field(d.end[4], 2, 26, pnlByTimes);
   QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
   QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
   // Each heading word stands over its own field: a label per word, as wide
@@ -197,37 +245,24 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
     byTimes->addWidget(endFields[i], 3, i + 1);
   }
   byTimes->setColumnStretch(6, 1);
-  for (QFrame* panel : {pnlByNum, pnlByTimes}) {
-    QSizePolicy policy = panel->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    panel->setSizePolicy(policy);
-    panel->hide();
-  }
+}
 
-  QGridLayout* selection = new QGridLayout(Panel7);
-  selection->setContentsMargins(4, 2, 4, 2);
-  selection->setVerticalSpacing(1);
-  selection->addWidget(Label6, 0, 0);
-  selection->addWidget(cbPrfs2Plot, 1, 0);
-  selection->addWidget(prfLabSelect, 2, 0);
-  selection->addWidget(rbPrfByNum, 3, 0);
-  selection->addWidget(rbPrfByTime, 4, 0);
-  selection->addWidget(pnlByNum, 0, 1, 5, 1);
-  selection->addWidget(pnlByTimes, 0, 1, 5, 1);
-  selection->setRowStretch(5, 1);
-
-  // Altitude axis.
+// The altitude axis of both plots, the number density and the curtain's grid.
+void TCurForm::buildAltitudeGroup() {
+  const PlotControlDefaults& d = kPlotControlDefaults;
   Panel4 = group(Panel1);
   Label1 = new QLabel("Curtain & Profile Altitude Y-Axis Values:", Panel4);
   setBlueUnderlined(Label1);
   Label1->setWordWrap(true);
   Label4 = new QLabel("Y-Min:", Panel4);
   Label3 = new QLabel("Y-Max:", Panel4);
-  yMin = field("0", 5, 52, Panel4);
-  yMax = field("12000", 5, 52, Panel4);
+  yMin = field(d.yMin, 5, 52, Panel4);
+  yMax = field(d.yMax, 5, 52, Panel4);
   cbNumberDensity = new QCheckBox("Plot Ozone Number Density", Panel4);
+  cbNumberDensity->setChecked(d.numberDensity);
   setBoldText(cbNumberDensity);
   cbCurGridLinesHide = new QCheckBox("Hide Grid Lines - Curtain Plot", Panel4);
+  cbCurGridLinesHide->setChecked(d.hideCurtainGrid);
   QGridLayout* altitude = new QGridLayout(Panel4);
   altitude->setContentsMargins(4, 2, 4, 2);
   altitude->setVerticalSpacing(2);
@@ -240,19 +275,22 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   altitude->addWidget(cbCurGridLinesHide, 3, 0, 1, 5);
   altitude->setColumnStretch(4, 1);
   altitude->setRowStretch(4, 1);
+}
 
-  // Profile x axis and percentile lines.
+// The profile's x axis, its percentile lines and its grid.
+void TCurForm::buildXAxisGroup() {
+  const PlotControlDefaults& d = kPlotControlDefaults;
   Panel5 = group(Panel1);
   Label2 = new QLabel("Profile X-Axis Values:", Panel5);
   setBlueUnderlined(Label2);
   Label7 = new QLabel("X-Min:", Panel5);
   Label8 = new QLabel("X-Max:", Panel5);
-  xMin = field("0", 5, 52, Panel5);
-  xMax = field("300", 5, 52, Panel5);
+  xMin = field(d.xMin, 5, 52, Panel5);
+  xMax = field(d.xMax, 5, 52, Panel5);
   xMaxEnum = new QComboBox(Panel5);
   xMaxEnum->setEditable(true);
-  for (int i = 0; i <= 25; ++i) xMaxEnum->addItem(QString("e+%1").arg(i));
-  xMaxEnum->setCurrentIndex(18);
+  for (int i = 0; i <= kLastExponent; ++i) xMaxEnum->addItem(QString("e+%1").arg(i));
+  xMaxEnum->setCurrentIndex(d.exponentIndex);
   xMaxEnum->setStyleSheet("background-color: yellow;");
   QSizePolicy exponentPolicy = xMaxEnum->sizePolicy();
   exponentPolicy.setRetainSizeWhenHidden(true);  // its place stays when it is hidden
@@ -261,11 +299,14 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   Label5 = new QLabel("Draw Percentiles:", Panel5);
   setBlueUnderlined(Label5);
   cbMedian = new QCheckBox("Median", Panel5);
-  cbMedian->setChecked(true);
+  cbMedian->setChecked(d.median);
   cbQuartile = new QCheckBox("25th && 75th", Panel5);
+  cbQuartile->setChecked(d.quartiles);
   cbEdge = new QCheckBox("5th && 95th", Panel5);
+  cbEdge->setChecked(d.percentiles);
   for (QCheckBox* box : {cbMedian, cbQuartile, cbEdge}) setBoldText(box);
   cbPrfGridLinesHide = new QCheckBox("Hide Grid Lines - Profile Plot", Panel5);
+  cbPrfGridLinesHide->setChecked(d.hideProfileGrid);
   QGridLayout* xAxis = new QGridLayout(Panel5);
   xAxis->setContentsMargins(4, 2, 4, 2);
   xAxis->setVerticalSpacing(2);
@@ -281,7 +322,11 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   xAxis->addWidget(cbQuartile, 2, 3);
   xAxis->addWidget(cbEdge, 3, 3);
   xAxis->setRowStretch(4, 1);
+}
 
+// The run and file buttons, and the strip's row: the three groups, then the
+// buttons in two columns.
+void TCurForm::buildButtons() {
   btnReplot = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), "Replot", Panel1);
   setBlueText(btnReplot, true);
   btnAddFile = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "Append Another File...", Panel1);
@@ -313,7 +358,10 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   bottom->addLayout(runButtons);
   bottom->addLayout(fileButtons);
   bottom->addStretch(1);
+}
 
+// The images above, the control strip below.
+void TCurForm::layOutWindow() {
   QHBoxLayout* images = new QHBoxLayout;
   images->setSpacing(0);
   images->addWidget(cIMG, 1);
@@ -334,9 +382,9 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   strip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   strip_->setFixedHeight(kStripHeight);
   layout->addWidget(strip_);
+}
 
-  pMsg = makeWaitNotice(this, &Memo1);
-
+void TCurForm::connectControls() {
   for (QCheckBox* box : {cbNumberDensity, cbCurGridLinesHide, cbPrfGridLinesHide, cbPrfs2Plot})
     connect(box, &QCheckBox::toggled, this, [this, box] { chBoxClick(box); });
   for (QRadioButton* radio : {rbPrfByNum, rbPrfByTime})
@@ -347,15 +395,6 @@ TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
   connect(btnAddFile, &QPushButton::clicked, this, &TCurForm::btnAddFileClick);
   connect(btnSaveCurt, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveCurt); });
   connect(btnSaveProf, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveProf); });
-
-  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
-  WindowGeometry g = plotWindowGeometry(screen.width(), screen.height());
-  resize(g.width, g.height);
-  if (g.fitted) {
-    move(g.left, g.top);
-  } else {
-    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
-  }
 }
 
 void TCurForm::resizeEvent(QResizeEvent* event) {
@@ -401,17 +440,17 @@ void TCurForm::btnCloseClick() { close(); }
 
 void TCurForm::chBoxClick(QObject* sender) {
   if (!savedXMaxSet_) {
-    SavedXMax = "300";
+    SavedXMax = kPlotControlDefaults.xMax;
     savedXMaxSet_ = true;
   }
   if (sender == cbNumberDensity) {
     bool shown = cbNumberDensity->isChecked();
     xMaxEnum->setVisible(shown);
     if (shown) {
-      SavedXMax = text8(xMax);
+      SavedXMax = localBytes(xMax->text());
       xMax->setText("3");
     } else {
-      xMax->setText(qtext(SavedXMax));
+      xMax->setText(fromLocalBytes(SavedXMax));
     }
   } else if (sender == cbPrfs2Plot) {
     bool all = cbPrfs2Plot->isChecked();
@@ -441,20 +480,20 @@ void TCurForm::chBoxClick(QObject* sender) {
 
 PlotChoices TCurForm::currentChoices() const {
   PlotChoices c;
-  c.yMin = text8(yMin);
-  c.yMax = text8(yMax);
-  c.xMin = text8(xMin);
-  c.xMax = text8(xMax);
+  c.yMin = localBytes(yMin->text());
+  c.yMax = localBytes(yMax->text());
+  c.xMin = localBytes(xMin->text());
+  c.xMax = localBytes(xMax->text());
   c.allProfiles = cbPrfs2Plot->isChecked();
   c.byNumber = rbPrfByNum->isChecked();
   c.byTime = rbPrfByTime->isChecked();
-  c.prfMin = text8(prfMin);
-  c.prfMax = text8(prfMax);
+  c.prfMin = localBytes(prfMin->text());
+  c.prfMax = localBytes(prfMax->text());
   const QLineEdit* startFields[] = {YYStart, MMStart, DDStart, hhStart, mnStart};
   const QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
   for (int i = 0; i < 5; ++i) {
-    c.start[i] = text8(startFields[i]);
-    c.end[i] = text8(endFields[i]);
+    c.start[i] = localBytes(startFields[i]->text());
+    c.end[i] = localBytes(endFields[i]->text());
   }
   return c;
 }
@@ -468,11 +507,11 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
   a.startTime = PlotStartStamp;
   a.endTime = PlotEndStamp;
   a.numberDensity = cbNumberDensity->isChecked();
-  a.xMin = text8(xMin);
-  a.xMax = text8(xMax);
-  a.yMin = text8(yMin);
-  a.yMax = text8(yMax);
-  a.exponent = xMaxEnum->currentText().toLocal8Bit().toStdString();
+  a.xMin = localBytes(xMin->text());
+  a.xMax = localBytes(xMax->text());
+  a.yMin = localBytes(yMin->text());
+  a.yMax = localBytes(yMax->text());
+  a.exponent = localBytes(xMaxEnum->currentText());
   a.median = cbMedian->isChecked();
   a.quartiles = cbQuartile->isChecked();
   a.percentiles = cbEdge->isChecked();
@@ -490,8 +529,8 @@ void TCurForm::btnReplotClick() {
   removePlotOutputs(false);
   PlotChoices choices = currentChoices();
   ChoiceVerdict verdict = checkPlotChoices(choices);
-  prfMin->setText(qtext(choices.prfMin));
-  prfMax->setText(qtext(choices.prfMax));
+  prfMin->setText(fromLocalBytes(choices.prfMin));
+  prfMax->setText(fromLocalBytes(choices.prfMax));
   if (!verdict.accepted) {
     pMsg->hide();
     return;
@@ -532,20 +571,21 @@ void TCurForm::btnSaveClick(QObject* sender) {
 }
 
 void resetPlotControls(TCurForm* form) {
-  form->YYStart->setText("1900");
-  form->YYEnd->setText("1900");
-  form->cbPrfs2Plot->setChecked(true);
-  form->cbCurGridLinesHide->setChecked(false);
-  form->cbNumberDensity->setChecked(false);
-  form->yMin->setText("0");
-  form->yMax->setText("12000");
-  form->cbPrfGridLinesHide->setChecked(false);
-  form->xMin->setText("0");
-  form->xMax->setText("300");
-  form->xMaxEnum->setCurrentIndex(18);
-  form->cbMedian->setChecked(true);
-  form->cbQuartile->setChecked(false);
-  form->cbEdge->setChecked(false);
+  const PlotControlDefaults& d = kPlotControlDefaults;
+  form->YYStart->setText(d.start[0]);
+  form->YYEnd->setText(d.end[0]);
+  form->cbPrfs2Plot->setChecked(d.allProfiles);
+  form->cbCurGridLinesHide->setChecked(d.hideCurtainGrid);
+  form->cbNumberDensity->setChecked(d.numberDensity);
+  form->yMin->setText(d.yMin);
+  form->yMax->setText(d.yMax);
+  form->cbPrfGridLinesHide->setChecked(d.hideProfileGrid);
+  form->xMin->setText(d.xMin);
+  form->xMax->setText(d.xMax);
+  form->xMaxEnum->setCurrentIndex(d.exponentIndex);
+  form->cbMedian->setChecked(d.median);
+  form->cbQuartile->setChecked(d.quartiles);
+  form->cbEdge->setChecked(d.percentiles);
   if (DataFileIsHdf) {
     form->cbPrfs2Plot->setEnabled(false);  // an HDF plot always plots all profiles
   } else {
@@ -555,21 +595,21 @@ void resetPlotControls(TCurForm* form) {
 }
 
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
-  if (platform::leadingLong(text8(form->YYStart)) == 1900) {
+  if (platform::leadingLong(localBytes(form->YYStart->text())) == kUnfilledYear) {
     std::string start = fileStartDateText(DataFileName, DataFileIsHdf);
-    form->YYStart->setText(qtext(clampedPiece(start, 0, 4)));
-    form->MMStart->setText(qtext(clampedPiece(start, 4, 2)));
-    form->DDStart->setText(qtext(clampedPiece(start, 6, 2)));
+    form->YYStart->setText(fromLocalBytes(clampedPiece(start, 0, 4)));
+    form->MMStart->setText(fromLocalBytes(clampedPiece(start, 4, 2)));
+    form->DDStart->setText(fromLocalBytes(clampedPiece(start, 6, 2)));
   }
   if (endDate.size() == 1) {
-    if (platform::leadingLong(text8(form->YYEnd)) == 1900) {
+    if (platform::leadingLong(localBytes(form->YYEnd->text())) == kUnfilledYear) {
       form->YYEnd->setText(form->YYStart->text());
       form->MMEnd->setText(form->MMStart->text());
       form->DDEnd->setText(form->DDStart->text());
     }
   } else {
-    form->YYEnd->setText(qtext(clampedPiece(endDate, 0, 4)));
-    form->MMEnd->setText(qtext(clampedPiece(endDate, 4, 2)));
-    form->DDEnd->setText(qtext(clampedPiece(endDate, 6, 2)));
+    form->YYEnd->setText(fromLocalBytes(clampedPiece(endDate, 0, 4)));
+    form->MMEnd->setText(fromLocalBytes(clampedPiece(endDate, 4, 2)));
+    form->DDEnd->setText(fromLocalBytes(clampedPiece(endDate, 6, 2)));
   }
 }

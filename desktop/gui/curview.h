@@ -107,6 +107,18 @@ class TCurForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The builders of the constructor, one per control group, in the order the
+  // controls are made.
+  void buildStrip();
+  void buildSelectionGroup();
+  void buildIndexPanel();
+  void buildTimePanel();
+  void buildAltitudeGroup();
+  void buildXAxisGroup();
+  void buildButtons();
+  void layOutWindow();
+  void connectControls();
+
   void placeOverlays();
   // Fits the strip's height to whether it needs its scroll bar.
   void fitStrip();
@@ -119,11 +131,12 @@ extern TCurForm* CurForm;
 // The X-max text kept while the number-density exponent is shown.
 extern std::string SavedXMax;
 
-// Puts the plot window's controls back to their defaults and refills the date
-// fields from the plotted file.
+// Puts the plot window's profile choice, axes, curves, grids and years back to
+// kPlotControlDefaults and refills the date fields from the plotted file.
 void resetPlotControls(TCurForm* form);
 
-// Fills the start date fields from DataFileName when the start year reads 1900;
-// then the end date fields from `endDate` (YYYYMMDD), or, when `endDate` has one
-// character, from the start fields when the end year reads 1900.
+// Fills the start date fields from DataFileName when the start year reads
+// kUnfilledYear; then the end date fields from `endDate` (YYYYMMDD), or, when
+// `endDate` has one character, from the start fields when the end year reads
+// kUnfilledYear.
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate);

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "desktop/core/dialog_filters.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/qt_platform.h"
 
 namespace {
@@ -25,21 +26,21 @@ class QtFileChooser : public FileChooser {
     QStringList filters = setNameFilters(dialog, filter);
     if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
-    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+    return localBytes(dialog.selectedFiles().front());
   }
 
   std::string saveFileName(QWidget* parent, const std::string& title, const std::string& suggested,
                            const std::string& filter) override {
-    QFileDialog dialog(stackingParent(parent), QString::fromLocal8Bit(title));
+    QFileDialog dialog(stackingParent(parent), fromLocalBytes(title));
     keepOnTheParentsLevel(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     setNameFilters(dialog, filter);
-    dialog.selectFile(QString::fromLocal8Bit(suggested));
+    dialog.selectFile(fromLocalBytes(suggested));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
-    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+    return localBytes(dialog.selectedFiles().front());
   }
 };
 
@@ -50,7 +51,7 @@ FileChooser* installed = nullptr;
 
 QStringList setNameFilters(QFileDialog& dialog, const std::string& filter) {
   QStringList list;
-  for (const std::string& one : qtNameFilters(filter)) list << QString::fromLocal8Bit(one);
+  for (const std::string& one : qtNameFilters(filter)) list << fromLocalBytes(one);
   if (list.isEmpty()) return list;
   // The labels already name their patterns ("All files ( *.* )"): Qt shows
   // them without repeating the pattern it matches with.

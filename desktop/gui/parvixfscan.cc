@@ -4,34 +4,37 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
-#include <QGuiApplication>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <iterator>
 
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_command.h"
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_run.h"
 #include "desktop/core/shared_state.h"
-#include "desktop/core/window_geometry.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/qt_platform.h"
 #include "desktop/gui/widget_look.h"
+#include "desktop/gui/window_placement.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
 TForm1* Form1 = nullptr;
 
-const char* const kWaitNoticeLines[8] = {
+namespace {
+
+// The lines of the wait notice shown while the plot program runs.
+const char* const kWaitNoticeLines[] = {
     " ",
     "  >> Please Wait . . . ",
     "",
@@ -41,8 +44,6 @@ const char* const kWaitNoticeLines[8] = {
     "       ( if file has 1000's of Profiles ). Most Parvix files",
     "       should NOT take more than few minutes . . .",
 };
-
-namespace {
 
 const char kCaption[] = "Parvix File Format Scanner / Plotter";
 const char kVersion[] = ", Ver 1.4.1 (Beta) -- October 2018 ";
@@ -68,20 +69,9 @@ QString joinLines(const char* const* lines, size_t count) {
   return list.join('\n');
 }
 
-// Restores the default cursor when a scan ends, also by an exception.
-class CursorGuard {
- public:
-  CursorGuard() { platform::busyCursor().begin(); }
-  ~CursorGuard() { platform::busyCursor().end(); }
-  CursorGuard(const CursorGuard&) = delete;
-  CursorGuard& operator=(const CursorGuard&) = delete;
-};
-
-std::string eightBit(const QString& text) { return text.toLocal8Bit().toStdString(); }
-
 }  // namespace
 
-QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo) {
+WaitNotice makeWaitNotice(QWidget* parent) {
   QFrame* panel = new QFrame(parent);
   panel->setObjectName("pMsg");
   panel->setFixedSize(425, 153);
@@ -93,11 +83,10 @@ QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo) {
   text->setReadOnly(true);
   text->setFrameShape(QFrame::NoFrame);
   text->setStyleSheet("background-color: #FFFFE1; color: blue; font-weight: bold;");
-  text->setPlainText(joinLines(kWaitNoticeLines, 8));
+  text->setPlainText(joinLines(kWaitNoticeLines, std::size(kWaitNoticeLines)));
   layout->addWidget(text);
   panel->hide();
-  *memo = text;
-  return panel;
+  return {panel, text};
 }
 
 TForm1::TForm1(QWidget* owner) : QWidget(owner) {
@@ -155,9 +144,11 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   mIntro->setReadOnly(true);
   mIntro->setFrameShape(QFrame::NoFrame);
   mIntro->setStyleSheet("color: blue; font-size: 16px; background: transparent;");
-  mIntro->setPlainText(joinLines(kIntroLines, sizeof kIntroLines / sizeof kIntroLines[0]));
+  mIntro->setPlainText(joinLines(kIntroLines, std::size(kIntroLines)));
   mIntro->setGeometry(8, 8, 760, 300);
-  pMsg = makeWaitNotice(this, &Memo1);
+  WaitNotice notice = makeWaitNotice(this);
+  pMsg = notice.panel;
+  Memo1 = notice.memo;
 
   QVBoxLayout* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -177,14 +168,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   StartDir = std::filesystem::current_path(ec).string();
   PlotsReady = false;
 
-  QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().size() : QSize(1920, 1080);
-  WindowGeometry g = mainWindowGeometry(screen.width(), screen.height());
-  resize(g.width, g.height);
-  if (g.fitted) {
-    move(g.left, g.top);
-  } else {
-    move((screen.width() - g.width) / 2, (screen.height() - g.height) / 2);
-  }
+  placeOnScreen(this, mainWindowGeometry);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -204,23 +188,23 @@ void TForm1::placeOverlays() {
 }
 
 void TForm1::showReport(const std::string& path) {
-  QFile file(QString::fromLocal8Bit(path));
+  QFile file(fromLocalBytes(path));
   if (path.empty() || !file.open(QIODevice::ReadOnly)) {
     MyWebBrowser->clear();
     return;
   }
-  MyWebBrowser->setSearchPaths({QString::fromLocal8Bit(std::filesystem::path(path).parent_path().string())});
+  MyWebBrowser->setSearchPaths({fromLocalBytes(std::filesystem::path(path).parent_path().string())});
   MyWebBrowser->setHtml(QString::fromLatin1(file.readAll()));
 }
 
 void TForm1::OpenFileClick() {
   std::string chosen = fileChooser().openFileName(this, kOpenFilter, 3);
   if (chosen.empty()) return;
-  fileNameValue->setText(QString::fromLocal8Bit(chosen));
+  fileNameValue->setText(fromLocalBytes(chosen));
 }
 
 void TForm1::btnScanClick() {
-  std::string path = eightBit(fileNameValue->text());
+  std::string path = localBytes(fileNameValue->text());
   // Characters as typed, not the bytes of their encoding.
   if (fileNameValue->text().size() < 4) {
     platform::showMessageBox("Unknown filename", "PathName / Filename Error...");
@@ -239,7 +223,8 @@ void TForm1::btnScanClick() {
   CurPlotting->setEnabled(false);
   int result = 1;
   {
-    CursorGuard cursor;
+    // The default cursor comes back when the scan ends, also by an exception.
+    platform::BusyScope busy;
     result = scanFile(path.c_str(), cbRptDisp->isChecked());
     for (char& c : ReportPath)
       if (c == '\\') c = '/';

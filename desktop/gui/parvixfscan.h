@@ -52,7 +52,11 @@ class TForm1 : public QWidget {
 // The two windows of the program.
 extern TForm1* Form1;
 
-// The lines of the wait notice shown while the plot program runs.
-extern const char* const kWaitNoticeLines[8];
-// Builds the red wait-notice panel with its memo (hidden).
-QFrame* makeWaitNotice(QWidget* parent, QPlainTextEdit** memo);
+// The red wait notice shown over a window while the plot program runs: the
+// panel and the memo that holds its lines.
+struct WaitNotice {
+  QFrame* panel;
+  QPlainTextEdit* memo;
+};
+// Builds the wait notice (hidden).
+WaitNotice makeWaitNotice(QWidget* parent);

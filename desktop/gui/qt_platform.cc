@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop/gui/curview.h"
+#include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 
 namespace {
@@ -115,7 +116,7 @@ platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::str
       buttons == platform::BoxButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                                    : QMessageBox::StandardButtons(QMessageBox::Ok);
   QWidget* parent = boxParentWindow();
-  QMessageBox box(qtIcon, QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text), qtButtons, parent);
+  QMessageBox box(qtIcon, fromLocalBytes(caption), fromLocalBytes(text), qtButtons, parent);
   box.setTextFormat(Qt::PlainText);  // paths and log lines show as they are
   box.setWindowModality(Qt::ApplicationModal);  // (this resets the window flags)
   keepOnTheParentsLevel(&box);
