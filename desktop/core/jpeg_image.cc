@@ -33,7 +33,7 @@ void ignoreWarning(j_common_ptr) {}
 // The decoding proper. No object with a destructor lives in this frame, so the
 // jump from the error handler skips nothing but libjpeg's own C frames. Returns
 // false with errors.message set on failure.
-bool decodeInto(std::FILE* file, DecodeErrors& errors, RgbImage& image) {
+bool decodeInto(std::FILE* file, DecodeErrors& errors, RgbImage* image) {
   jpeg_decompress_struct& info = errors.info;
   std::memset(&info, 0, sizeof info);
   info.err = jpeg_std_error(&errors.manager);
@@ -48,18 +48,18 @@ bool decodeInto(std::FILE* file, DecodeErrors& errors, RgbImage& image) {
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  image.width = static_cast<int>(info.output_width);
-  image.height = static_cast<int>(info.output_height);
+  image->width = static_cast<int>(info.output_width);
+  image->height = static_cast<int>(info.output_height);
   size_t rowBytes = static_cast<size_t>(info.output_width) * 3;
   // Sized once before any row is read, so no allocation can be cut short by a jump.
   try {
-    image.pixels.resize(rowBytes * info.output_height);
+    image->pixels.resize(rowBytes * info.output_height);
   } catch (...) {
     jpeg_destroy_decompress(&info);
     throw;
   }
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = image.pixels.data() + rowBytes * info.output_scanline;
+    JSAMPROW row = image->pixels.data() + rowBytes * info.output_scanline;
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);
@@ -74,7 +74,7 @@ RgbImage decodeJpegFile(const std::string& path) {
   if (!file) throw ToolkitError("Cannot open the image file " + path + ": " + std::strerror(errno));
   DecodeErrors errors{};
   RgbImage image;
-  bool decoded = decodeInto(file, errors, image);
+  bool decoded = decodeInto(file, errors, &image);
   std::fclose(file);
   if (!decoded) throw ToolkitError("Cannot decode the image file " + path + ": " + errors.message);
   return image;
