@@ -51,7 +51,7 @@ bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>* reco
   if (!platform::openInputFile(in, path)) return false;
   std::string line;
   for (;;) {
-    bool ended = platform::readLine(in, line);
+    bool ended = platform::readLine(in, &line);
     // A read error before the end makes the template unreadable as a whole.
     if (in.bad() || (in.fail() && !in.eof())) return false;
     // An empty line has no flag character and describes no variable: skipped.

@@ -14,8 +14,8 @@
 
 namespace platform {
 
-bool readLine(std::istream& in, std::string& line, size_t maxLength) {
-  line.clear();
+bool readLine(std::istream& in, std::string* line, size_t maxLength) {
+  line->clear();
   // Read in chunks, keeping at most maxLength + 1 bytes (room for a '\r' that
   // the line end drops) however long the line is.
   char chunk[8192];
@@ -29,13 +29,13 @@ bool readLine(std::istream& in, std::string& line, size_t maxLength) {
     const bool full = in.fail() && !in.eof() && !in.bad() && got == sizeof chunk - 1;
     ended = !in.fail() && !in.eof();
     const size_t stored = ended ? got - 1 : got;
-    if (line.size() <= maxLength) line.append(chunk, std::min(stored, maxLength + 1 - line.size()));
+    if (line->size() <= maxLength) line->append(chunk, std::min(stored, maxLength + 1 - line->size()));
     total += stored;
     if (!full) break;
     in.clear(in.rdstate() & ~std::ios::failbit);
   }
-  if (ended && total == line.size() && !line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > maxLength) line.resize(maxLength);
+  if (ended && total == line->size() && !line->empty() && line->back() == '\r') line->pop_back();
+  if (line->size() > maxLength) line->resize(maxLength);
   return ended;
 }
 

@@ -24,7 +24,7 @@ inline constexpr size_t kMaxLineLength = 1024 * 1024;
 // and false when the stream cannot be read any further. A line longer than
 // maxLength keeps its first maxLength bytes; the rest of it is read and dropped,
 // so the next call starts at the next line.
-bool readLine(std::istream& in, std::string& line, size_t maxLength = kMaxLineLength);
+bool readLine(std::istream& in, std::string* line, size_t maxLength = kMaxLineLength);
 
 // Opens a regular file for reading as bytes. Anything else does not open: a
 // folder (as on Windows; on Linux it would open as a stream that fails at every

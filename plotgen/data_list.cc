@@ -22,7 +22,7 @@ std::vector<std::string> readAllLines(std::istream& in) {
   std::vector<std::string> lines;
   std::string line;
   for (;;) {
-    bool ended = platform::readLine(in, line);
+    bool ended = platform::readLine(in, &line);
     if (!ended) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (!line.empty()) lines.push_back(std::move(line));

@@ -36,7 +36,7 @@ enum class LineRead { Ok, Skip, Stop };
 LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, std::string& line,
                       DataLineSplitter& splitter) {
   if (scan.ScanAborted) return LineRead::Stop;
-  readNextLine(scan, report, line);
+  readNextLine(scan, report, &line);
   if (scan.AtEndOfFile) {
     reportRed(report, formatText(scan.kind->shortDataSection, block + 1, dataLines));
     failScan(scan, report);
@@ -206,7 +206,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
 void checkTrailingLines(ScanSession& scan, ReportSink& report) {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    scan.AtEndOfFile = !platform::readLine(scan.DataStream, line);
+    scan.AtEndOfFile = !platform::readLine(scan.DataStream, &line);
     if (line.size() > kMaxTrailingLength) {
       reportRed(report,
                 formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "

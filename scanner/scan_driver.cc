@@ -95,7 +95,7 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
       reportRead = true;
       std::string line;
       for (;;) {
-        bool ended = platform::readLine(err, line);
+        bool ended = platform::readLine(err, &line);
         if (!ended && line.empty()) break;
         lines.emplace_back(line, ended);
         if (!ended) break;
@@ -171,7 +171,7 @@ void endOfFileReached(ScanSession& scan, ReportSink& report) {
 
 std::string readNextLine(ScanSession& scan, ReportSink& report) {
   std::string line;
-  readNextLine(scan, report, line);
+  readNextLine(scan, report, &line);
   return line;
 }
 
@@ -196,7 +196,7 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
 
   std::string bareName;
   HtmlReportSink report;
-  if (!openScanReport(path, report, bareName)) return 1;
+  if (!openScanReport(path, report, &bareName)) return 1;
   resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);

@@ -15,9 +15,9 @@ void endOfFileReached(ScanSession& scan, ReportSink& report);
 // LineNumber; at the end of the file sets AtEndOfFile, ScanAborted and
 // ScanFailed and writes the end-of-file notice instead.
 std::string readNextLine(ScanSession& scan, ReportSink& report);
-// The same, reading into `line` (its storage is reused from line to line).
+// The same, reading into `*line` (its storage is reused from line to line).
 // Inline: the data-line checks read every line of the file through it.
-inline void readNextLine(ScanSession& scan, ReportSink& report, std::string& line) {
+inline void readNextLine(ScanSession& scan, ReportSink& report, std::string* line) {
   if (platform::readLine(scan.DataStream, line))
     ++scan.LineNumber;
   else

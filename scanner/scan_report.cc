@@ -17,8 +17,8 @@ int filenameStart(const std::string& path) {
   return static_cast<int>(last + 1);
 }
 
-bool openScanReport(const std::string& path, HtmlReportSink& report, std::string& fileName) {
-  fileName.clear();
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName) {
+  fileName->clear();
   int start = filenameStart(path);
   if (start < 0) {
     platform::showMessageBox(path, "PathName / Filename Error...");
@@ -28,7 +28,7 @@ bool openScanReport(const std::string& path, HtmlReportSink& report, std::string
     platform::showMessageBox(path, "Filename is too long -- must be < 128 characters in length.");
     return false;
   }
-  fileName = path.substr(static_cast<size_t>(start));
+  *fileName = path.substr(static_cast<size_t>(start));
   ReportPath = path + "__ScanMsgs.htm";
   if (!report.create(ReportPath)) {
     platform::showMessageBox(ReportPath, "File Create Error...");

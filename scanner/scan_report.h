@@ -40,9 +40,9 @@ class HtmlReportSink final : public ReportSink {
 int filenameStart(const std::string& path);
 
 // Names the report "<path>__ScanMsgs.htm" (ReportPath), creates it in `report`
-// and writes its head; `fileName` gets the bare file name. Shows a box and
+// and writes its head; `*fileName` gets the bare file name. Shows a box and
 // returns false when the name is bad or the report cannot be created.
-bool openScanReport(const std::string& path, HtmlReportSink& report, std::string& fileName);
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName);
 
 // Detail tables; each writes only when the session's ReportDetails is set.
 void writeFilenameTable(const ScanSession& scan, ReportSink& report);

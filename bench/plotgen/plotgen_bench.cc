@@ -70,7 +70,7 @@ double readBaseline(const std::vector<std::string>& paths, long long* lines, lon
   for (const std::string& path : paths) {
     std::ifstream in(path, std::ios::binary);
     for (;;) {
-      bool ended = platform::readLine(in, line);
+      bool ended = platform::readLine(in, &line);
       if (!ended && line.empty()) break;
       ++*lines;
       *bytes += static_cast<long long>(line.size());

@@ -11,7 +11,7 @@ PlotLogReading readPlotLog(const std::string& path) {
   reading.opened = true;
   std::string line;
   for (;;) {
-    bool ended = platform::readLine(log, line);
+    bool ended = platform::readLine(log, &line);
     if (!ended && line.empty()) break;
     if (line.compare(0, 2, "OK") == 0) {
       reading.message = "Plotting...\n";

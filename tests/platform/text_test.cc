@@ -20,7 +20,7 @@ std::vector<std::pair<std::string, bool>> allLines(const std::string& bytes) {
   std::vector<std::pair<std::string, bool>> lines;
   for (;;) {
     std::string line;
-    bool ended = platform::readLine(in, line);
+    bool ended = platform::readLine(in, &line);
     if (!ended && line.empty()) break;
     lines.emplace_back(line, ended);
     if (!ended) break;
@@ -68,11 +68,11 @@ TEST(ReadLine, LongLinesAreReadWholeUpToTheBoundAndCutBeyondIt) {
        }) {
     std::istringstream in(c.ended ? c.bytes + "after\n" : c.bytes);
     std::string line;
-    EXPECT_EQ(platform::readLine(in, line, c.bound), c.ended) << c.bytes.size();
+    EXPECT_EQ(platform::readLine(in, &line, c.bound), c.ended) << c.bytes.size();
     EXPECT_EQ(line, c.line) << c.bytes.size();
     if (c.ended) {
       // The rest of the long line is gone; the next line follows.
-      EXPECT_TRUE(platform::readLine(in, line, c.bound));
+      EXPECT_TRUE(platform::readLine(in, &line, c.bound));
       EXPECT_EQ(line, "after");
     }
   }
@@ -98,7 +98,7 @@ TEST(ReadLine, AnEndlessLineTakesBoundedMemory) {
   } source(64u << 20);
   std::istream in(&source);
   std::string line;
-  EXPECT_FALSE(platform::readLine(in, line));
+  EXPECT_FALSE(platform::readLine(in, &line));
   EXPECT_EQ(line.size(), platform::kMaxLineLength);
   EXPECT_LE(line.capacity(), 2 * platform::kMaxLineLength + 16);
 }
@@ -107,8 +107,8 @@ TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {
   testing_support::TempDir dir;
   std::ifstream folder(dir.path(), std::ios::binary);  // opens on Linux, but every read fails
   std::string line = "old";
-  EXPECT_FALSE(platform::readLine(folder, line));
-  EXPECT_FALSE(platform::readLine(folder, line));
+  EXPECT_FALSE(platform::readLine(folder, &line));
+  EXPECT_FALSE(platform::readLine(folder, &line));
 }
 
 TEST(OpenInputFile, OnlyRegularFilesOpen) {
@@ -131,7 +131,7 @@ TEST(OpenInputFile, OnlyRegularFilesOpen) {
     std::ifstream file;
     ASSERT_TRUE(platform::openInputFile(file, dir.file(name))) << name;
     std::string line;
-    EXPECT_TRUE(platform::readLine(file, line));
+    EXPECT_TRUE(platform::readLine(file, &line));
     EXPECT_EQ(line, "x");
   }
 }

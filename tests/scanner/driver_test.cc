@@ -169,7 +169,7 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   TempDir dir;
   std::string bare;
   HtmlReportSink report;
-  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, bare));
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, &bare));
   ScanSession session = scanner_test::sessionOn(2018, 4, 12);
   for (int i = 1; i <= 16; ++i) recordError(session, report, i, ScanCode::IntegerExpected);
   EXPECT_FALSE(session.ScanAborted);

@@ -111,7 +111,7 @@ TEST(RuleEvents, ReadingPastTheEndFailsAndStops) {
   ScanSession scan = sessionOn(2018, 4, 12);
   RecordingSink sink;
   std::string line = "kept";
-  readNextLine(scan, sink, line);  // DataStream is not open: nothing to read
+  readNextLine(scan, sink, &line);  // DataStream is not open: nothing to read
   EXPECT_EQ(sink.events, (Events{failed(), aborted(),
                                  coloured(Ink::Red, "<br>Error End-of-File: EOF reached during processing. File "
                                                     "processing stopped prematurely.\n")}));
