@@ -72,20 +72,27 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
   platform::StartRequest request{"Quessel", {dataPath, kTemplateName}, hdfFolder, false};
   platform::ChildProcess child;
   int error = 0;
-  platform::busyCursor().begin();
-  if (!launcher.start(request, &child, &error)) {
-    platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
-                             "Error Running Quessel Function??");
-    platform::busyCursor().end();
+  bool started = false;
+  bool timedOut = false;
+  {
+    // The hourglass stays up until the start-failure box has been answered.
+    platform::BusyScope busy;
+    started = launcher.start(request, &child, &error);
+    if (!started) {
+      platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error),
+                               "Error Running Quessel Function??");
+    } else {
+      int exitStatus = 0;
+      timedOut = launcher.wait(&child, VerifierTimeoutMs, &exitStatus) == platform::WaitOutcome::TimedOut;
+      if (timedOut) launcher.terminate(&child);
+    }
+  }
+  if (!started) {
     failScan(scan, report);
     report.write(kFailedBanner);
     writeVerifierProblem(report, verifierStartProblem(hdfFolder, error));
     return;
   }
-  int exitStatus = 0;
-  bool timedOut = launcher.wait(&child, VerifierTimeoutMs, &exitStatus) == platform::WaitOutcome::TimedOut;
-  if (timedOut) launcher.terminate(&child);
-  platform::busyCursor().end();
 
   std::vector<std::pair<std::string, bool>> lines;  // each line, and whether a line end followed it
   bool reportRead = false;
