@@ -4,7 +4,7 @@
 // Built from two trees, the transcripts of the old and the new scanner over the
 // same files must be equal byte for byte.
 //
-//   scanner_identity write-short <path> <blocks> <lines per block>
+//   scanner_identity write-short|write-project <path> <blocks> <lines per block>
 //   scanner_identity mutate <folder> <count> <seed>     (prints the files' paths)
 //   scanner_identity scan <transcript> <file>...
 #include <cstdio>
@@ -69,7 +69,7 @@ void damage(std::string& text, std::mt19937& random) {
   // Most damage goes to the data lines, after the headers.
   size_t at = text.size() > 4000 && random() % 4 ? 3000 + pick(text.size() - 3000) : pick(text.size());
   const char* piece = kPieces[pick(std::size(kPieces))];
-  switch (random() % 8) {
+  switch (random() % 9) {
     case 0: text[at] = "0123456789-+.eE, \t\r\nx;"[pick(23)]; break;
     case 1: text.erase(at, 1); break;
     case 2: text.insert(at, piece); break;
@@ -96,6 +96,13 @@ void damage(std::string& text, std::mt19937& random) {
       break;
     }
     case 6: text.resize(at); break;  // cut the file
+    case 7: {  // a column negative in every line from here on
+      const char* negative = random() % 4 ? ", -5.0, " : ", -9999, ";  // the flag is -9999
+      for (size_t found = text.find(", 5.0, ", random() % 2 ? 0 : at); found != std::string::npos;
+           found = text.find(", 5.0, ", found + 3))
+        text.replace(found, 7, negative);
+      break;
+    }
     default: text.insert(at, std::string(1 + pick(3), '\n')); break;
   }
 }
@@ -110,7 +117,7 @@ int mutate(const std::string& folder, int count, unsigned seed) {
   recordBlocks[0].dataRows = ts::recordDataRows(12);
   recordBlocks[1].dataRows = ts::recordDataRows(11, 2000);
   const std::string bases[] = {shortProfileText(3, 12), ts::profileFileText(profileBlocks),
-                               ts::surfaceFileText(recordBlocks)};
+                               ts::surfaceFileText(recordBlocks), shortProfileText(2, 60)};
   for (int n = 0; n < count; ++n) {
     const size_t base = static_cast<size_t>(n) % std::size(bases);
     std::string text = bases[base];
@@ -118,7 +125,7 @@ int mutate(const std::string& folder, int count, unsigned seed) {
     for (int d = 0; d < damages; ++d) damage(text, random);
     const std::string sub = folder + "/" + std::to_string(n);
     std::filesystem::create_directories(sub);
-    const std::string path = sub + "/" + (base == 2 ? ts::surfaceFileName() : ts::profileFileName());
+    const std::string path = sub + "/" + (bases[base].find("SURFACE") != std::string::npos ? ts::surfaceFileName() : ts::profileFileName());
     if (!writeFile(path, text)) return 1;
     std::printf("%s\n", path.c_str());
   }
@@ -143,11 +150,16 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "write-short" && argc == 5)
     return writeFile(argv[2], shortProfileText(std::atoi(argv[3]), std::atoi(argv[4]))) ? 0 : 1;
+  if (mode == "write-project" && argc == 5) {
+    std::vector<ts::ProfileBlock> all(static_cast<size_t>(std::atoi(argv[3])));
+    for (ts::ProfileBlock& block : all) block.dataRows = ts::profileDataRows(std::atoi(argv[4]));
+    return writeFile(argv[2], ts::profileFileText(all)) ? 0 : 1;
+  }
   if (mode == "mutate" && argc == 5)
     return mutate(argv[2], std::atoi(argv[3]), static_cast<unsigned>(std::strtoul(argv[4], nullptr, 10)));
   if (mode == "scan" && argc >= 3) return scanAll(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   std::fprintf(stderr,
-               "usage: scanner_identity write-short <path> <blocks> <lines> | mutate <folder> <count> <seed> | "
+               "usage: scanner_identity write-short|write-project <path> <blocks> <lines> | mutate <folder> <count> <seed> | "
                "scan <transcript> <file>...\n");
   return 2;
 }
