@@ -71,13 +71,8 @@ Measurement inChild(Work work) {
 enum class RowShape { Project, Short };
 
 std::vector<std::string> dataRows(RowShape shape, int lines) {
-  if (shape == RowShape::Project) return testing_support::profileDataRows(lines);
-  std::vector<std::string> rows;
-  rows.reserve(static_cast<size_t>(lines));
-  for (int i = 0; i < lines; ++i)
-    rows.push_back(std::to_string(1000 + 30 * i) +
-                   ", 1.0e18, 1.0e17, 30, 5.0, 1.0, 40.0, 4.0, 900.0, 9.0, 280.0, 2.8, 2.5e25, 2.5e24");
-  return rows;
+  return shape == RowShape::Project ? testing_support::profileDataRows(lines)
+                                    : testing_support::profileShortDataRows(lines);
 }
 
 // Writes a valid PROFILE file of `blocks` blocks of `lines` data lines (in a

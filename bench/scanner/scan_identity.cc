@@ -24,21 +24,11 @@ namespace {
 
 namespace ts = testing_support;
 
-// Data lines of 14 short numbers, the altitude stepping by 30 m.
-std::vector<std::string> shortRows(int lines, int firstAltitude = 1000) {
-  std::vector<std::string> rows;
-  rows.reserve(static_cast<size_t>(lines));
-  for (int i = 0; i < lines; ++i)
-    rows.push_back(std::to_string(firstAltitude + 30 * i) +
-                   ", 1.0e18, 1.0e17, 30, 5.0, 1.0, 40.0, 4.0, 900.0, 9.0, 280.0, 2.8, 2.5e25, 2.5e24");
-  return rows;
-}
-
 std::string shortProfileText(int blocks, int lines) {
   std::vector<ts::ProfileBlock> all;
   for (int i = 0; i < blocks; ++i) {
     all.push_back(ts::profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 0));
-    all.back().dataRows = shortRows(lines);
+    all.back().dataRows = ts::profileShortDataRows(lines);
   }
   return ts::profileFileText(all);
 }

@@ -64,6 +64,8 @@ TEST(DataTokens, EdgeCases) {
       std::string(16, ' ') + std::string(126, '2') + std::string(20, ' '),
       std::string(15, ',') + std::string(127, '2') + ",",
       std::string(200, '3') + "," + std::string(100, '4'),
+      std::string(5000, ','),        // more commas than a byte counter holds
+      std::string(70000, '1') + ",",  // a very long token
   };
   for (const std::string& line : cases) expectSameAsPlainSplit(line);
 }
