@@ -1,14 +1,13 @@
 // Small inline helpers for the per-cell work of the data-file writers: copying
-// short texts into an output buffer and reading the integer of a cell. They
-// run for every cell of every data line, so they avoid library calls for the
-// common short texts and fall back to the general routines for the rest.
+// short texts into an output buffer and telling whether a cell may be
+// negative. They run for every cell of every data line, so they avoid library
+// calls for the common short texts. The cells' numbers are read by
+// platform/decimal_text.h.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-
-#include "platform/text.h"
 
 namespace plotgen {
 
@@ -43,23 +42,6 @@ inline bool mayBeNegative(std::string_view cell) {
   size_t i = 0;
   while (i < cell.size() && (cell[i] == ' ' || (cell[i] >= '\t' && cell[i] <= '\r'))) ++i;
   return i < cell.size() && cell[i] == '-';
-}
-
-// The integer of a cell exactly as platform::leadingLong reads it (32-bit,
-// saturating). A cell that begins with a digit, or with '-' and a digit, and
-// whose digit run is at most 9 digits long cannot saturate and is converted
-// here; every other cell goes to leadingLong.
-inline int32_t cellInteger(std::string_view cell) {
-  const char* c = cell.data();
-  const char* end = c + cell.size();
-  bool negative = c < end && *c == '-';
-  const char* digits = negative ? c + 1 : c;
-  const char* at = digits;
-  int32_t value = 0;
-  while (at < end && at - digits < 9 && static_cast<unsigned char>(*at - '0') < 10) value = value * 10 + (*at++ - '0');
-  if (at == digits || (at < end && static_cast<unsigned char>(*at - '0') < 10))
-    return platform::leadingLong(cell);  // no digit at the front, or a long digit run
-  return negative ? -value : value;
 }
 
 }  // namespace plotgen

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/decimal_text.h"
 #include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/cell_text.h"
@@ -12,60 +13,6 @@
 
 namespace plotgen {
 namespace {
-
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// A decimal number of at most 15 digits and a small exponent converts exactly
-// with one multiplication or division (both operands exact, one rounding), which
-// is what strtod gives. Returns false for anything else.
-bool quickDecimal(std::string_view cell, double* result) {
-  size_t i = 0;
-  while (i < cell.size() && cell[i] == ' ') ++i;
-  bool negative = false;
-  if (i < cell.size() && (cell[i] == '-' || cell[i] == '+')) negative = cell[i++] == '-';
-  long long mantissa = 0;
-  int digits = 0;
-  int fractionDigits = 0;
-  while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
-    mantissa = mantissa * 10 + (cell[i++] - '0');
-    if (++digits > 15) return false;
-  }
-  if (i < cell.size() && cell[i] == '.') {
-    ++i;
-    while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
-      mantissa = mantissa * 10 + (cell[i++] - '0');
-      ++fractionDigits;
-      if (++digits > 15) return false;
-    }
-  }
-  if (digits == 0) return false;
-  int exponent = 0;
-  if (i < cell.size() && (cell[i] == 'e' || cell[i] == 'E')) {
-    ++i;
-    bool negativeExponent = false;
-    if (i < cell.size() && (cell[i] == '-' || cell[i] == '+')) negativeExponent = cell[i++] == '-';
-    int exponentDigits = 0;
-    while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9') {
-      exponent = exponent * 10 + (cell[i++] - '0');
-      if (++exponentDigits > 3) return false;
-    }
-    if (exponentDigits == 0) return false;
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (i != cell.size()) return false;
-  int scale = exponent - fractionDigits;
-  double value = static_cast<double>(mantissa);
-  if (scale >= 0 && scale <= 22)
-    value *= kExactPowersOfTen[scale];
-  else if (scale < 0 && scale >= -22)
-    value /= kExactPowersOfTen[-scale];
-  else
-    return false;
-  *result = negative ? -value : value;
-  return true;
-}
 
 // The whole part of a cell that is a plain decimal number: an optional '-',
 // digits, optionally a '.' and more digits, at most 15 digits in all, and
@@ -92,7 +39,7 @@ bool plainDecimalWholePart(std::string_view cell, long long* whole) {
   return true;
 }
 
-bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
+bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && platform::fastLeadingLong(cell) < 0; }
 
 // Longest text of a whole number in the default double form ("-2.14748e+09").
 constexpr size_t kMaxWholeNumberLength = 16;
@@ -114,11 +61,6 @@ BinValues& binValues(RunState& run, long long bin) {
 }
 
 }  // namespace
-
-double cellDouble(std::string_view cell) {
-  double value = 0;
-  return quickDecimal(cell, &value) ? value : platform::leadingDouble(cell);
-}
 
 CurtainColumns curtainColumnsFor(bool isNumberDensity) {
   CurtainColumns columns;
@@ -213,7 +155,7 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
   if (plainDecimalWholePart(altitudeCell, &whole)) {
     if (whole <= -2147483649LL || whole >= 2147483648LL) return -1;
   } else {
-    double altitude = cellDouble(altitudeCell);
+    double altitude = platform::fastLeadingDouble(altitudeCell);
     if (!std::isfinite(altitude) || altitude <= -2147483649.0 || altitude >= 2147483648.0) return -1;
     whole = static_cast<long long>(altitude);  // truncates toward zero
   }
@@ -236,7 +178,7 @@ void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::v
         fields[i] = cell;
         continue;
       }
-      int value = cellInteger(cell);
+      int value = platform::fastLeadingLong(cell);
       if (value == fill) {
         missing = true;
         break;
@@ -262,7 +204,7 @@ void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::v
       long long bin = altitudeBin(fields[0], run.altLower, run.binCount);
       if (bin < 0) continue;
       // The value cell is one of the copied cells, already 0 when its integer was negative.
-      double value = cellDouble(numberDensity ? fields[2] : fields[4]);
+      double value = platform::fastLeadingDouble(numberDensity ? fields[2] : fields[4]);
       if (value < 0.0) value = 0.0;
       if (std::isnan(value)) continue;  // a value that cannot be ordered goes into no bin
       binValues(run, bin).push_back(value);

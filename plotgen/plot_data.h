@@ -43,9 +43,6 @@ void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFi
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
                         const ProfileTable& table, CurtainCells* cells, DataFile& curtain);
 
-// The double of a cell as atof reads it.
-double cellDouble(std::string_view cell);
-
 // The closing row after a file's last block (k + 1 == profilesInFile): the end
 // stamp with its seconds raised by one, "0", "0", then an empty line.
 void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, DataFile& curtain);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/decimal_text.h"
 #include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/data_list.h"
@@ -49,22 +50,6 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
     while (to > from && isCellPadding(to[-1])) --to;
   }
   return std::string_view(from, static_cast<size_t>(to - from));
-}
-
-// The top bit of every byte of an 8-byte word that is a comma. Exact: the sum
-// of the low seven bits of a byte cannot carry into the next byte.
-inline uint64_t commaBytes(uint64_t word) {
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const uint64_t x = word ^ 0x2C2C2C2C2C2C2C2CULL;  // zero where the byte is ','
-  return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
-}
-
-// Eight bytes of text as a word whose lowest byte is the first one.
-inline uint64_t loadWord(const char* at) {
-  uint64_t word;
-  std::memcpy(&word, at, 8);
-  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
-  return word;
 }
 
 // Date pieces (cut at "-") and time pieces (cut at ":") of a normalised stamp
@@ -140,19 +125,18 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   for (const char* at = line.data(); found < wanted && at < end; at += 8) {
     uint64_t word = 0;
     if (end - at >= 8) {
-      word = loadWord(at);
+      word = platform::loadWord(at);
     } else {
       for (ptrdiff_t i = 0; i < end - at; ++i) word |= uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
     }
-    uint64_t bits = commaBytes(word);
+    uint64_t bits = platform::commaBytes(word);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
       const char* comma = at + (std::countr_zero(bits) >> 3);
       cells[found++] = trimmedCell(cellStart, comma);
       cellStart = comma + 1;
     }
-    // The commas left in the word: each marked byte is 0x80; the byte sum
-    // of bits >> 7 lands in the top byte.
-    found += static_cast<size_t>(((bits >> 7) * 0x0101010101010101ULL) >> 56);
+    // The commas left in the word.
+    found += static_cast<size_t>(platform::markedByteCount(bits));
   }
   if (found < keep) {
     // The line ends inside the kept cells: its rest is the last cell.

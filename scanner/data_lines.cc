@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/decimal_text.h"
 #include "platform/text.h"
 #include "scanner/data_tokens.h"
 #include "scanner/file_kind.h"
@@ -30,11 +31,11 @@ constexpr size_t kMaxTrailingLength = 10;
 enum class Next { Token, Line };
 
 // The checks every data line goes through before its values: the next line is
-// read into `line` and split; Stop when the block's data section ends here.
+// read into `line` and surveyed; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
 LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, std::string& line,
-                      DataLineSplitter& splitter) {
+                      DataLineSurvey& survey) {
   if (scan.ScanAborted) return LineRead::Stop;
   readNextLine(scan, report, &line);
   if (scan.AtEndOfFile) {
@@ -42,8 +43,8 @@ LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int data
     failScan(scan, report);
     return LineRead::Stop;
   }
-  splitter.split(line);
-  if (!checkCommaCount(scan, report, splitter.commaCount, scan.GeneralHeader.numColumns - 1, false))
+  survey = surveyDataLine(line);
+  if (!checkCommaCount(scan, report, survey.commas, scan.GeneralHeader.numColumns - 1, false))
     return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
     recordError(scan, report, scan.LineNumber, ScanCode::UnusualLineLength);
@@ -58,15 +59,31 @@ LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int data
 inline bool isWrongNegative(ScanSession& scan, size_t column, std::string_view token) {
   if (token.empty() || token[0] != '-') return false;
   if (column >= static_cast<size_t>(scan.GeneralHeader.numColumns) || column >= 14) return false;
-  double value = dataTokenValue(token);
+  double value = platform::fastLeadingDouble(token);
   return value < 0 && !nearlyEqual(value, scan.ColumnTable[column].missing);
 }
 
-// Runs `rule` on every token of the data line last split; false when the scan
-// was aborted.
+// Runs `rule` on every token of a data line; false when the scan was aborted.
+// The first `leading` tokens are those the rule converts whatever their sign.
+// A plain line (DataLineSurvey) is not split: its tokens past those are value
+// text and not negative, so the rule has nothing to say about them, and only
+// whether the scan was aborted before them counts.
 template <typename Rule>
-bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter& splitter, bool& passed, Rule rule) {
-  const std::vector<DataToken>& tokens = splitter.tokens;
+bool forEachToken(ScanSession& scan, ReportSink& report, std::string_view line, const DataLineSurvey& survey,
+                  size_t leading, DataLineSplitter& splitter, bool& passed, Rule rule) {
+  if (survey.plain) {
+    const size_t read = std::min(leading, survey.tokens);
+    size_t at = 0;
+    for (size_t i = 0; i < read; ++i) {
+      if (scan.ScanAborted) return false;
+      while (isDataSeparator(line[at])) ++at;  // the survey counted this token
+      const size_t start = at;
+      while (at < line.size() && !isDataSeparator(line[at])) ++at;
+      if (rule(i, line.substr(start, at - start)) == Next::Line) return true;
+    }
+    return !(survey.tokens > read && scan.ScanAborted);
+  }
+  const std::vector<DataToken>& tokens = splitter.split(line);
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (scan.ScanAborted) return false;
     if (!tokens[i].valueText) {
@@ -80,7 +97,8 @@ bool forEachToken(ScanSession& scan, ReportSink& report, const DataLineSplitter&
 }
 
 // Reads the data lines of block `block` and hands each one that passed the
-// line checks, split, to `checkLine` (false from it: the scan was aborted). A
+// line checks, with its survey, to `checkLine` (false from it: the scan was
+// aborted). A
 // block announcing fewer than kMinDataLines lines records `tooFewCode` instead.
 // False when the data section ended early or the scan was aborted.
 template <typename CheckLine>
@@ -92,15 +110,15 @@ bool forEachDataLine(ScanSession& scan, ReportSink& report, int block, ScanCode 
     return false;
   }
   std::string line;
-  DataLineSplitter splitter;
+  DataLineSurvey survey;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, report, block, dataLines, line, splitter);
+    LineRead read = readDataLine(scan, report, block, dataLines, line, survey);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
       continue;
     }
-    if (!checkLine(splitter)) return false;
+    if (!checkLine(line, survey)) return false;
   }
   return true;
 }
@@ -112,10 +130,12 @@ bool checkProfileData(ScanSession& scan, ReportSink& report, int block) {
   double previousAltitude = -1;
   double step = -1;
   int warnings = 0;
-  auto checkLine = [&](const DataLineSplitter& splitter) {
-    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
+  DataLineSplitter splitter;
+  // Only the altitude is read whatever its sign.
+  auto checkLine = [&](std::string_view line, const DataLineSurvey& survey) {
+    return forEachToken(scan, report, line, survey, 1, splitter, passed, [&](size_t i, std::string_view token) {
       if (i == 0) {
-        double value = dataTokenValue(token);
+        double value = platform::fastLeadingDouble(token);
         if (value < 0) {
           recordError(scan, report, scan.LineNumber, ScanCode::NegativeAltitude);
           passed = false;
@@ -156,9 +176,11 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
   static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
   bool passed = true;
   double previous[3] = {-1, -1, -1};
-  auto checkLine = [&](const DataLineSplitter& splitter) {
+  DataLineSplitter splitter;
+  // The three times are read whatever their sign.
+  auto checkLine = [&](std::string_view line, const DataLineSurvey& survey) {
     double previousEnd = previous[1];
-    return forEachToken(scan, report, splitter, passed, [&](size_t i, std::string_view token) {
+    return forEachToken(scan, report, line, survey, 3, splitter, passed, [&](size_t i, std::string_view token) {
       if (i >= 3) {
         if (isWrongNegative(scan, i, token)) {
           recordError(scan, report, scan.LineNumber, ScanCode::WrongMissingValue);
@@ -167,7 +189,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
         }
         return Next::Token;
       }
-      double value = dataTokenValue(token);
+      double value = platform::fastLeadingDouble(token);
       if (value < 0) {
         recordError(scan, report, scan.LineNumber, ScanCode::NegativeTime);
         passed = false;

@@ -1,9 +1,7 @@
 #include "scanner/data_tokens.h"
 
-#include <charconv>
+#include <bit>
 #include <cstring>
-
-#include "platform/text.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,15 +15,7 @@ constexpr bool isValueChar(unsigned char c) {
   return (c >= '0' && c <= '9') || c == 'e' || c == 'E' || c == '.' || c == '+' || c == '-';
 }
 
-// The separator and other-character bits of 16 bytes (bit j for byte j).
-// Bits set in a 64-bit mask.
-inline int bitCount(uint64_t x) {
-  x = x - ((x >> 1) & 0x5555555555555555ULL);
-  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
-  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
-}
-
+// The separator, other-character and comma bits of 16 bytes (bit j for byte j).
 inline __attribute__((always_inline)) void classify16(const unsigned char* bytes, uint32_t& separators,
                                                      uint32_t& others, uint32_t& commas) {
 #if defined(__SSE2__)
@@ -125,7 +115,7 @@ const std::vector<DataToken>& DataLineSplitter::split(std::string_view line) {
   for (size_t word = 0; word < words; ++word) {
     uint64_t separators, others, commaBits;
     classify64(bytes, size, word, separators, others, commaBits);
-    commaCount += bitCount(commaBits);
+    commaCount += std::popcount(commaBits);
     otherBits[word] = others;
     anyOther |= others != 0;
     uint64_t previousIsSeparator = (separators << 1) | carry;
@@ -152,44 +142,91 @@ const std::vector<DataToken>& DataLineSplitter::split(std::string_view line) {
   return tokens;
 }
 
-// The value of a data token as the C run-time's atof reads it in the C locale.
-// The common forms go through from_chars; a leading '+' and values out of the
-// double range take the general conversion.
-double dataTokenValue(std::string_view token) {
-  // Plain decimals of up to 15 digits (the altitudes) are exact as integer
-  // over a power of ten, so one division rounds them as strtod does.
-  static const double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  {
-    size_t i = 0;
-    bool negative = !token.empty() && token[0] == '-';
-    if (negative) ++i;
-    int64_t mantissa = 0;
-    int digits = 0, fraction = 0;
-    bool point = false, plain = i < token.size();
-    for (; i < token.size(); ++i) {
-      char c = token[i];
-      if (c >= '0' && c <= '9') {
-        mantissa = mantissa * 10 + (c - '0');
-        fraction += point;
-        if (++digits > 15) break;
-      } else if (c == '.' && !point) {
-        point = true;
+#if defined(__SSE2__)
+// The survey 16 bytes at a time in vector registers: the counts go into byte
+// counters (a byte that matches is -1, subtracted) that are summed up before
+// they can overflow, the findings are or-ed together, and only lines long
+// enough to hold a token of 127 bytes look at the separator bits.
+DataLineSurvey surveyDataLine(std::string_view line) {
+  DataLineSurvey survey;
+  const size_t size = line.size();
+  const char* const bytes = line.data();
+  const bool mayHoldLongToken = size >= 127;
+  const __m128i zero = _mm_setzero_si128();
+  __m128i commaCounts = zero, tokenCounts = zero;
+  __m128i others = zero, minusStarts = zero;
+  __m128i previousSeparators = _mm_set1_epi8(-1);  // the line's start counts as a separator
+  size_t run = 0;  // bytes of the token open at the chunk's start
+  bool longToken = false;
+  int chunksCounted = 0;
+  auto addUpCounts = [&] {
+    auto sum = [](__m128i counts) {
+      __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+      return static_cast<long long>(_mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    };
+    survey.commas += sum(commaCounts);
+    survey.tokens += static_cast<size_t>(sum(tokenCounts));
+    commaCounts = tokenCounts = zero;
+    chunksCounted = 0;
+  };
+  for (size_t at = 0; at < size; at += 16) {
+    __m128i v;
+    if (at + 16 <= size) {
+      v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    } else {
+      // The last bytes, padded with blanks (separators, no value character).
+      char tail[16];
+      std::memset(tail, ' ', sizeof tail);
+      std::memcpy(tail, bytes + at, size - at);
+      v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tail));
+    }
+    auto eq = [&v](char c) __attribute__((always_inline)) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    const __m128i comma = eq(',');
+    const __m128i minus = eq('-');
+    const __m128i separators =
+        _mm_or_si128(_mm_or_si128(eq(' '), comma), _mm_or_si128(_mm_or_si128(eq('\t'), eq('\r')), eq('\n')));
+    const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(9)), offset);
+    const __m128i letterE = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('e'));
+    const __m128i value = _mm_or_si128(_mm_or_si128(digit, letterE), _mm_or_si128(_mm_or_si128(eq('.'), eq('+')), minus));
+    // Byte j follows a separator when byte j - 1 is one (byte 15 of the
+    // previous chunk for byte 0).
+    const __m128i afterSeparator =
+        _mm_or_si128(_mm_slli_si128(separators, 1), _mm_srli_si128(previousSeparators, 15));
+    const __m128i starts = _mm_andnot_si128(separators, afterSeparator);
+    previousSeparators = separators;
+    commaCounts = _mm_sub_epi8(commaCounts, comma);
+    tokenCounts = _mm_sub_epi8(tokenCounts, starts);
+    others = _mm_or_si128(others, _mm_andnot_si128(_mm_or_si128(separators, value), _mm_set1_epi8(-1)));
+    minusStarts = _mm_or_si128(minusStarts, _mm_and_si128(minus, starts));
+    if (++chunksCounted == 255) addUpCounts();
+    if (mayHoldLongToken) {
+      // A token that runs through the chunk grows by 16; else the open token
+      // ends at the first separator, and one may open after the last.
+      const uint32_t separatorBits = static_cast<uint32_t>(_mm_movemask_epi8(separators));
+      if (separatorBits == 0) {
+        run += 16;
+        longToken |= run >= 127;
       } else {
-        plain = false;
-        break;
+        longToken |= run + static_cast<size_t>(__builtin_ctz(separatorBits)) >= 127;
+        run = static_cast<size_t>(__builtin_clz(separatorBits << 16));
       }
     }
-    if (plain && digits > 0 && digits <= 15) {
-      double value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
-      return negative ? -value : value;
-    }
   }
-  if (!token.empty() && token[0] != '+') {
-    double value = 0;
-    auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-    (void)end;
-    if (error == std::errc()) return value;
-    if (error == std::errc::invalid_argument) return 0;  // no number at the start
-  }
-  return platform::leadingDouble(token);
+  addUpCounts();
+  survey.plain = _mm_movemask_epi8(_mm_or_si128(others, minusStarts)) == 0 && !longToken;
+  return survey;
 }
+#else
+// The survey through the split where there are no vector instructions.
+DataLineSurvey surveyDataLine(std::string_view line) {
+  DataLineSplitter splitter;
+  DataLineSurvey survey;
+  survey.commas = 0;
+  for (char c : line) survey.commas += c == ',';
+  survey.tokens = splitter.split(line).size();
+  survey.plain = true;
+  for (const DataToken& token : splitter.tokens) survey.plain = survey.plain && token.valueText && token.text[0] != '-';
+  return survey;
+}
+#endif

@@ -1,6 +1,7 @@
 // Splitting a data line into its value tokens: at any run of blanks, commas,
 // tabs, carriage returns and line feeds, as repeated strtok calls do (empty
-// items vanish), with the value-text test of each token.
+// items vanish), with the value-text test of each token; and the one pass over
+// a line that tells whether the split is needed at all.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,18 @@ struct DataLineSplitter {
   const std::vector<DataToken>& split(std::string_view line);
 };
 
-// The value of a data token as the C run-time's atof reads it in the C locale
-// (platform::leadingDouble), by a faster road for the common forms.
-double dataTokenValue(std::string_view token);
+// The separators of the split.
+inline bool isDataSeparator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
+
+// What one pass over a data line tells before any token is looked at.
+struct DataLineSurvey {
+  long long commas = 0;  // the line's commas
+  size_t tokens = 0;     // the tokens the split would give
+  // Every token is value text (only "0123456789eE.+-", shorter than 127
+  // characters) and none begins with '-'. Such a line needs no split: only
+  // the tokens that the column rules convert whatever their sign are read,
+  // the others can be neither wrong text nor a wrong negative value.
+  bool plain = false;
+};
+
+DataLineSurvey surveyDataLine(std::string_view line);

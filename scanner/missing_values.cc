@@ -1,10 +1,9 @@
 #include "scanner/missing_values.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
+#include "platform/decimal_text.h"
 #include "platform/support_address.h"
 #include "platform/text.h"
 #include "scanner/general_header.h"
@@ -31,30 +30,10 @@ bool isAllowedFlag(double flag) {
   return false;
 }
 
-// The number of commas in the text, eight bytes at a time (every data line is
-// counted).
-long long countCommas(std::string_view text) {
-  constexpr uint64_t kCommas = 0x2C2C2C2C2C2C2C2CULL;
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  long long count = 0;
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    uint64_t x = word ^ kCommas;  // a comma byte becomes 0
-    // High bit set exactly in the bytes of x that are 0.
-    uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
-    // One bit per comma byte, summed across the bytes.
-    count += static_cast<long long>(((zero >> 7) * 0x0101010101010101ULL) >> 56);
-  }
-  for (; i < text.size(); ++i) count += text[i] == ',';
-  return count;
-}
-
 }  // namespace
 
 bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& text, int expectedCommas, bool quiet) {
-  return checkCommaCount(scan, report, countCommas(text), expectedCommas, quiet);
+  return checkCommaCount(scan, report, platform::countCommas(text), expectedCommas, quiet);
 }
 
 bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet) {

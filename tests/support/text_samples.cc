@@ -1,5 +1,6 @@
 #include "tests/support/text_samples.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -77,6 +78,15 @@ std::vector<std::string> profileDataRows(int count, double firstAltitude, double
     double altitude = firstAltitude + step * i;
     rows.push_back(profileDataRow(altitude, 1.0e18 + 1.0e15 * i, 40.0 + 0.5 * i));
   }
+  return rows;
+}
+
+std::vector<std::string> profileShortDataRows(int count, int firstAltitude, int step) {
+  std::vector<std::string> rows;
+  rows.reserve(static_cast<size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i)
+    rows.push_back(formatText("%d, 1.0e18, 1.0e17, 30, 5.0, 1.0, 40.0, 4.0, 900.0, 9.0, 280.0, 2.8, 2.5e25, 2.5e24",
+                              firstAltitude + step * i));
   return rows;
 }
 

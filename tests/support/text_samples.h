@@ -29,6 +29,10 @@ std::string profileDataRow(double altitude, double ozoneNumberDensity, double oz
 // `count` valid data lines with altitudes first, first + step, ... and ozone
 // values that vary with altitude.
 std::vector<std::string> profileDataRows(int count, double firstAltitude = 100, double step = 30);
+// `count` valid data lines of 14 short numbers, as many real files write them
+// ("1000, 1.0e18, 1.0e17, 30, 5.0, ..."), the whole-metre altitudes stepping
+// by `step` from `firstAltitude`.
+std::vector<std::string> profileShortDataRows(int count, int firstAltitude = 1000, int step = 30);
 // A PROFILE block with the given stamps and `count` default data lines.
 ProfileBlock profileBlock(const std::string& start, const std::string& end, const std::string& mean, int count = 10);
 

@@ -111,6 +111,19 @@ TEST(ContentScan, TwoBlockFile) {
   EXPECT_EQ(contentOf(outcome.report), kGeneralPassed + profileBlockPassed(1, 2) + profileBlockPassed(2, 2) + kAllDone);
 }
 
+TEST(ContentScan, BlocksOfShortNumbersPass) {
+  // The lines most files hold: 14 short numbers, read without a split.
+  using testing_support::profileBlock;
+  std::vector<testing_support::ProfileBlock> blocks = {
+      profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00", 0),
+      profileBlock("2018-04-12, 02:00:00", "2018-04-12, 02:59:59", "2018-04-12, 02:30:00", 0)};
+  blocks[0].dataRows = testing_support::profileShortDataRows(10);
+  blocks[1].dataRows = testing_support::profileShortDataRows(40, 0, 7);
+  ScanOutcome outcome = scanText(testing_support::profileFileText(blocks), profileFileName());
+  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(contentOf(outcome.report), kGeneralPassed + profileBlockPassed(1, 2) + profileBlockPassed(2, 2) + kAllDone);
+}
+
 TEST(ContentScan, FileWithoutFinalLineEnd) {
   // The last data line ends the file without a line end: its read meets the
   // end of the file, as a text-mode line reader sees it.

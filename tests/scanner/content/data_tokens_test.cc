@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "platform/decimal_text.h"
 #include "platform/text.h"
 #include "scanner/scan_text.h"
 
@@ -25,6 +26,13 @@ void expectSameAsPlainSplit(const std::string& line) {
   long long commas = 0;
   for (char c : line) commas += c == ',';
   EXPECT_EQ(splitter.commaCount, commas) << line;
+  // The survey tells what the split would give.
+  DataLineSurvey survey = surveyDataLine(line);
+  EXPECT_EQ(survey.commas, commas) << line;
+  EXPECT_EQ(survey.tokens, plain.size()) << line;
+  bool plainLine = true;
+  for (const std::string& token : plain) plainLine = plainLine && isFloatText(token) && token[0] != '-';
+  EXPECT_EQ(survey.plain, plainLine) << line;
 }
 
 TEST(DataTokens, EdgeCases) {
@@ -44,6 +52,20 @@ TEST(DataTokens, EdgeCases) {
       std::string("1,\0,2", 5),
       "\xff\x80,\x7f,1",
       std::string(1000, ','),
+      "1000, 1.0e18, 1.0e17, 30, 5.0, 1.0, 40.0, 4.0, 900.0, 9.0, 280.0, 2.8, 2.5e25, 2.5e24",
+      "-1000, 1.0e18, 1.0e-17",
+      "1000, 1.0e18, -1.0e17",
+      "1000,-1",
+      std::string(126, '1'),
+      std::string(127, '1'),
+      "1, " + std::string(126, '2') + ", 3",
+      "1, " + std::string(127, '2') + ", 3",
+      std::string(10, ' ') + std::string(127, '2'),
+      std::string(16, ' ') + std::string(126, '2') + std::string(20, ' '),
+      std::string(15, ',') + std::string(127, '2') + ",",
+      std::string(200, '3') + "," + std::string(100, '4'),
+      std::string(5000, ','),        // more commas than a byte counter holds
+      std::string(70000, '1') + ",",  // a very long token
   };
   for (const std::string& line : cases) expectSameAsPlainSplit(line);
 }
@@ -51,11 +73,16 @@ TEST(DataTokens, EdgeCases) {
 TEST(DataTokens, RandomLines) {
   std::mt19937 random(12345);
   const std::string alphabet = "0123456789eE.+- ,\t\r\nxA;\x80";
+  const std::string valueAlphabet = "0123456789eE.+-- ,";
   DataLineSplitter reused;  // one splitter for many lines, as the scan uses it
   for (int n = 0; n < 3000; ++n) {
     size_t length = random() % 300;
     std::string line;
-    for (size_t i = 0; i < length; ++i) line += alphabet[random() % alphabet.size()];
+    // A third of the lines from value characters and separators only, so
+    // that many are plain; some with long tokens.
+    const std::string& from = n % 3 == 0 ? valueAlphabet : alphabet;
+    for (size_t i = 0; i < length; ++i) line += from[random() % from.size()];
+    if (n % 7 == 0) line.insert(random() % (line.size() + 1), std::string(120 + random() % 20, '7'));
     expectSameAsPlainSplit(line);
     const std::vector<DataToken>& tokens = reused.split(line);
     EXPECT_EQ(tokens.size(), platform::splitTokens(line, " ,\t\r\n").size());
@@ -63,7 +90,7 @@ TEST(DataTokens, RandomLines) {
 }
 
 void expectSameValue(const std::string& token) {
-  double fast = dataTokenValue(token);
+  double fast = platform::fastLeadingDouble(token);
   double plain = platform::leadingDouble(token);
   EXPECT_EQ(fast, plain) << token;
   EXPECT_EQ(std::signbit(fast), std::signbit(plain)) << token;
