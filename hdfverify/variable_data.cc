@@ -2,6 +2,7 @@
 // order of the altitude and pressure axes, and the time variables.
 #include <time.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -13,6 +14,7 @@
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/geoms_types.h"
 #include "hdfverify/text_utils.h"
+#include "hdfverify/value_pass.h"
 #include "platform/text.h"
 
 // The HDF4 headers define MIN, MAX, TRUE and FALSE; they stay inside this file.
@@ -106,88 +108,115 @@ size_t lastOfFirstProfile(const Variable& v, size_t count) {
   return (levels - 1) * stride;
 }
 
+// Reads a dataset whole and passes over it: for an ordered axis, whose test
+// needs the first profile and runs across every row, and for a time variable,
+// whose values are kept. Reports a broken order; false when the dataset cannot
+// be read.
 template <typename T>
-void passOverValues(Variable& v, const T* data, size_t count, std::string* stepBuffer, PassResult* result) {
-  const bool axis = isOrderedAxis(v);
-  double direction = 1.0;
-  if (axis && count > 0) {
+bool passWhole(int32 sdId, int32 index, const Variable& v, size_t count, ValueTests* tests, ValueFindings* found,
+               std::string* stepBuffer, PassResult* result) {
+  std::unique_ptr<T[]> data;
+  if (!readDataset<T>(sdId, index, v, count, &data)) return false;
+  if (tests->ordered && count > 0) {
     // The last value of the first profile against the first value (for rank
     // 1, the last value).
     const size_t last = lastOfFirstProfile(v, count);
-    direction = static_cast<double>(data[last]) - static_cast<double>(data[0]) > 0 ? 1.0 : -1.0;
+    tests->direction = static_cast<double>(data[last]) - static_cast<double>(data[0]) > 0 ? 1.0 : -1.0;
   }
-  const double fill = v.fillValue;
-  double dataMin = v.dataMin;
-  double dataMax = v.dataMax;
-  bool lowerCrossed = false;
-  bool upperCrossed = false;
-  bool hasValue = false;
-  bool previousBad = false;
-  for (size_t i = 0; i < count; ++i) {
-    const double x = static_cast<double>(data[i]);
-    if (x != fill) {
-      if (x > dataMax) {
-        dataMax = x;
-        upperCrossed = true;
-      }
-      if (x < dataMin) {
-        dataMin = x;
-        lowerCrossed = true;
-      }
-      hasValue = true;
-    }
-    if (axis && i >= 2) {
-      const double previous = static_cast<double>(data[i - 1]);
-      bool bad = (x - previous) * direction < 0;
-      if (bad && previousBad) {
-        *stepBuffer += platform::formatText(
-            "** ERROR Variable: %s\n** %s %s incorrect (Data_Array[%lld] = %lf, Data_Array[%lld] = %lf)\n",
-            esc(v.varName).c_str(), esc(v.varName).c_str(), direction > 0 ? "Ascending Order" : "Descending Order",
-            static_cast<long long>(i), x, static_cast<long long>(i - 1), previous);
-        result->failed = true;
-        result->ended = true;
-        return;
-      }
-      previousBad = bad;
-    }
+  *found = passOverValues(data.get(), count, *tests);
+  if (found->orderBreak != 0) {
+    const size_t i = found->orderBreak;
+    *stepBuffer += platform::formatText(
+        "** ERROR Variable: %s\n** %s %s incorrect (Data_Array[%lld] = %lf, Data_Array[%lld] = %lf)\n",
+        esc(v.varName).c_str(), esc(v.varName).c_str(), tests->direction > 0 ? "Ascending Order" : "Descending Order",
+        static_cast<long long>(i), static_cast<double>(data[i]), static_cast<long long>(i - 1),
+        static_cast<double>(data[i - 1]));
+    result->failed = true;
+    result->ended = true;
+    return true;
   }
-  v.dataMin = dataMin;
-  v.dataMax = dataMax;
-  if (lowerCrossed) {
+  if (isTimeVariable(v)) result->timeValues.assign(data.get(), data.get() + count);
+  return true;
+}
+
+// The bytes of one slab of a dataset read slab by slab: small enough to stay
+// in the processor's cache between the read and the pass over it.
+constexpr size_t kSlabBytes = 256 * 1024;
+
+// Reads a dataset of rank 1 or more in slabs of whole rows of its first
+// dimension and passes over each slab as it arrives; false when a slab cannot
+// be read (as reading the dataset whole would fail).
+template <typename T>
+bool passInSlabs(int32 sdId, int32 index, const Variable& v, size_t count, const ValueTests& tests,
+                 ValueFindings* found) {
+  *found = startOfPass(tests);
+  if (sdId == FAIL) return false;  // the file could not be opened again
+  if (count == 0) return true;
+  SdsAccess sds(SDselect(sdId, index));
+  if (!sds.valid()) return false;
+  const size_t rows = static_cast<size_t>(v.dims[0]);
+  const size_t rowValues = count / rows;
+  const size_t slabRows = std::clamp<size_t>(kSlabBytes / sizeof(T) / rowValues, 1, rows);
+  auto slab = std::make_unique_for_overwrite<T[]>(slabRows * rowValues);
+  std::vector<int32> start(static_cast<size_t>(v.rank), 0);
+  std::vector<int32> edges(static_cast<size_t>(v.rank), 0);
+  for (int d = 0; d < v.rank; ++d) edges[static_cast<size_t>(d)] = v.dims[static_cast<size_t>(d)];
+  for (size_t row = 0; row < rows; row += slabRows) {
+    const size_t n = std::min(slabRows, rows - row);
+    start[0] = static_cast<int32>(row);
+    edges[0] = static_cast<int32>(n);
+    if (SDreaddata(sds.id(), start.data(), nullptr, edges.data(), slab.get()) == FAIL) return false;
+    continuePass(slab.get(), n * rowValues, tests, found);
+  }
+  return true;
+}
+
+// Reports what the pass found about the valid range.
+void reportRange(Variable& v, const ValueTests& tests, const ValueFindings& found, std::string* stepBuffer,
+                 PassResult* result) {
+  v.dataMin = found.dataMin;
+  v.dataMax = found.dataMax;
+  if (found.lowerCrossed) {
     *stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Min Data(%lf) is LESS_THAN VAR_VALID_MIN(%lf) Attribute.\n\n",
-        esc(v.varName).c_str(), dataMin, v.validMin);
+        esc(v.varName).c_str(), v.dataMin, v.validMin);
   }
-  if (upperCrossed) {
+  if (found.upperCrossed) {
     *stepBuffer += platform::formatText(
         "** ERROR Variable: %s\n** Max Data(%lf) is GREATER_THAN VAR_VALID_MAX(%lf) Attribute\n\n",
-        esc(v.varName).c_str(), dataMax, v.validMax);
+        esc(v.varName).c_str(), v.dataMax, v.validMax);
   }
   // A crossed limit fails the variable and leaves its warnings out; the time
-  // check below still runs on it.
-  if (lowerCrossed || upperCrossed) {
+  // check after the pass still runs on it.
+  if (found.lowerCrossed || found.upperCrossed) {
     result->failed = true;
-  } else if (!hasValue) {
+  } else if (!found.hasValue) {
     *stepBuffer += platform::formatText("## WARNING Variable: %s\nThis variable contains only fill value(%.1f)\n",
-                                       esc(v.varName).c_str(), fill);
-  } else if (dataMin == dataMax) {
+                                       esc(v.varName).c_str(), tests.fill);
+  } else if (v.dataMin == v.dataMax) {
     *stepBuffer += platform::formatText(
         "## WARNING Variable: %s\nThis variable Min Data(%lf) and Max Data(%lf) have the same value\n",
-        esc(v.varName).c_str(), dataMin, dataMax);
-  }
-  if (isTimeVariable(v)) {
-    result->timeValues.assign(data, data + count);
+        esc(v.varName).c_str(), v.dataMin, v.dataMax);
   }
 }
 
 template <typename T>
 bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string* stepBuffer, PassResult* result) {
+  ValueTests tests;
+  tests.fill = v.fillValue;
+  tests.lowest = v.dataMin;
+  tests.highest = v.dataMax;
+  tests.ordered = isOrderedAxis(v);
+  ValueFindings found;
   size_t count = 0;
-  std::unique_ptr<T[]> data;
   bool read = false;
   if (elementCount(v, sizeof(T), &count)) {
     try {
-      read = readDataset<T>(sdId, index, v, count, &data);
+      if (tests.ordered || isTimeVariable(v) || v.rank < 1) {
+        read = passWhole<T>(sdId, index, v, count, &tests, &found, stepBuffer, result);
+      } else {
+        read = passInSlabs<T>(sdId, index, v, count, tests, &found);
+      }
     } catch (const std::bad_alloc&) {
       read = false;
     }
@@ -200,7 +229,8 @@ bool checkOneVariable(int32 sdId, int32 index, Variable& v, std::string* stepBuf
     result->ended = true;
     return false;
   }
-  passOverValues<T>(v, data.get(), count, stepBuffer, result);
+  if (result->ended) return false;  // the order broke
+  reportRange(v, tests, found, stepBuffer, result);
   return !result->failed;
 }
 

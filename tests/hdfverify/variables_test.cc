@@ -602,6 +602,30 @@ TEST(VerifierData, RangeLinesLowerFirst) {
             "VAR_VALID_MAX(50.000000) Attribute\n\n");
 }
 
+// Large datasets are read and tested slab by slab: what a slab finds carries
+// into the next, so the report is that of one pass over every value.
+TEST(VerifierData, RangeOverManySlabsIsThatOfTheWholeDataset) {
+  const int profiles = 300, altitudes = 300;  // 360 KB per dataset: more than one slab
+  const size_t last = static_cast<size_t>(profiles) * altitudes - 1;
+  GeomsFile file = validLidarFile(profiles, altitudes);
+  // Crossings in the first slab and larger ones in the last.
+  file.dataset("O3.MIXING.RATIO.VOLUME_DERIVED")->value = [last](size_t i) {
+    return i == 5 ? -1.5 : i == 7 ? 60.0 : i == last - 3 ? -2.5 : i == last ? 70.0 : 1.0;
+  };
+  // Only the last value is not fill (no warning), and nothing but fill (a warning).
+  file.dataset("TEMPERATURE_INDEPENDENT")->value = [last](size_t i) { return i == last ? 250.0 : -999.0; };
+  file.dataset("O3.NUMBER.DENSITY_ABSORPTION.DIFFERENTIAL")->value = [](size_t) { return -999.0; };
+  StepOutcome outcome = stepsOn(file, 6);
+  EXPECT_EQ(outcome.failedStep, 6);
+  EXPECT_EQ(outcome.buffer,
+            "## WARNING Variable: O3.NUMBER.DENSITY_ABSORPTION.DIFFERENTIAL\nThis variable contains only fill "
+            "value(-999.0)\n"
+            "** ERROR Variable: O3.MIXING.RATIO.VOLUME_DERIVED\n** Min Data(-2.500000) is LESS_THAN "
+            "VAR_VALID_MIN(0.000000) Attribute.\n\n"
+            "** ERROR Variable: O3.MIXING.RATIO.VOLUME_DERIVED\n** Max Data(70.000000) is GREATER_THAN "
+            "VAR_VALID_MAX(50.000000) Attribute\n\n");
+}
+
 TEST(VerifierData, WarningsStayAndTheStepGoesOn) {
   GeomsFile file = validLidarFile();
   file.dataset("INTEGRATION.TIME")->value = [](size_t) { return -999.0; };
