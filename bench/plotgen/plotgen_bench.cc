@@ -1,11 +1,18 @@
-// Benchmark of Vantor: 20 PROFILE files of 500 profiles x 500 altitudes, all
-// profiles plotted. Times the program with a stand-in gnuplot that reads and
-// discards its input against a baseline that only reads the same files line by
-// line, then the whole run with the real gnuplot.
+// Benchmark of Vantor: PROFILE files with all their profiles plotted, Vantor
+// run with a stand-in gnuplot that reads and discards its input. Two shapes:
+// 10 files of 500 profiles x 200 altitudes and 20 files of 500 x 500. Vantor's
+// CPU time (user + system) is set against a floor that reads the same files
+// line by line with std::getline and writes as many bytes as Vantor's three
+// data files hold. CPU time, not wall time: the wall time swings with the
+// page cache's writeback of the data files. The runs alternate between the
+// floor and Vantor, each in a process of its own, with the files in the page
+// cache; the times are medians. Last, one run with the real gnuplot.
 //
-//   plotgen_bench [work folder]   (default: a new folder under /tmp, removed afterwards)
+//   plotgen_bench [work folder [runs]]   (default: a new folder under /tmp, removed afterwards; 5 runs)
 #include <sys/resource.h>
 #include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,9 +30,14 @@
 
 namespace {
 
-constexpr int kFiles = 20;
-constexpr int kProfiles = 500;
-constexpr int kAltitudes = 500;
+constexpr double kGoal = 1.5;  // Vantor's CPU time at most this many floors
+const char* const kDataFiles[] = {"curtain_data.dat", "profile_data.dat", "median_data.dat"};
+
+struct Shape {
+  int files;
+  int profiles;
+  int altitudes;
+};
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -35,15 +47,15 @@ std::string stamp(int day, int minutes) {
   return platform::formatText("2018-01-%02d, %02d:%02d:%02d", day, minutes / 60, minutes % 60, 0);
 }
 
-// Writes the 20 files and the list; returns the paths.
-std::vector<std::string> writeFiles(const std::string& folder) {
-  std::vector<std::string> rows = testing_support::profileDataRows(kAltitudes, 100, 30);
+// Writes the files and the list; returns the paths.
+std::vector<std::string> writeFiles(const std::string& folder, const Shape& shape) {
+  std::vector<std::string> rows = testing_support::profileDataRows(shape.altitudes, 100, 30);
   std::vector<std::string> paths;
   std::string list;
-  for (int f = 0; f < kFiles; ++f) {
+  for (int f = 0; f < shape.files; ++f) {
     std::vector<testing_support::ProfileBlock> blocks;
-    blocks.reserve(kProfiles);
-    for (int p = 0; p < kProfiles; ++p) {
+    blocks.reserve(static_cast<size_t>(shape.profiles));
+    for (int p = 0; p < shape.profiles; ++p) {
       testing_support::ProfileBlock block;
       block.start = stamp(f + 1, 2 * p);
       block.end = platform::formatText("2018-01-%02d, %02d:%02d:59", f + 1, (2 * p + 1) / 60, (2 * p + 1) % 60);
@@ -61,86 +73,138 @@ std::vector<std::string> writeFiles(const std::string& folder) {
   return paths;
 }
 
-// The baseline: every file read line by line.
-double readBaseline(const std::vector<std::string>& paths, long long* lines, long long* bytes) {
-  auto start = std::chrono::steady_clock::now();
-  *lines = 0;
-  *bytes = 0;
-  std::string line;
-  for (const std::string& path : paths) {
-    std::ifstream in(path, std::ios::binary);
-    for (;;) {
-      bool ended = platform::readLine(in, &line);
-      if (!ended && line.empty()) break;
-      ++*lines;
-      *bytes += static_cast<long long>(line.size());
-      if (!ended) break;
-    }
-  }
-  return secondsSince(start);
-}
-
 struct Timing {
   double wall = 0;   // seconds
-  double cpu = 0;    // user + system seconds of Vantor and its children
-  long faults = 0;   // minor page faults of Vantor and its children
+  double cpu = 0;    // user + system seconds of the process and its children
+  long faults = 0;   // minor page faults of the process and its children
   int status = -1;
 };
 
-double childCpuSeconds() {
-  struct rusage usage;
+struct rusage childUsage() {
+  struct rusage usage {};
   getrusage(RUSAGE_CHILDREN, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+  return usage;
 }
 
-// Each first touch of a memory page costs a fault, which is dear on some
-// virtual machines; the count shows how much memory a run touches.
-long childMinorFaults() {
-  struct rusage usage;
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return usage.ru_minflt;
+double cpuSeconds(const struct rusage& u) {
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// Runs Vantor in the folder (all profiles of all files, every line drawn).
-Timing runVantor(const std::string& folder) {
-  const std::vector<std::string> args = {"ANY", "0", "20", "true", "false", "0", "1000000", "20000000000000",
-                                         "20200000000000", "false", "0", "300", "0", "20000", "true", "true",
-                                         "true", "true", "0", "0"};
-  for (const char* name : {"curtain_data.dat", "profile_data.dat", "median_data.dat"})
-    std::filesystem::remove(folder + "/" + name);
-  platform::SystemProcessLauncher launcher;
-  platform::ChildProcess child;
-  Timing timing;
-  int error = 0;
-  double cpuBefore = childCpuSeconds();
-  long faultsBefore = childMinorFaults();
+// Times `run` (which starts and waits for child processes) by the children's
+// usage: each first touch of a memory page costs a fault, which is dear on
+// some virtual machines; the count shows how much memory a run touches.
+template <typename Run>
+Timing timeChildren(Run run) {
+  const struct rusage before = childUsage();
   auto start = std::chrono::steady_clock::now();
-  if (!launcher.start(platform::StartRequest{std::string(PARVIX_BIN_DIR) + "/Vantor", args, folder, false}, &child,
-                      &error)) {
-    std::fprintf(stderr, "cannot start Vantor (errno %d)\n", error);
-    return timing;
-  }
-  launcher.wait(&child, -1, &timing.status);
+  Timing timing;
+  timing.status = run();
   timing.wall = secondsSince(start);
-  timing.cpu = childCpuSeconds() - cpuBefore;
-  timing.faults = childMinorFaults() - faultsBefore;
+  const struct rusage after = childUsage();
+  timing.cpu = cpuSeconds(after) - cpuSeconds(before);
+  timing.faults = after.ru_minflt - before.ru_minflt;
   return timing;
 }
 
-// The run with the smallest wall time of `count`.
-Timing bestOf(int count, const std::string& folder) {
-  Timing best;
-  for (int i = 0; i < count; ++i) {
-    Timing t = runVantor(folder);
-    if (i == 0 || t.wall < best.wall) best = t;
-  }
-  return best;
+// The floor, in a child process: every file read line by line, then `bytes`
+// bytes written to a file in the folder.
+Timing runFloor(const std::vector<std::string>& paths, const std::string& folder, long long bytes) {
+  return timeChildren([&] {
+    pid_t pid = fork();
+    if (pid == 0) {
+      long long lines = 0;
+      std::string line;
+      for (const std::string& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        while (std::getline(in, line)) ++lines;
+      }
+      std::ofstream out(folder + "/floor_output.dat", std::ios::binary | std::ios::trunc);
+      const std::string block(1 << 20, 'x');
+      for (long long left = bytes; left > 0; left -= static_cast<long long>(block.size()))
+        out.write(block.data(), static_cast<std::streamsize>(std::min<long long>(left, block.size())));
+      out.close();
+      _exit(lines > 0 && out ? 0 : 1);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  });
 }
 
-long peakChildRssKb() {
-  struct rusage usage;
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return usage.ru_maxrss;
+// Runs Vantor in the folder (all profiles of all files, every line drawn).
+Timing runVantor(const std::string& folder, int files) {
+  const std::vector<std::string> args = {"ANY", "0", std::to_string(files), "true", "false", "0", "1000000",
+                                         "20000000000000", "20200000000000", "false", "0", "300", "0", "20000",
+                                         "true", "true", "true", "true", "0", "0"};
+  for (const char* name : kDataFiles) std::filesystem::remove(folder + "/" + name);
+  return timeChildren([&] {
+    platform::SystemProcessLauncher launcher;
+    platform::ChildProcess child;
+    int error = 0;
+    if (!launcher.start(platform::StartRequest{std::string(PARVIX_BIN_DIR) + "/Vantor", args, folder, false},
+                        &child, &error)) {
+      std::fprintf(stderr, "cannot start Vantor (errno %d)\n", error);
+      return -1;
+    }
+    int status = -1;
+    launcher.wait(&child, -1, &status);
+    return status;
+  });
+}
+
+Timing medianByCpu(std::vector<Timing> runs) {
+  std::sort(runs.begin(), runs.end(), [](const Timing& a, const Timing& b) { return a.cpu < b.cpu; });
+  return runs[runs.size() / 2];
+}
+
+long long dataBytes(const std::string& folder) {
+  long long bytes = 0;
+  for (const char* name : kDataFiles) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(folder + "/" + name, error);
+    if (!error) bytes += static_cast<long long>(size);
+  }
+  return bytes;
+}
+
+long peakChildRssKb() { return childUsage().ru_maxrss; }
+
+// One shape: its files written, Vantor with the stand-in gnuplot against the floor.
+// Returns Vantor's median run.
+Timing measureShape(const std::string& folder, const Shape& shape, int runs) {
+  std::filesystem::create_directories(folder);
+  auto start = std::chrono::steady_clock::now();
+  std::vector<std::string> paths = writeFiles(folder, shape);
+  long long inBytes = 0;
+  for (const std::string& path : paths) inBytes += static_cast<long long>(std::filesystem::file_size(path));
+  std::printf("== %d files of %d profiles x %d altitudes: %.1f MB in, written in %.2f s\n", shape.files,
+              shape.profiles, shape.altitudes, static_cast<double>(inBytes) / 1e6, secondsSince(start));
+  std::filesystem::create_directories(folder + "/bin");
+  testing_support::writeScript(folder + "/bin/gnuplot", "cat > /dev/null\n");
+
+  // One untimed run puts the files in the page cache and tells the floor how much to write.
+  runVantor(folder, shape.files);
+  const long long outBytes = dataBytes(folder);
+  std::vector<Timing> floors, vantors;
+  for (int i = 0; i < runs; ++i) {
+    floors.push_back(runFloor(paths, folder, outBytes));
+    vantors.push_back(runVantor(folder, shape.files));
+  }
+  const Timing floor = medianByCpu(floors);
+  const Timing vantor = medianByCpu(vantors);
+  std::printf("floor (std::getline, %.1f MB written): cpu %7.3f s, wall %7.3f s\n", static_cast<double>(outBytes) / 1e6,
+              floor.cpu, floor.wall);
+  std::printf("Vantor, stand-in gnuplot:           cpu %7.3f s, wall %7.3f s, exit status %d, %ld minor faults\n",
+              vantor.cpu, vantor.wall, vantor.status, vantor.faults);
+  std::printf("ratio Vantor / floor (cpu): %.2f (goal: at most %.2f), medians of %d alternating runs each\n",
+              vantor.cpu / floor.cpu, kGoal, runs);
+  std::printf("data files: curtain %.1f MB, profile %.1f MB, median %.3f MB\n",
+              static_cast<double>(std::filesystem::file_size(folder + "/curtain_data.dat")) / 1e6,
+              static_cast<double>(std::filesystem::file_size(folder + "/profile_data.dat")) / 1e6,
+              static_cast<double>(std::filesystem::file_size(folder + "/median_data.dat")) / 1e6);
+  std::filesystem::remove(folder + "/floor_output.dat");
+  return vantor;
 }
 
 }  // namespace
@@ -157,39 +221,24 @@ int main(int argc, char** argv) {
     folder = pattern;
     removeAfter = true;
   }
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-  auto start = std::chrono::steady_clock::now();
-  std::vector<std::string> paths = writeFiles(folder);
-  std::printf("generated %d files of %d profiles x %d altitudes in %.2f s\n", kFiles, kProfiles, kAltitudes,
-              secondsSince(start));
+  measureShape(folder + "/narrow", Shape{10, 500, 200}, runs);
+  std::filesystem::remove_all(folder + "/narrow");
+  const std::string wide = folder + "/wide";
+  const Timing standIn = measureShape(wide, Shape{20, 500, 500}, runs);
+  std::printf("peak RSS of Vantor:                 %7.1f MB\n", static_cast<double>(peakChildRssKb()) / 1024.0);
 
-  long long lines = 0, bytes = 0;
-  readBaseline(paths, &lines, &bytes);  // warms the page cache
-  double baseline = 1e9;
-  for (int i = 0; i < 3; ++i) baseline = std::min(baseline, readBaseline(paths, &lines, &bytes));
-  std::printf("baseline (read every line, best of 3): %7.3f s  (%lld lines, %.1f MB)\n", baseline, lines, bytes / 1e6);
-
-  std::filesystem::create_directories(folder + "/bin");
-  testing_support::writeScript(folder + "/bin/gnuplot", "cat > /dev/null\n");
-  Timing standIn = bestOf(3, folder);
-  long rssKb = peakChildRssKb();
-  std::printf("Vantor, stand-in gnuplot (best of 3):  %7.3f s  (cpu %.3f s, exit status %d)  = %.2f x baseline (goal <= 3)\n",
-              standIn.wall, standIn.cpu, standIn.status, standIn.wall / baseline);
-  std::printf("peak RSS of Vantor:                    %7.1f MB\n", rssKb / 1024.0);
-  std::printf("minor page faults of that run:         %7ld\n", standIn.faults);
-  std::printf("data files: curtain %.1f MB, profile %.1f MB, median %.3f MB\n",
-              std::filesystem::file_size(folder + "/curtain_data.dat") / 1e6,
-              std::filesystem::file_size(folder + "/profile_data.dat") / 1e6,
-              std::filesystem::file_size(folder + "/median_data.dat") / 1e6);
-
-  std::filesystem::remove_all(folder + "/bin");
-  Timing real = runVantor(folder);
-  bool images = std::filesystem::exists(folder + "/profile_plot.jpg") && std::filesystem::exists(folder + "/curtain_plot.jpg");
-  std::printf("Vantor, real gnuplot:                  %7.3f s  (cpu %.3f s, exit status %d, images %s)\n", real.wall,
-              real.cpu, real.status, images ? "written" : "MISSING");
-  std::printf("gnuplot's share of the real run:       %7.1f %%\n",
+  std::filesystem::remove_all(wide + "/bin");
+  const Timing real = runVantor(wide, 20);
+  const bool images =
+      std::filesystem::exists(wide + "/profile_plot.jpg") && std::filesystem::exists(wide + "/curtain_plot.jpg");
+  std::printf("Vantor, real gnuplot:               cpu %7.3f s, wall %7.3f s, exit status %d, images %s\n", real.cpu,
+              real.wall, real.status, images ? "written" : "MISSING");
+  std::printf("gnuplot's share of the real run:    %7.1f %% of the wall time\n",
               real.wall > 0 ? 100.0 * (real.wall - standIn.wall) / real.wall : 0.0);
-  std::printf("peak RSS of the largest child:         %7.1f MB (Vantor or gnuplot)\n", peakChildRssKb() / 1024.0);
+  std::printf("peak RSS of the largest child:      %7.1f MB (Vantor or gnuplot)\n",
+              static_cast<double>(peakChildRssKb()) / 1024.0);
 
   if (removeAfter) std::filesystem::remove_all(folder);
   return 0;
