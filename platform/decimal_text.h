@@ -12,6 +12,10 @@
 
 #include "platform/text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 // The leading floating-point number of a text, as leadingDouble reads it.
@@ -58,6 +62,18 @@ inline uint64_t commaBytes(uint64_t word) {
 // The number of bytes marked by commaBytes: each marked byte is 0x80, the byte
 // sum of bits >> 7 lands in the top byte.
 inline int markedByteCount(uint64_t bits) { return static_cast<int>(((bits >> 7) * 0x0101010101010101ULL) >> 56); }
+
+// The commas among 16 bytes of text: bit j is set when byte j is ','.
+inline uint32_t commaMask16(const char* at) {
+#if defined(__SSE2__)
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))));
+#else
+  uint32_t mask = 0;
+  for (int j = 0; j < 16; ++j) mask |= static_cast<uint32_t>(at[j] == ',') << j;
+  return mask;
+#endif
+}
 
 // The number of commas in a text, eight bytes at a time.
 inline long long countCommas(std::string_view text) {

@@ -39,6 +39,8 @@ inline char* putText(char* out, std::string_view text) {
 // a '-' follows the leading white space. Most cells begin with a digit and
 // need no conversion to know that.
 inline bool mayBeNegative(std::string_view cell) {
+  // Most cells begin with a digit (or with '-'): no white space to pass.
+  if (!cell.empty() && static_cast<unsigned char>(cell[0]) > ' ') return cell[0] == '-';
   size_t i = 0;
   while (i < cell.size() && (cell[i] == ' ' || (cell[i] >= '\t' && cell[i] <= '\r'))) ++i;
   return i < cell.size() && cell[i] == '-';

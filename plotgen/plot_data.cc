@@ -75,6 +75,15 @@ size_t columnsRead(bool isProfilePlot, bool isNumberDensity) {
   return count;
 }
 
+uint32_t columnsUsed(bool isProfilePlot, bool isNumberDensity) {
+  const CurtainColumns curtain = curtainColumnsFor(isNumberDensity);
+  uint32_t used = 1u << curtain.altitude | 1u << curtain.value;
+  if (isProfilePlot) {
+    for (size_t column : ProfileColumns) used |= 1u << column;
+  }
+  return used;
+}
+
 void appendDouble(std::string& out, double value) {
   char text[64];
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);

@@ -30,6 +30,8 @@ CurtainColumns curtainColumnsFor(bool isNumberDensity);
 // curtain's value column and, for the profile plot, up to the last column
 // copied to "profile_data.dat".
 size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
+// The columns below columnsRead that the plots take, as bits (bit c for column c).
+uint32_t columnsUsed(bool isProfilePlot, bool isNumberDensity);
 
 // Judges every row of one profile into its curtain piece: "alt\tvalue\t\n",
 // "alt\t0\t\n" when the integer of the value cell is negative, "0\t0\t\n"

@@ -52,6 +52,45 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
   return std::string_view(from, static_cast<size_t>(to - from));
 }
 
+// Whether cell `index` is one of the wanted ones; cells past the mask's 32
+// bits always are.
+inline bool isWanted(uint32_t wanted, size_t index) { return index >= 32 || (wanted >> index & 1) != 0; }
+
+// The number of bits set in a 64-bit mask, without the library call that
+// std::popcount becomes for processors that lack the instruction.
+inline size_t bitCount64(uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ULL);
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<size_t>((x * 0x0101010101010101ULL) >> 56);
+}
+
+// The commas among the bytes of a line from `at` on, at most 64 of them: bit
+// j is set when byte at + j is ','. Sixteen bytes are looked at in one step;
+// the last bytes of a line of 16 or more are the 16 that end it, their bits
+// before the step's start shifted out; a shorter line is copied into 16
+// bytes with zeros after it.
+inline uint64_t commaMask64(const char* lineStart, const char* at, const char* end) {
+  uint64_t mask = 0;
+  for (int step = 0; step < 64; step += 16) {
+    const char* from = at + step;
+    const ptrdiff_t left = end - from;
+    if (left <= 0) break;
+    uint32_t bits;
+    if (left >= 16) {
+      bits = platform::commaMask16(from);
+    } else if (end - lineStart >= 16) {
+      bits = platform::commaMask16(end - 16) >> (16 - left);
+    } else {
+      char bytes[16] = {};
+      std::memcpy(bytes, from, static_cast<size_t>(left));
+      bits = platform::commaMask16(bytes);
+    }
+    mask |= uint64_t{bits} << step;
+  }
+  return mask;
+}
+
 // Date pieces (cut at "-") and time pieces (cut at ":") of a normalised stamp
 // as numbers; missing pieces count as 0.
 void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
@@ -87,9 +126,11 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   table.columns = std::min(static_cast<size_t>(m), columnsRead(args.isProfilePlot, args.isNumberDensity));
   table.cells.resize(dataCount * table.columns);
   const std::string_view* dataLines = dataCount > 0 ? lines.heldFrom(dataStart) : nullptr;
+  const uint32_t used = columnsUsed(args.isProfilePlot, args.isNumberDensity);
   for (size_t i = 0; i < dataCount; ++i) {
     bool complete = false;
-    cutDataLine(dataLines[i], static_cast<size_t>(m), table.columns, &table.cells[i * table.columns], &complete);
+    cutDataLine(dataLines[i], static_cast<size_t>(m), table.columns, &table.cells[i * table.columns], &complete,
+                used);
     if (!complete) malformed(path, dataStart + static_cast<long long>(i), "fewer cells than data columns");
   }
 
@@ -108,39 +149,34 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
 
 }  // namespace
 
-size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete) {
+size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete,
+                   uint32_t wanted) {
   *complete = true;
   if (m == 0) return 0;
   if (keep > m) keep = m;
   const char* const end = line.data() + line.size();
   // The commas are looked for until the one that ends the last kept cell
   // and the m - 1 that m cells need have been seen.
-  const size_t wanted = std::max(keep, m - 1);
+  const size_t commasNeeded = std::max(keep, m - 1);
   size_t found = 0;
   const char* cellStart = line.data();
   // A data line has a comma every few bytes and this is the reader's
-  // innermost loop: the commas are found eight bytes at a time (the last
-  // bytes of the line as a word filled up with zero bytes), and past the
-  // kept cells they are only counted.
-  for (const char* at = line.data(); found < wanted && at < end; at += 8) {
-    uint64_t word = 0;
-    if (end - at >= 8) {
-      word = platform::loadWord(at);
-    } else {
-      for (ptrdiff_t i = 0; i < end - at; ++i) word |= uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
-    }
-    uint64_t bits = platform::commaBytes(word);
+  // innermost loop: the commas of 64 bytes at a time are found first, and
+  // past the kept cells they are only counted.
+  for (const char* at = line.data(); found < commasNeeded && at < end; at += 64) {
+    uint64_t bits = commaMask64(line.data(), at, end);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
-      const char* comma = at + (std::countr_zero(bits) >> 3);
-      cells[found++] = trimmedCell(cellStart, comma);
+      const char* comma = at + std::countr_zero(bits);
+      if (isWanted(wanted, found)) cells[found] = trimmedCell(cellStart, comma);
+      ++found;
       cellStart = comma + 1;
     }
-    // The commas left in the word.
-    found += static_cast<size_t>(platform::markedByteCount(bits));
+    // The commas left in these bytes.
+    found += bitCount64(bits);
   }
   if (found < keep) {
     // The line ends inside the kept cells: its rest is the last cell.
-    cells[found] = trimmedCell(cellStart, end);
+    if (isWanted(wanted, found)) cells[found] = trimmedCell(cellStart, end);
     *complete = found + 1 == m;
     return found + 1;
   }

@@ -2,6 +2,7 @@
 // window and time window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,9 @@ bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startPro
 // cell dropped (the scanner reads the values between them alike). The first
 // `keep` cells (at most m) go to cells[0 ..): returns how many cells were
 // written (min(keep, m), or fewer when the line ends first); complete tells
-// whether the line has m cells.
-size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete);
+// whether the line has m cells. Only the kept cells whose bit is set in
+// `wanted` (bit c for cell c; cells from 32 on always) are written; the others are left as they were.
+size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_view* cells, bool* complete,
+                   uint32_t wanted = ~0u);
 
 }  // namespace plotgen
