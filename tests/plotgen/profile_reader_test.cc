@@ -1,7 +1,11 @@
 // Pieces of the PROFILE reader: data lines and selection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "plotgen/data_list.h"
 #include "plotgen/plot_globals.h"
@@ -59,6 +63,50 @@ TEST(PlotgenProfileReader, DataLinesWithAndWithoutBlanksAfterCommas) {
   cells.clear();
   ASSERT_TRUE(splitDataLine("", 1, 1, cells));
   EXPECT_EQ(cells, (Cells{""}));
+}
+
+// The cells of a line cut at every comma, one by one, each without the blanks
+// and tabs at its ends: what cutDataLine stands for.
+std::vector<std::string> plainCells(const std::string& line) {
+  std::vector<std::string> cells(1);
+  for (char c : line) {
+    if (c == ',') cells.emplace_back();
+    else cells.back() += c;
+  }
+  for (std::string& cell : cells) {
+    const size_t first = cell.find_first_not_of(" \t");
+    cell = first == std::string::npos ? "" : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+  }
+  return cells;
+}
+
+// Lines of every length around the 16- and 64-byte steps, cells of any width
+// with blanks, tabs and other bytes, any m, keep and wanted cells.
+TEST(PlotgenProfileReader, DataLinesAgainstThePlainCut) {
+  std::mt19937 random(20261210);
+  const std::string bytes = "0123456789.e-+ \t,,,,x\r";
+  for (int round = 0; round < 40000; ++round) {
+    std::string text;
+    const size_t length = random() % 4 == 0 ? random() % 20 : random() % 220;
+    for (size_t i = 0; i < length; ++i) text += bytes[random() % bytes.size()];
+    // The line lies inside a larger buffer, as lines of a file do.
+    const std::string buffer = "9, 9\n" + text + "\n9, 9";
+    const std::string_view line(buffer.data() + 5, text.size());
+    const std::vector<std::string> plain = plainCells(text);
+    const size_t m = 1 + random() % 20;
+    const size_t keep = 1 + random() % 20;
+    const uint32_t wanted = random() % 3 == 0 ? ~0u : static_cast<uint32_t>(random());
+    std::vector<std::string_view> cells(keep, std::string_view("untouched"));
+    bool complete = false;
+    const size_t written = cutDataLine(line, m, keep, cells.data(), &complete, wanted);
+    ASSERT_EQ(written, std::min({keep, m, plain.size()})) << text;
+    ASSERT_EQ(complete, plain.size() >= m) << text << " m " << m << " keep " << keep;
+    for (size_t c = 0; c < written; ++c) {
+      const bool isWanted = wanted >> c & 1;
+      ASSERT_EQ(cells[c], isWanted ? std::string_view(plain[c]) : std::string_view("untouched"))
+          << text << " cell " << c;
+    }
+  }
 }
 
 TEST(PlotgenProfileReader, TimeWindowSelection) {
