@@ -228,7 +228,7 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
 void checkTrailingLines(ScanSession& scan, ReportSink& report) {
   std::string line;
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    scan.AtEndOfFile = !platform::readLine(scan.DataStream, &line);
+    scan.AtEndOfFile = !scan.DataStream.readLine(&line);
     if (line.size() > kMaxTrailingLength) {
       reportRed(report,
                 formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "

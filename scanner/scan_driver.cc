@@ -143,11 +143,9 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
 void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName) {
   bool verified = checkFilename(scan, report, bareName);
   if (verified && scan.IsDatFile) {
-    // A large read buffer: the content scan reads the file line by line, and
-    // files of a hundred megabytes are common.
-    static std::vector<char> readBuffer(256 * 1024);
-    scan.DataStream.rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
-    if (!platform::openInputFile(scan.DataStream, path)) {
+    // The content scan reads the file line by line, and files of a hundred
+    // megabytes are common: the reader reads large pieces of them.
+    if (!scan.DataStream.open(path)) {
       recordError(scan, report, -1, ScanCode::FileFailedToOpen);
     } else if (scan.IsLidarFile) {
       scanProfileFile(scan, report);
@@ -155,7 +153,6 @@ void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path
       scanSurfaceFile(scan, report);
     }
     scan.DataStream.close();
-    scan.DataStream.clear();
   }
   if (!scan.IsDatFile) {
     reportOrange(

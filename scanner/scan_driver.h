@@ -18,7 +18,7 @@ std::string readNextLine(ScanSession& scan, ReportSink& report);
 // The same, reading into `*line` (its storage is reused from line to line).
 // Inline: the data-line checks read every line of the file through it.
 inline void readNextLine(ScanSession& scan, ReportSink& report, std::string* line) {
-  if (platform::readLine(scan.DataStream, line))
+  if (scan.DataStream.readLine(line))
     ++scan.LineNumber;
   else
     endOfFileReached(scan, report);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/line_reader.h"
 #include "scanner/scanner.h"
 
 struct FileKind;
@@ -110,7 +111,7 @@ struct ScanSession {
   // one before it are kept (no check looks further back), so memory stays flat
   // however many blocks a file holds.
   std::vector<_ProfileHeader> ProfileHeaders;
-  std::ifstream DataStream;
+  platform::LineReader DataStream;
   std::string BeginLineText;
   bool IsFirstProfileStart = false;
   std::map<int, std::string> ScanMessages;

@@ -1,0 +1,76 @@
+#include "platform/line_reader.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+
+LineReader::~LineReader() { close(); }
+
+LineReader& LineReader::operator=(LineReader&& other) noexcept {
+  if (this != &other) {
+    close();
+    fd_ = std::exchange(other.fd_, -1);
+    buffer_ = std::move(other.buffer_);
+    begin_ = std::exchange(other.begin_, 0);
+    end_ = std::exchange(other.end_, 0);
+  }
+  return *this;
+}
+
+bool LineReader::open(const std::string& path) {
+  close();
+  fd_ = openRegularFile(path);
+  if (fd_ < 0) return false;
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  begin_ = end_ = 0;
+  return true;
+}
+
+void LineReader::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  begin_ = end_ = 0;
+}
+
+bool LineReader::refill() {
+  if (fd_ < 0) return false;
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer_.get(), kBufferSize);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;  // the end, or a read error: nothing more can be read
+    begin_ = 0;
+    end_ = static_cast<size_t>(got);
+    return true;
+  }
+}
+
+bool LineReader::readLine(std::string* line, size_t maxLength) {
+  line->clear();
+  // At most maxLength + 1 bytes are kept (room for a '\r' that the line end
+  // drops) however long the line is; `total` counts the bytes read, kept or not.
+  size_t total = 0;
+  for (;;) {
+    if (begin_ == end_ && !refill()) {
+      // The end of the file: `line` holds what was left.
+      if (line->size() > maxLength) line->resize(maxLength);
+      return false;
+    }
+    const char* from = buffer_.get() + begin_;
+    const size_t available = end_ - begin_;
+    const char* newline = static_cast<const char*>(std::memchr(from, '\n', available));
+    const size_t length = newline ? static_cast<size_t>(newline - from) : available;
+    if (line->size() <= maxLength) line->append(from, std::min(length, maxLength + 1 - line->size()));
+    total += length;
+    begin_ += newline ? length + 1 : length;
+    if (newline) break;
+  }
+  if (total == line->size() && !line->empty() && line->back() == '\r') line->pop_back();
+  if (line->size() > maxLength) line->resize(maxLength);
+  return true;
+}
+
+}  // namespace platform
