@@ -41,3 +41,6 @@ struct DataLineSurvey {
 };
 
 DataLineSurvey surveyDataLine(std::string_view line);
+// The same survey 16 bytes at a time, for every line and every processor; the
+// survey above takes a shorter road for most data lines where it can.
+DataLineSurvey surveyDataLineBy16(std::string_view line);
