@@ -43,7 +43,7 @@ LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int data
     failScan(scan, report);
     return LineRead::Stop;
   }
-  survey = surveyDataLine(line);
+  surveyDataLine(line, &survey);
   if (!checkCommaCount(scan, report, survey.commas, scan.GeneralHeader.numColumns - 1, false))
     return LineRead::Skip;
   if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {

@@ -150,8 +150,9 @@ const std::vector<DataToken>& DataLineSplitter::split(std::string_view line) {
 // counters (a byte that matches is -1, subtracted) that are summed up before
 // they can overflow, the findings are or-ed together, and only lines long
 // enough to hold a token of 127 bytes look at the separator bits.
-DataLineSurvey surveyDataLineBy16(std::string_view line) {
-  DataLineSurvey survey;
+void surveyDataLineBy16(std::string_view line, DataLineSurvey* result) {
+  DataLineSurvey& survey = *result;
+  survey = DataLineSurvey();
   const size_t size = line.size();
   const char* const bytes = line.data();
   const bool mayHoldLongToken = size >= 127;
@@ -218,19 +219,17 @@ DataLineSurvey surveyDataLineBy16(std::string_view line) {
   }
   addUpCounts();
   survey.plain = _mm_movemask_epi8(_mm_or_si128(others, minusStarts)) == 0 && !longToken;
-  return survey;
 }
 #else
 // The survey through the split where there are no vector instructions.
-DataLineSurvey surveyDataLineBy16(std::string_view line) {
+void surveyDataLineBy16(std::string_view line, DataLineSurvey* result) {
   DataLineSplitter splitter;
-  DataLineSurvey survey;
-  survey.commas = 0;
+  DataLineSurvey& survey = *result;
+  survey = DataLineSurvey();
   for (char c : line) survey.commas += c == ',';
   survey.tokens = splitter.split(line).size();
   survey.plain = true;
   for (const DataToken& token : splitter.tokens) survey.plain = survey.plain && token.valueText && token.text[0] != '-';
-  return survey;
 }
 #endif
 
@@ -309,12 +308,10 @@ __attribute__((target("avx2"))) bool surveyPlainLineBy32(std::string_view line, 
 
 }  // namespace
 
-DataLineSurvey surveyDataLine(std::string_view line) {
+void surveyDataLine(std::string_view line, DataLineSurvey* survey) {
   static const bool kHas256BitVectors = __builtin_cpu_supports("avx2");
-  DataLineSurvey survey;
-  if (kHas256BitVectors && surveyPlainLineBy32(line, &survey)) return survey;
-  return surveyDataLineBy16(line);
+  if (!kHas256BitVectors || !surveyPlainLineBy32(line, survey)) surveyDataLineBy16(line, survey);
 }
 #else
-DataLineSurvey surveyDataLine(std::string_view line) { return surveyDataLineBy16(line); }
+void surveyDataLine(std::string_view line, DataLineSurvey* survey) { surveyDataLineBy16(line, survey); }
 #endif

@@ -40,7 +40,7 @@ struct DataLineSurvey {
   bool plain = false;
 };
 
-DataLineSurvey surveyDataLine(std::string_view line);
+void surveyDataLine(std::string_view line, DataLineSurvey* survey);
 // The same survey 16 bytes at a time, for every line and every processor; the
 // survey above takes a shorter road for most data lines where it can.
-DataLineSurvey surveyDataLineBy16(std::string_view line);
+void surveyDataLineBy16(std::string_view line, DataLineSurvey* survey);

@@ -29,7 +29,10 @@ void expectSameAsPlainSplit(const std::string& line) {
   // The survey tells what the split would give, on either road.
   bool plainLine = true;
   for (const std::string& token : plain) plainLine = plainLine && isFloatText(token) && token[0] != '-';
-  for (const DataLineSurvey& survey : {surveyDataLine(line), surveyDataLineBy16(line)}) {
+  DataLineSurvey surveys[2];
+  surveyDataLine(line, &surveys[0]);
+  surveyDataLineBy16(line, &surveys[1]);
+  for (const DataLineSurvey& survey : surveys) {
     EXPECT_EQ(survey.commas, commas) << line;
     EXPECT_EQ(survey.tokens, plain.size()) << line;
     EXPECT_EQ(survey.plain, plainLine) << line;
