@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "platform/decimal_text.h"
@@ -58,6 +60,38 @@ BinValues& binValues(RunState& run, long long bin) {
   BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
   if (!cached) cached = &AltitudeBins[bin];
   return *cached;
+}
+
+// Whether two texts of the same size hold the same bytes, compared in two
+// overlapping words as putText copies them.
+inline bool sameShortText(const char* a, const char* b, size_t size) {
+  auto word8 = [](const char* p) { uint64_t w; std::memcpy(&w, p, 8); return w; };
+  auto word4 = [](const char* p) { uint32_t w; std::memcpy(&w, p, 4); return w; };
+  if (size >= 8) return word8(a) == word8(b) && word8(a + size - 8) == word8(b + size - 8);
+  if (size >= 4) return word4(a) == word4(b) && word4(a + size - 4) == word4(b + size - 4);
+  for (size_t i = 0; i < size; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// altitudeBin of a profile row's altitude cell, taken from the row before
+// when that held the same text.
+long long rowAltitudeBin(RunState& run, size_t row, std::string_view cell) {
+  if (run.rowAltitudesLower != run.altLower || run.rowAltitudesBinCount != run.binCount) {
+    run.rowAltitudes.clear();
+    run.rowAltitudesLower = run.altLower;
+    run.rowAltitudesBinCount = run.binCount;
+  }
+  if (row >= run.rowAltitudes.size()) run.rowAltitudes.resize(row + 1);
+  RunState::RowAltitude& known = run.rowAltitudes[row];
+  if (cell.size() == known.size && sameShortText(cell.data(), known.text, cell.size())) return known.bin;
+  const long long bin = altitudeBin(cell, run.altLower, run.binCount);
+  if (cell.size() <= sizeof known.text) {
+    std::memcpy(known.text, cell.data(), cell.size());
+    known.size = cell.size();
+    known.bin = bin;
+  }
+  return bin;
 }
 
 }  // namespace
@@ -210,7 +244,7 @@ void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::v
     run.profile.commit(out);
 
     if (run.collectBins) {
-      long long bin = altitudeBin(fields[0], run.altLower, run.binCount);
+      long long bin = rowAltitudeBin(run, row, fields[0]);
       if (bin < 0) continue;
       // The value cell is one of the copied cells, already 0 when its integer was negative.
       double value = platform::fastLeadingDouble(numberDensity ? fields[2] : fields[4]);

@@ -2,6 +2,7 @@
 // three data files, the file being read and the profile selection.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,17 @@ struct RunState {
   // points into AltitudeBins, which is not cleared during a run.
   static constexpr long long kBinCacheSize = 1 << 16;
   std::vector<BinValues*> binCache;
+  // The altitude cell of each row of the profile before and its bin: the
+  // profiles of a file mostly share one altitude grid, whose bins are then
+  // worked out once. Cells of more than 16 bytes are not kept.
+  struct RowAltitude {
+    char text[16];
+    size_t size = SIZE_MAX;  // nothing kept yet
+    long long bin = -1;
+  };
+  std::vector<RowAltitude> rowAltitudes;
+  int rowAltitudesLower = 0;          // the altLower and binCount the bins
+  long long rowAltitudesBinCount = 0;  // in rowAltitudes were worked out for
 };
 
 }  // namespace plotgen

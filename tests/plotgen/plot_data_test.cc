@@ -133,6 +133,37 @@ TEST(PlotgenDataRows, DoubleForm) {
   EXPECT_EQ(formatDouble(12), "12");
 }
 
+// The bins of a row's altitude are worked out again whenever its text differs
+// from that of the profile before, and for new altitude limits.
+TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
+  testing_support::TempDir dir;
+  initPlotGeneratorGlobals();
+  RunState run;
+  ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
+  run.args.isProfilePlot = true;
+  run.args.isNumberDensity = false;
+  run.collectBins = true;
+  run.altLower = 100;
+  run.binCount = 10;
+  ProfileTable table;
+  table.columns = 9;
+  auto profileWith = [&](const char* firstAltitude, const char* secondAltitude) {
+    table.cells = {firstAltitude,  "5e17", "1e16", "x", "x", "x", "1", "2", "700",
+                   secondAltitude, "5e17", "1e16", "x", "x", "x", "2", "2", "700"};
+    writeProfileDataRows(run, table, std::vector<int>(9, -9999));
+  };
+  profileWith("150", "250");                  // bins 0 and 1
+  profileWith("150", "350");                  // bins 0 and 2
+  profileWith("1150.123456789012", "250.0");  // no bin (beyond 10 bins), bin 1
+  run.altLower = 200;
+  profileWith("150", "250.0");  // bins 0 ((150 - 200) / 100 truncates to 0) and 0
+  run.profile.close();
+  EXPECT_EQ(AltitudeBins[0], (BinValues{1.0, 1.0, 1.0, 2.0}));
+  EXPECT_EQ(AltitudeBins[1], (BinValues{2.0, 2.0}));
+  EXPECT_EQ(AltitudeBins[2], (BinValues{2.0}));
+  freePlotGeneratorGlobals();
+}
+
 TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   testing_support::TempDir dir;
   initPlotGeneratorGlobals();
