@@ -133,6 +133,17 @@ TEST(PlotgenDataRows, DoubleForm) {
   EXPECT_EQ(formatDouble(12), "12");
 }
 
+// A run that writes profile rows and collects bins of 100 m from 100 m up, and
+// a table of the nine columns the rows read.
+void prepareProfileRows(RunState* run, ProfileTable* table) {
+  run->args.isProfilePlot = true;
+  run->args.isNumberDensity = false;
+  run->collectBins = true;
+  run->altLower = 100;
+  run->binCount = 10;
+  table->columns = 9;
+}
+
 // The bins of a row's altitude are worked out again whenever its text differs
 // from that of the profile before, and for new altitude limits.
 TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
@@ -140,13 +151,8 @@ TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
   initPlotGeneratorGlobals();
   RunState run;
   ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
-  run.args.isProfilePlot = true;
-  run.args.isNumberDensity = false;
-  run.collectBins = true;
-  run.altLower = 100;
-  run.binCount = 10;
   ProfileTable table;
-  table.columns = 9;
+  prepareProfileRows(&run, &table);
   auto profileWith = [&](const char* firstAltitude, const char* secondAltitude) {
     table.cells = {firstAltitude,  "5e17", "1e16", "x", "x", "x", "1", "2", "700",
                    secondAltitude, "5e17", "1e16", "x", "x", "x", "2", "2", "700"};
@@ -170,12 +176,8 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   RunState run;
   ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
   ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
-  run.args.isProfilePlot = true;
-  run.collectBins = true;
-  run.altLower = 100;
-  run.binCount = 10;
   ProfileTable table;
-  table.columns = 9;
+  prepareProfileRows(&run, &table);
   // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
   table.cells = {"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
                  "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
