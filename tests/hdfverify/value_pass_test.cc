@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "hdfverify/value_pass.h"
@@ -44,6 +45,7 @@ std::vector<T> randomValues(std::mt19937& random, size_t count, bool axis, doubl
     else if (roll < 36) x = 100.0 + static_cast<double>(random() % 50);
     else if (roll < 38) x = (random() % 2) ? 0.0 : -0.0;
     else if (roll < 39 && std::is_floating_point_v<T>) x = std::numeric_limits<double>::quiet_NaN();
+    if (!std::is_floating_point_v<T> && std::isnan(x)) x = 0;  // a NaN fill has no integer
     values[i] = static_cast<T>(x);
   }
   return values;
