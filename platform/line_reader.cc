@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -50,26 +49,23 @@ bool LineReader::refill() {
 
 bool LineReader::readLine(std::string* line, size_t maxLength) {
   line->clear();
-  // At most maxLength + 1 bytes are kept (room for a '\r' that the line end
-  // drops) however long the line is; `total` counts the bytes read, kept or not.
-  size_t total = 0;
+  size_t total = 0;  // bytes of the line read so far, kept or not
   for (;;) {
     if (begin_ == end_ && !refill()) {
       // The end of the file: `line` holds what was left.
-      if (line->size() > maxLength) line->resize(maxLength);
+      finishLine(line, total, false, maxLength);
       return false;
     }
     const char* from = buffer_.get() + begin_;
     const size_t available = end_ - begin_;
     const char* newline = static_cast<const char*>(std::memchr(from, '\n', available));
     const size_t length = newline ? static_cast<size_t>(newline - from) : available;
-    if (line->size() <= maxLength) line->append(from, std::min(length, maxLength + 1 - line->size()));
+    keepLinePiece(line, std::string_view(from, length), maxLength);
     total += length;
     begin_ += newline ? length + 1 : length;
     if (newline) break;
   }
-  if (total == line->size() && !line->empty() && line->back() == '\r') line->pop_back();
-  if (line->size() > maxLength) line->resize(maxLength);
+  finishLine(line, total, true, maxLength);
   return true;
 }
 

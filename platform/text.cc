@@ -29,14 +29,22 @@ bool readLine(std::istream& in, std::string* line, size_t maxLength) {
     const bool full = in.fail() && !in.eof() && !in.bad() && got == sizeof chunk - 1;
     ended = !in.fail() && !in.eof();
     const size_t stored = ended ? got - 1 : got;
-    if (line->size() <= maxLength) line->append(chunk, std::min(stored, maxLength + 1 - line->size()));
+    keepLinePiece(line, std::string_view(chunk, stored), maxLength);
     total += stored;
     if (!full) break;
     in.clear(in.rdstate() & ~std::ios::failbit);
   }
+  finishLine(line, total, ended, maxLength);
+  return ended;
+}
+
+void keepLinePiece(std::string* line, std::string_view piece, size_t maxLength) {
+  if (line->size() <= maxLength) line->append(piece.data(), std::min(piece.size(), maxLength + 1 - line->size()));
+}
+
+void finishLine(std::string* line, size_t total, bool ended, size_t maxLength) {
   if (ended && total == line->size() && !line->empty() && line->back() == '\r') line->pop_back();
   if (line->size() > maxLength) line->resize(maxLength);
-  return ended;
 }
 
 int openRegularFile(const std::string& path) {

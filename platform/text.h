@@ -26,6 +26,14 @@ inline constexpr size_t kMaxLineLength = 1024 * 1024;
 // so the next call starts at the next line.
 bool readLine(std::istream& in, std::string* line, size_t maxLength = kMaxLineLength);
 
+// The line rule of readLine for a reader that reads a line in pieces: each
+// piece (`line` starts empty) is kept while the line holds at most maxLength +
+// 1 bytes (room for a '\r' that the line end drops); at the line's end,
+// `total` bytes read in all (kept or not) and `ended` true when a '\n' ended
+// it, the '\r' is dropped and the line cut to maxLength.
+void keepLinePiece(std::string* line, std::string_view piece, size_t maxLength);
+void finishLine(std::string* line, size_t total, bool ended, size_t maxLength);
+
 // Opens a regular file for reading as bytes. Anything else does not open: a
 // folder (as on Windows; on Linux it would open as a stream that fails at every
 // read), a FIFO (whose open would wait for a writer), a device such as /dev/zero

@@ -62,18 +62,6 @@ BinValues& binValues(RunState& run, long long bin) {
   return *cached;
 }
 
-// Whether two texts of the same size hold the same bytes, compared in two
-// overlapping words as putText copies them.
-inline bool sameShortText(const char* a, const char* b, size_t size) {
-  auto word8 = [](const char* p) { uint64_t w; std::memcpy(&w, p, 8); return w; };
-  auto word4 = [](const char* p) { uint32_t w; std::memcpy(&w, p, 4); return w; };
-  if (size >= 8) return word8(a) == word8(b) && word8(a + size - 8) == word8(b + size - 8);
-  if (size >= 4) return word4(a) == word4(b) && word4(a + size - 4) == word4(b + size - 4);
-  for (size_t i = 0; i < size; ++i)
-    if (a[i] != b[i]) return false;
-  return true;
-}
-
 // altitudeBin of a profile row's altitude cell, taken from the row before
 // when that held the same text.
 long long rowAltitudeBin(RunState& run, size_t row, std::string_view cell) {
@@ -84,7 +72,7 @@ long long rowAltitudeBin(RunState& run, size_t row, std::string_view cell) {
   }
   if (row >= run.rowAltitudes.size()) run.rowAltitudes.resize(row + 1);
   RunState::RowAltitude& known = run.rowAltitudes[row];
-  if (cell.size() == known.size && sameShortText(cell.data(), known.text, cell.size())) return known.bin;
+  if (cell == std::string_view(known.text, known.size)) return known.bin;
   const long long bin = altitudeBin(cell, run.altLower, run.binCount);
   if (cell.size() <= sizeof known.text) {
     std::memcpy(known.text, cell.data(), cell.size());

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
