@@ -27,7 +27,9 @@
 #include <thread>
 #include <vector>
 
+#include "file_damage.h"
 #include "geoms_fixture.h"
+#include "tests/support/platform_doubles.h"
 
 extern char** environ;
 
@@ -39,13 +41,6 @@ constexpr int kTimeLimitSeconds = 20;  // far beyond any healthy check of these 
 constexpr int kSdDataTag = 702;        // HDF4's tag of a dataset's values
 const char* const kCounted[] = {"LESS_THAN",  "GREATER_THAN",  "Order incorrect", "only fill value",
                                 "same value", "chronological", "Failed Reading",  "does not match first entry"};
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string number(double x) {
   char area[40];
@@ -238,38 +233,30 @@ std::vector<size_t> dataDescriptors(const std::string& bytes) {
   return found;
 }
 
-// Damages the file as the damage run does (bytes flipped, a run overwritten,
-// the file cut), or moves or shortens one dataset's values so that reading
-// them fails part way while the file's description, written after the values,
-// stays whole.
+// Damages the file as the robustness run does (bytes flipped, a run
+// overwritten, the file cut), or moves or shortens one dataset's values so
+// that reading them fails part way while the file's description, written after
+// the values, stays whole.
 std::string damage(const std::string& path, std::mt19937& random) {
-  std::string bytes = readAll(path);
+  std::string bytes = testing_support::readFile(path);
   auto in = [&](size_t from, size_t to) { return std::uniform_int_distribution<size_t>(from, to)(random); };
   auto put = [&](size_t at, size_t x) {
     for (int k = 3; k >= 0; --k, x >>= 8) bytes[at + static_cast<size_t>(k)] = static_cast<char>(x & 0xFF);
   };
   const std::vector<size_t> data = dataDescriptors(bytes);
   int kind = std::discrete_distribution<int>({1, 1, 1, 2, 1})(random);
-  if (kind >= 3 && data.empty()) kind = 0;
+  if (kind >= file_damage::kKindCount && data.empty()) kind = 0;
   std::string what;
-  if (kind == 0) {
-    const size_t flips = in(1, 16);
-    for (size_t i = 0; i < flips; ++i) bytes[in(0, bytes.size() - 1)] ^= static_cast<char>(1 << in(0, 7));
-    what = std::to_string(flips) + " bytes flipped";
-  } else if (kind == 1) {
-    const size_t at = in(0, bytes.size() - 1), length = std::min(bytes.size() - at, in(1, 512)), fill = in(0, 2);
-    for (size_t i = 0; i < length; ++i)  // zeros, 0xFF or random bytes
-      bytes[at + i] = static_cast<char>(fill == 0 ? 0 : fill == 1 ? 0xFF : in(0, 255));
-    what = std::to_string(length) + " bytes overwritten at " + std::to_string(at);
-  } else if (kind == 2) {
-    bytes.resize(in(bytes.size() / 4, bytes.size() - 1));
-    what = "cut at " + std::to_string(bytes.size());
+  if (kind < file_damage::kKindCount) {
+    bytes = file_damage::damaged(bytes, kind, random);
+    what = std::string(file_damage::kKinds[kind]) + ", " + std::to_string(bytes.size()) + " bytes left";
   } else {
     const size_t descriptor = data[in(0, data.size() - 1)], length = bigEndian(bytes, descriptor + 8, 4);
     const size_t past = in(1, std::max<size_t>(length, 1));
-    if (kind == 3) put(descriptor + 4, bytes.size() + past - length);  // its last `past` bytes beyond the end
+    const bool moved = kind == file_damage::kKindCount;
+    if (moved) put(descriptor + 4, bytes.size() + past - length);  // its last `past` bytes beyond the end
     else put(descriptor + 8, length - std::min(past, length));
-    what = "values at descriptor " + std::to_string(descriptor) + (kind == 3 ? " moved " : " shortened ") +
+    what = "values at descriptor " + std::to_string(descriptor) + (moved ? " moved " : " shortened ") +
            std::to_string(past) + " bytes";
   }
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -364,7 +351,7 @@ int main(int argc, char** argv) {
     std::sort(names.begin(), names.end());
     for (const std::string& entry : names) {
       if (entry == name || entry == geoms_fixture::kTemplateName) continue;
-      std::string bytes = readAll(folder + "/" + entry);
+      std::string bytes = testing_support::readFile(folder + "/" + entry);
       for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at))
         bytes.replace(at, folder.size(), "<run>");
       text += "--- " + entry + " (" + std::to_string(bytes.size()) + " bytes)\n" + bytes + "\n";
