@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 namespace platform {
@@ -37,14 +36,11 @@ void LineReader::close() {
 
 bool LineReader::refill() {
   if (fd_ < 0) return false;
-  for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.get(), kBufferSize);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;  // the end, or a read error: nothing more can be read
-    begin_ = 0;
-    end_ = static_cast<size_t>(got);
-    return true;
-  }
+  const long long got = readSome(fd_, buffer_.get(), kBufferSize);
+  if (got <= 0) return false;  // the end, or a read error: nothing more can be read
+  begin_ = 0;
+  end_ = static_cast<size_t>(got);
+  return true;
 }
 
 bool LineReader::readLine(std::string* line, size_t maxLength) {

@@ -63,6 +63,13 @@ int openRegularFile(const std::string& path) {
   return fd;
 }
 
+long long readSome(int fd, char* into, size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd, into, size);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
 bool openInputFile(std::ifstream& in, const std::string& path) {
   int fd = openRegularFile(path);
   if (fd < 0) return false;

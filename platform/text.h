@@ -46,6 +46,10 @@ bool openInputFile(std::ifstream& in, const std::string& path);
 // for a file that does not open; never blocks.
 int openRegularFile(const std::string& path);
 
+// Reads up to size bytes from a descriptor, again when a signal interrupts the
+// read: the count read, 0 at the end of the file, -1 on a read error.
+long long readSome(int fd, char* into, size_t size);
+
 // ASCII-only case conversion (bytes above 0x7F stay as they are).
 inline char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

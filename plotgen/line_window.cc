@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
@@ -97,15 +96,11 @@ void LineWindow::refill() {
     capacity_ *= 2;
   }
 
-  for (;;) {
-    ssize_t got = ::read(fd_, buffer_.get() + filled_, capacity_ - filled_);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      atEnd_ = true;  // the end of the file, or a read error: what was read is all there is
-    } else {
-      filled_ += static_cast<size_t>(got);
-    }
-    return;
+  const long long got = platform::readSome(fd_, buffer_.get() + filled_, capacity_ - filled_);
+  if (got <= 0) {
+    atEnd_ = true;  // the end of the file, or a read error: what was read is all there is
+  } else {
+    filled_ += static_cast<size_t>(got);
   }
 }
 
