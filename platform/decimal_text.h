@@ -63,6 +63,16 @@ inline uint64_t commaBytes(uint64_t word) {
 // sum of bits >> 7 lands in the top byte.
 inline int markedByteCount(uint64_t bits) { return static_cast<int>(((bits >> 7) * 0x0101010101010101ULL) >> 56); }
 
+// The number of bits set, without the library call that std::popcount becomes
+// for processors that lack the instruction (the comma masks are counted on
+// every data line).
+inline int bitCount(uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ULL);
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
 // The commas among 16 bytes of text: bit j is set when byte j is ','.
 inline uint32_t commaMask16(const char* at) {
 #if defined(__SSE2__)

@@ -56,15 +56,6 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
 // bits always are.
 inline bool isWanted(uint32_t wanted, size_t index) { return index >= 32 || (wanted >> index & 1) != 0; }
 
-// The number of bits set in a 64-bit mask, without the library call that
-// std::popcount becomes for processors that lack the instruction.
-inline size_t bitCount64(uint64_t x) {
-  x = x - ((x >> 1) & 0x5555555555555555ULL);
-  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
-  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-  return static_cast<size_t>((x * 0x0101010101010101ULL) >> 56);
-}
-
 // The commas among the bytes of a line from `at` on, at most 64 of them: bit
 // j is set when byte at + j is ','. Sixteen bytes are looked at in one step;
 // the last bytes of a line of 16 or more are the 16 that end it, their bits
@@ -172,7 +163,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
       cellStart = comma + 1;
     }
     // The commas left in these bytes.
-    found += bitCount64(bits);
+    found += static_cast<size_t>(platform::bitCount(bits));
   }
   if (found < keep) {
     // The line ends inside the kept cells: its rest is the last cell.

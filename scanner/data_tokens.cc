@@ -1,7 +1,8 @@
 #include "scanner/data_tokens.h"
 
-#include <bit>
 #include <cstring>
+
+#include "platform/decimal_text.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -118,7 +119,7 @@ const std::vector<DataToken>& DataLineSplitter::split(std::string_view line) {
   for (size_t word = 0; word < words; ++word) {
     uint64_t separators, others, commaBits;
     classify64(bytes, size, word, separators, others, commaBits);
-    commaCount += std::popcount(commaBits);
+    commaCount += platform::bitCount(commaBits);
     otherBits[word] = others;
     anyOther |= others != 0;
     uint64_t previousIsSeparator = (separators << 1) | carry;

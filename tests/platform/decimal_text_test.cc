@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -97,7 +99,20 @@ TEST(DecimalText, CommasAsCountedByteByByte) {
       const uint64_t bits = platform::commaBytes(platform::loadWord(text.data() + at));
       for (size_t j = 0; j < 8; ++j) EXPECT_EQ((bits >> (8 * j + 7)) & 1, text[at + j] == ',' ? 1u : 0u) << text;
     }
+    // The mask of each 16 bytes has a bit for each comma, and its count is theirs.
+    for (size_t at = 0; at + 16 <= text.size(); at += 16) {
+      const uint32_t mask = platform::commaMask16(text.data() + at);
+      for (size_t j = 0; j < 16; ++j) EXPECT_EQ((mask >> j) & 1, text[at + j] == ',' ? 1u : 0u) << text;
+      EXPECT_EQ(platform::bitCount(mask), std::count(text.begin() + at, text.begin() + at + 16, ',')) << text;
+    }
   }
+  std::mt19937_64 words(7);
+  for (int n = 0; n < 1000; ++n) {
+    const uint64_t x = words() & words();  // denser and sparser words alike
+    EXPECT_EQ(platform::bitCount(x), std::popcount(x)) << x;
+  }
+  EXPECT_EQ(platform::bitCount(~0ULL), 64);
+  EXPECT_EQ(platform::bitCount(0), 0);
 }
 
 }  // namespace
