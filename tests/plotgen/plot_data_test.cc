@@ -133,6 +133,9 @@ TEST(PlotgenDataRows, DoubleForm) {
   EXPECT_EQ(formatDouble(12), "12");
 }
 
+// The flags of nine data columns, each -9999.
+FillValues nineFlags() { return fillValues("-9999, -9999, -9999, -9999, -9999, -9999, -9999, -9999, -9999"); }
+
 // A run that writes profile rows and collects bins of 100 m from 100 m up, and
 // a table of the nine columns the rows read.
 void prepareProfileRows(RunState* run, ProfileTable* table) {
@@ -156,7 +159,7 @@ TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
   auto profileWith = [&](const char* firstAltitude, const char* secondAltitude) {
     table.cells = {firstAltitude,  "5e17", "1e16", "x", "x", "x", "1", "2", "700",
                    secondAltitude, "5e17", "1e16", "x", "x", "x", "2", "2", "700"};
-    writeProfileDataRows(run, table, std::vector<int>(9, -9999));
+    writeProfileDataRows(run, table, nineFlags());
   };
   profileWith("150", "250");                  // bins 0 and 1
   profileWith("150", "350");                  // bins 0 and 2
@@ -185,9 +188,9 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
                  "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
                  "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"};
   CurtainCells cells;
-  judgeCurtainCells(curtainColumnsFor(false), table, &cells);
+  judgeCurtainCells(curtainColumnsFor(false), table, nineFlags().values, &cells);
   writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
-  writeProfileDataRows(run, table, std::vector<int>(9, -9999));
+  writeProfileDataRows(run, table, nineFlags());
   run.curtain.close();
   run.profile.close();
   EXPECT_EQ(testing_support::readFile(dir.file("c.dat")),
@@ -205,6 +208,71 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
             "0\t700\t5e17\t1e16\t45\t2\t\n");
   ASSERT_EQ(AltitudeBins.size(), 1u);
   EXPECT_EQ(AltitudeBins[0], (BinValues{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
+  freePlotGeneratorGlobals();
+}
+
+// A cell that the scanner takes for its column's flag (a number below 0
+// within 1e-6 of it) is missing in every copied column, and written as 0 in
+// the curtain; a cell whose integer equals the flag's stays missing; the
+// altitude is never compared with a flag.
+TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
+  testing_support::TempDir dir;
+  initPlotGeneratorGlobals();
+  RunState run;
+  ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
+  ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
+  ProfileTable table;
+  prepareProfileRows(&run, &table);
+  // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
+  table.cells = {"110", "5e17",      "1e16",        "x", "x", "x", "-0.9999e4",     "2",        "700",
+                 "120", "-9.999e3",  "1e16",        "x", "x", "x", "41",            "2",        "700",
+                 "130", "5e17",      "-9.9990E+03", "x", "x", "x", "42",            "2",        "700",
+                 "140", "5e17",      "1e16",        "x", "x", "x", "43",            "-.9999e4", "700",
+                 "150", "5e17",      "1e16",        "x", "x", "x", "44",            "2",        "-99990e-1",
+                 "160", "5e17",      "1e16",        "x", "x", "x", "-9998.9999995", "2",        "700",
+                 "170", "5e17",      "1e16",        "x", "x", "x", "-9999.5",       "2",        "700",
+                 "180", "5e17",      "1e16",        "x", "x", "x", "-9998.5",       "2",        "700",
+                 "190", "-0.5",      "-9.99e3",     "x", "x", "x", "-9.999e2",      "2",        "700",
+                 "-9.999e3", "5e17", "1e16",        "x", "x", "x", "45",            "2",        "700"};
+  CurtainCells cells;
+  judgeCurtainCells(curtainColumnsFor(false), table, nineFlags().values, &cells);
+  writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
+  judgeCurtainCells(curtainColumnsFor(true), table, nineFlags().values, &cells);
+  writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
+  writeProfileDataRows(run, table, nineFlags());
+  run.curtain.close();
+  run.profile.close();
+  EXPECT_EQ(testing_support::readFile(dir.file("c.dat")),
+            "2018-01-05,09:30:00\t110\t0\t\n"
+            "2018-01-05,09:30:00\t120\t41\t\n"
+            "2018-01-05,09:30:00\t130\t42\t\n"
+            "2018-01-05,09:30:00\t140\t43\t\n"
+            "2018-01-05,09:30:00\t150\t44\t\n"
+            "2018-01-05,09:30:00\t160\t0\t\n"
+            "2018-01-05,09:30:00\t170\t0\t\n"
+            "2018-01-05,09:30:00\t180\t0\t\n"
+            "2018-01-05,09:30:00\t190\t0\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n"
+            "2018-01-05,09:30:00\t110\t5e17\t\n"
+            "2018-01-05,09:30:00\t120\t0\t\n"
+            "2018-01-05,09:30:00\t130\t5e17\t\n"
+            "2018-01-05,09:30:00\t140\t5e17\t\n"
+            "2018-01-05,09:30:00\t150\t5e17\t\n"
+            "2018-01-05,09:30:00\t160\t5e17\t\n"
+            "2018-01-05,09:30:00\t170\t5e17\t\n"
+            "2018-01-05,09:30:00\t180\t5e17\t\n"
+            "2018-01-05,09:30:00\t190\t-0.5\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n");
+  // Left out: 110 to 170 (the first six by the scanner's test, 170 by the
+  // integer of its cell). -9998.5, -9.99e3 and -9.999e2 are no flags; the
+  // altitude -9.999e3 is no flag either, only negative.
+  EXPECT_EQ(testing_support::readFile(dir.file("p.dat")),
+            "180\t700\t5e17\t1e16\t0\t2\t\n"
+            "190\t700\t-0.5\t0\t0\t2\t\n"
+            "0\t700\t5e17\t1e16\t45\t2\t\n");
+  EXPECT_EQ(AltitudeBins[0], (BinValues{0.0, 0.0}));
   freePlotGeneratorGlobals();
 }
 
