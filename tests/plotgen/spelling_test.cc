@@ -180,15 +180,24 @@ const char* const kRuns[2] = {
     "ANY 0 1 false true 0 1 20180412010000 20180412040000 true 0 3e+18 100 12000 true true false false 0 0",
 };
 
-TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
-  testing_support::FixedClock clock(2018, 5, 1);
+// A folder with a stand-in gnuplot and a plot list naming one data file; no
+// message box may show.
+class PlotgenSpellings : public testing::Test {
+ protected:
+  void SetUp() override {
+    installStandInGnuplot(folder);
+    writeList(folder, {data});
+  }
+  void TearDown() override { EXPECT_TRUE(boxes.boxes.empty()); }
+
+  testing_support::FixedClock clock{2018, 5, 1};
   testing_support::RecordingBoxes boxes;
   testing_support::TempDir dir;
   const std::string folder = dir.path();
-  installStandInGnuplot(folder);
   const std::string data = folder + "/" + testing_support::profileFileName("20180412", 1);
-  writeList(folder, {data});
+};
 
+TEST_F(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
   const Lines canonicalLines = testing_support::splitLines(canonicalText());
   Outputs canonical[2];
   for (const Spelling& spelling : spellings()) {
@@ -211,7 +220,6 @@ TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
         EXPECT_EQ(out.files[i], canonical[r].files[i]) << spelling.name << ", run " << r << ": " << kOutputNames[i];
     }
   }
-  EXPECT_TRUE(boxes.boxes.empty());
 
   // The canonical runs themselves: all three profiles, then the last two by time.
   EXPECT_EQ(canonical[0].files[3],
@@ -257,15 +265,7 @@ std::string fileWithFlagsSpelled(const std::string& flag) {
 // A data value that the scanner takes for its column's missing-value flag
 // (equal to it as a number) is missing to the plot generator as well, however
 // it is spelled: the file plots byte for byte like its twin that writes -9999.
-TEST(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
-  testing_support::FixedClock clock(2018, 5, 1);
-  testing_support::RecordingBoxes boxes;
-  testing_support::TempDir dir;
-  const std::string folder = dir.path();
-  installStandInGnuplot(folder);
-  const std::string data = folder + "/" + testing_support::profileFileName("20180412", 1);
-  writeList(folder, {data});
-
+TEST_F(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
   ASSERT_TRUE(writeFile(data, fileWithFlagsSpelled("-9999")));
   ASSERT_EQ(scanFile(data.c_str(), false), 0) << readFile(ReportPath);
   Outputs twin[2];
@@ -288,7 +288,6 @@ TEST(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
         EXPECT_EQ(out.files[i], twin[r].files[i]) << spelling << ", run " << r << ": " << kOutputNames[i];
     }
   }
-  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 }  // namespace
