@@ -10,6 +10,9 @@
 namespace plotgen {
 namespace {
 
+// The columns of the scanner's column table: the data columns of a PROFILE file.
+constexpr size_t kScannedColumns = 14;
+
 // Where a date-time value is cut into its six fields.
 constexpr std::string_view kStampSeparators = "-,: ;";
 
@@ -50,19 +53,22 @@ bool readStamp(std::string_view line, std::string* stamp) {
   return true;
 }
 
-std::vector<int> fillValueIntegers(std::string_view line) {
+FillValues fillValues(std::string_view line) {
   std::string_view value = headerValue(line);
-  std::vector<int> flags;
+  FillValues fill;
   for (size_t at = 0;;) {
     size_t comma = value.find(',', at);
     std::string_view item = value.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at);
-    double flag = std::trunc(platform::leadingDouble(item));
-    if (std::isnan(flag)) flag = 0;
-    flags.push_back(flag <= INT32_MIN ? INT32_MIN : flag >= INT32_MAX ? INT32_MAX : static_cast<int>(flag));
+    const double flag = platform::leadingDouble(item);
+    double whole = std::trunc(flag);
+    if (std::isnan(whole)) whole = 0;
+    fill.integers.push_back(whole <= INT32_MIN ? INT32_MIN : whole >= INT32_MAX ? INT32_MAX : static_cast<int>(whole));
+    const size_t column = fill.values.size();
+    fill.values.push_back(column == 0 || column >= kScannedColumns ? std::nan("") : flag);
     if (comma == std::string_view::npos) break;
     at = comma + 1;
   }
-  return flags;
+  return fill;
 }
 
 }  // namespace plotgen

@@ -26,9 +26,19 @@ int lineInteger(std::string_view line);
 // when the value has fewer than six pieces.
 bool readStamp(std::string_view line, std::string* stamp);
 
-// The integers of the missing-value flags of the missing-values line: its
-// value cut at every ',', each piece read as atof reads it and truncated
-// toward zero (saturating at the 32-bit range), as the scanner tests them.
-std::vector<int> fillValueIntegers(std::string_view line);
+// The missing-value flags of the missing-values line, one per data column:
+// its value cut at every ',', each piece read as atof reads it, as the
+// scanner reads them.
+struct FillValues {
+  // Each flag truncated toward zero (saturating at the 32-bit range), as the
+  // scanner tests them: a cell whose integer equals it is missing.
+  std::vector<int> integers;
+  // Each flag as read, the number the scanner compares data values with (a
+  // value below 0 within 1e-6 of it is the flag, whatever its spelling); NaN
+  // for the columns whose values the scanner compares with no flag: the
+  // altitude (column 0) and the columns after the 14 of a PROFILE file.
+  std::vector<double> values;
+};
+FillValues fillValues(std::string_view line);
 
 }  // namespace plotgen

@@ -43,6 +43,13 @@ bool plainDecimalWholePart(std::string_view cell, long long* whole) {
 
 bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && platform::fastLeadingLong(cell) < 0; }
 
+// Whether a curtain value cell is written as "0": its integer is negative, or
+// it is its column's flag, whose integer may be 0 in spellings such as
+// "-0.9999e4".
+bool isNegativeOrFlag(std::string_view cell, double flag) {
+  return mayBeNegative(cell) && (platform::fastLeadingLong(cell) < 0 || isScannedFlag(cell, flag));
+}
+
 // Longest text of a whole number in the default double form ("-2.14748e+09").
 constexpr size_t kMaxWholeNumberLength = 16;
 
@@ -116,7 +123,9 @@ void appendDouble(std::string& out, double value) {
 // profile as one scan in row order, so a row moved to altitude 0 in the
 // middle or at the top of a scan would span a band of one colour from there
 // down to 0 and back across altitudes that hold other values.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells) {
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, const std::vector<double>& flags,
+                       CurtainCells* cells) {
+  const double valueFlag = flags[columns.value];
   cells->used = 0;
   cells->ends.clear();
   for (size_t row = 0; row < table.rows(); ++row) {
@@ -131,7 +140,7 @@ void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table,
     } else {
       out = putText(out, altitude);
       *out++ = '\t';
-      out = putText(out, isNegativeInteger(value) ? std::string_view("0") : value);
+      out = putText(out, isNegativeOrFlag(value, valueFlag) ? std::string_view("0") : value);
       *out++ = '\t';
       *out++ = '\n';
     }
@@ -155,8 +164,9 @@ void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFi
 }
 
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain) {
-  judgeCurtainCells(columns, table, cells);
+                        const ProfileTable& table, const std::vector<double>& flags, CurtainCells* cells,
+                        DataFile& curtain) {
+  judgeCurtainCells(columns, table, flags, cells);
   writeCurtainBlock(startStamp, *cells, curtain);
   writeCurtainBlock(endStamp, *cells, curtain);
 }
@@ -194,23 +204,24 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
   return bin >= 0 && bin < binCount ? bin : -1;
 }
 
-void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts) {
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const FillValues& fill) {
   const bool numberDensity = run.args.isNumberDensity;
   std::array<std::string_view, 6> fields;
   std::array<int, 6> integers;
   for (size_t row = 0; row < table.rows(); ++row) {
     bool missing = false;
     for (size_t i = 0; i < ProfileColumns.size(); ++i) {
-      std::string_view cell = table.cell(row, ProfileColumns[i]);
-      const int fill = fillInts[ProfileColumns[i]];
+      const size_t column = ProfileColumns[i];
+      std::string_view cell = table.cell(row, column);
+      const int fillInteger = fill.integers[column];
       // A cell that cannot be negative cannot equal a negative flag and is
       // written as it is; its integer is needed only for the whole-number fields.
-      if (i < 4 && fill < 0 && !mayBeNegative(cell)) {
+      if (i < 4 && fillInteger < 0 && !mayBeNegative(cell)) {
         fields[i] = cell;
         continue;
       }
       int value = platform::fastLeadingLong(cell);
-      if (value == fill) {
+      if (value == fillInteger || isScannedFlag(cell, fill.values[column])) {
         missing = true;
         break;
       }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/header_values.h"
 #include "plotgen/plot_globals.h"
 #include "plotgen/run_state.h"
 
@@ -34,16 +35,20 @@ size_t columnsRead(bool isProfilePlot, bool isNumberDensity);
 uint32_t columnsUsed(bool isProfilePlot, bool isNumberDensity);
 
 // Judges every row of one profile into its curtain piece: "alt\tvalue\t\n",
-// "alt\t0\t\n" when the integer of the value cell is negative, "0\t0\t\n"
-// when that of the altitude cell is.
-void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, CurtainCells* cells);
+// "alt\t0\t\n" when the integer of the value cell is negative or the cell is
+// its column's missing-value flag to the scanner, "0\t0\t\n" when the
+// integer of the altitude cell is negative. flags holds each data column's
+// flag as FillValues::values does.
+void judgeCurtainCells(const CurtainColumns& columns, const ProfileTable& table, const std::vector<double>& flags,
+                       CurtainCells* cells);
 // One curtain block: every row's piece after the stamp and a tab, then an empty line.
 void writeCurtainBlock(std::string_view stamp, const CurtainCells& cells, DataFile& curtain);
 
 // Both curtain blocks of one profile, the first stamped with its start stamp,
 // the second with its end stamp; each row's cells are judged once, into cells.
 void writeProfileBlocks(std::string_view startStamp, std::string_view endStamp, const CurtainColumns& columns,
-                        const ProfileTable& table, CurtainCells* cells, DataFile& curtain);
+                        const ProfileTable& table, const std::vector<double>& flags, CurtainCells* cells,
+                        DataFile& curtain);
 
 // The closing row after a file's last block (k + 1 == profilesInFile): the end
 // stamp with its seconds raised by one, "0", "0", then an empty line.
@@ -52,9 +57,10 @@ void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, Da
 std::string closingStamp(std::string_view endStamp);
 
 // The rows of "profile_data.dat" for one selected profile and, when bins are
-// collected, their values in the altitude bins. fillInts holds the integer of
-// each data column's missing-value flag.
-void writeProfileDataRows(RunState& run, const ProfileTable& table, const std::vector<int>& fillInts);
+// collected, their values in the altitude bins. A row is left out when one of
+// its copied cells is missing: its integer equals that of its column's flag,
+// or the scanner takes it for the flag.
+void writeProfileDataRows(RunState& run, const ProfileTable& table, const FillValues& fill);
 
 // Bin index of an altitude cell, or -1 when the altitude goes into no bin.
 long long altitudeBin(std::string_view altitudeCell, int altLower, long long binCount);

@@ -43,14 +43,6 @@ PlotArguments convertArguments(const char* const* argv) {
   return a;
 }
 
-// A text for the log with its control characters shown as '?'.
-std::string visible(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  return out;
-}
-
 // Integer arguments as gnuplot must read them: plain decimal numbers.
 std::string scriptNumber(const std::string& text) { return plainDecimal(text); }
 
@@ -122,7 +114,7 @@ int runSteps(int argc, const char* const* argv) {
   // gnuplot is started.
   for (const std::string* stamp : {&selection.curtainStartStamp, &selection.curtainEndStamp}) {
     if (!isSafeInGnuplot(*stamp)) {
-      logLine("ERROR: time stamp not usable in a plot command: " + visible(*stamp));
+      logLine("ERROR: time stamp not usable in a plot command: " + *stamp);
       return 0;
     }
   }
@@ -165,7 +157,10 @@ int runSteps(int argc, const char* const* argv) {
 int runPlotGenerator(int argc, const char* const* argv) {
   std::time_t now = std::time(nullptr);
   const char* timeText = std::ctime(&now);
-  std::string startText = timeText ? timeText : "\n";
+  std::string startText = timeText ? timeText : "";
+  // The time text ends with its own line end, which gives the empty line
+  // after the start line; the log writes no line end inside a line.
+  if (!startText.empty() && startText.back() == '\n') startText.pop_back();
 
   ErrorLog.open("_CErr_.txt", std::ios::binary | std::ios::trunc);
   if (!ErrorLog.is_open()) {
@@ -174,10 +169,11 @@ int runPlotGenerator(int argc, const char* const* argv) {
     return 0;
   }
   logLine("OK. Starting: " + startText);
+  logLine("");
   try {
     return runSteps(argc, argv);
   } catch (const std::exception& error) {
-    logLine(std::string("ERROR: ") + visible(error.what()));
+    logLine(std::string("ERROR: ") + error.what());
   } catch (...) {
     logLine("ERROR: unexpected failure");
   }

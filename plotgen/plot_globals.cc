@@ -38,9 +38,22 @@ void freePlotGeneratorGlobals() {
   DataFileList.clear();
 }
 
+namespace {
+
+// A text for the log with its control characters shown as '?'.
+std::string visible(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return out;
+}
+
+}  // namespace
+
 void logLine(std::string_view text) {
   if (!ErrorLog.is_open()) return;
-  ErrorLog.write(text.data(), static_cast<std::streamsize>(text.size()));
+  const std::string line = visible(text);
+  ErrorLog.write(line.data(), static_cast<std::streamsize>(line.size()));
   ErrorLog.put('\n');
   ErrorLog.flush();
 }

@@ -44,7 +44,10 @@ void initPlotGeneratorGlobals();
 void freePlotGeneratorGlobals();
 
 // Writes one log line and its line end, and flushes it so that nothing is
-// lost when the run ends abnormally.
+// lost when the run ends abnormally. Every control character of the text, a
+// line end among them, is written as '?': a path, an argument or a file's
+// text in a log line can neither end it early nor start a line of its own
+// (the front end takes every line that begins with ERROR for a failure).
 void logLine(std::string_view text);
 
 }  // namespace plotgen

@@ -99,7 +99,7 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
 // Selection of one profile; returns false when it stopped the run.
 // The block's data lines, from dataStart on, are all held by the window.
 bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, long long dataStart,
-                   size_t dataCount, const std::vector<int>& fillInts, long long m, const std::string& path) {
+                   size_t dataCount, const FillValues& fill, long long m, const std::string& path) {
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
   int n = state.runningProfileNumber;
@@ -131,10 +131,10 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
   writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
-                     table, &run.curtainCells, run.curtain);
+                     table, fill.values, &run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
   writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
-  if (args.isProfilePlot) writeProfileDataRows(run, table, fillInts);
+  if (args.isProfilePlot) writeProfileDataRows(run, table, fill);
   return true;
 }
 
@@ -214,9 +214,11 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
     const long long m = lineInteger(lineAt(lines, 3, path));
     if (m < static_cast<long long>(columnsRead(run.args.isProfilePlot, run.args.isNumberDensity)))
       malformed(path, 3, "too few data columns");
-    std::vector<int> fillInts = fillValueIntegers(lineAt(lines, g, path));
-    if (static_cast<long long>(fillInts.size()) < m) malformed(path, g, "fewer missing data values than data columns");
-    fillInts.resize(static_cast<size_t>(m));
+    FillValues fill = fillValues(lineAt(lines, g, path));
+    if (static_cast<long long>(fill.integers.size()) < m)
+      malformed(path, g, "fewer missing data values than data columns");
+    fill.integers.resize(static_cast<size_t>(m));
+    fill.values.resize(static_cast<size_t>(m));
     const long long h = lineInteger(lineAt(lines, g + 1, path));
     if (h < 0) malformed(path, g + 1, "negative comment line count");
 
@@ -248,7 +250,7 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
       ProfileMeanStamps.push_back(std::move(stamps[2]));
 
       if (!selectProfile(run, static_cast<int>(k), static_cast<int>(profilesInFile), lines, dataStart,
-                         static_cast<size_t>(dataLines), fillInts, m, path))
+                         static_cast<size_t>(dataLines), fill, m, path))
         return FileOutcome::Read;
       ++run.selection.runningProfileNumber;
       q = dataStart + dataLines;

@@ -240,6 +240,44 @@ TEST_F(PlotgenBadInput, StartFolderWithBlanksAndShellCharacters) {
   EXPECT_FALSE(std::filesystem::exists(folder + "/pwned"));
 }
 
+// A name's line end or control character never reaches the log, where it
+// would end the line early and start a forged one: the front end takes every
+// line that begins with ERROR for a failure.
+TEST_F(PlotgenBadInput, LineEndsAndControlCharactersOfNamesNeverReachTheLog) {
+  std::string odd = folder + "/sf\nERROR: injected";
+  std::filesystem::create_directories(odd);
+  installStandInGnuplot(odd);
+  ASSERT_TRUE(writeFile(odd + "/data\rERROR: \x1b[2Kforged\t.dat", sampleFile()));
+  writeList(odd, {"data\rERROR: \x1b[2Kforged\t.dat"});
+  VantorResult result = runVantorIn(odd, plotButtonArguments());
+  EXPECT_EQ(result.status, 1);
+  const std::string gnuplot = realPath(folder) + "/sf?ERROR: injected/bin/gnuplot";
+  EXPECT_EQ(logAfterStart(odd),
+            "OK. data?ERROR: ?[2Kforged?.dat\n"
+            "OK. Profile::gnuplotPath " + gnuplot + "\n"
+            "OK. Curtain::gnuplotPath " + gnuplot + "\n"
+            "OK. Start: 2018-04-12,01:00:00\n"
+            "Ok. End:   2018-04-12,02:59:59\n");
+  EXPECT_TRUE(std::filesystem::exists(odd + "/gnuplot_input_2.txt"));
+
+  // Arguments and list entries of failing runs alike.
+  const struct {
+    std::vector<std::string> entries;
+    std::string location;
+    std::string log;
+  } kFailures[] = {
+      {{"data.dat"}, "ANY\nOK. x", "ERROR: invalid location input: ANY?OK. x\n"},
+      {{"gone\x7f\x01.dat"}, "ANY", "OK. gone??.dat\nERROR: failed to open file: gone??.dat\n"},
+  };
+  for (const auto& failure : kFailures) {
+    writeList(odd, failure.entries);
+    std::vector<std::string> args = plotButtonArguments();
+    args[0] = failure.location;
+    EXPECT_EQ(runVantorIn(odd, args).status, 0);
+    EXPECT_EQ(logAfterStart(odd), failure.log);
+  }
+}
+
 TEST_F(PlotgenBadInput, FilesWithoutBlanksAfterCommasAndCrLfLineEndsReadAsUsual) {
   VantorResult result = run(sampleFile());
   ASSERT_EQ(result.status, 1);

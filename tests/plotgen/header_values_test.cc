@@ -2,6 +2,8 @@
 // stamps and missing-value flags.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "plotgen/header_values.h"
 
 using namespace plotgen;
@@ -71,16 +73,34 @@ TEST(PlotgenHeaderValues, StampsOfEverySpellingTheScannerPasses) {
 
 TEST(PlotgenHeaderValues, FillValuesAreTheFlagsBeforeTheComment) {
   using V = std::vector<int>;
-  EXPECT_EQ(fillValueIntegers("-9999, -9999, -9999  ; MISSING DATA VALUES"), (V{-9999, -9999, -9999}));
-  EXPECT_EQ(fillValueIntegers("-9999,-9999,-9999 ; MISSING DATA VALUES"), (V{-9999, -9999, -9999}));
-  EXPECT_EQ(fillValueIntegers("-9999, -9999, -9999 ; MISSING"), (V{-9999, -9999, -9999}));
-  EXPECT_EQ(fillValueIntegers("-9999 ,\t-99999 , -9999.5;MISSING DATA VALUES, ONE PER COLUMN"),
+  EXPECT_EQ(fillValues("-9999, -9999, -9999  ; MISSING DATA VALUES").integers, (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValues("-9999,-9999,-9999 ; MISSING DATA VALUES").integers, (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValues("-9999, -9999, -9999 ; MISSING").integers, (V{-9999, -9999, -9999}));
+  EXPECT_EQ(fillValues("-9999 ,\t-99999 , -9999.5;MISSING DATA VALUES, ONE PER COLUMN").integers,
             (V{-9999, -99999, -9999}));
   // The flag is the number the scanner reads and truncates.
-  EXPECT_EQ(fillValueIntegers("-9.999e3, -9999999 ; x"), (V{-9999, -9999999}));
-  EXPECT_EQ(fillValueIntegers("-1e30, 1e30, nan"), (V{INT32_MIN, INT32_MAX, 0}));
-  EXPECT_EQ(fillValueIntegers("-9999, -9999").size(), 2u);  // too short: the caller refuses it
-  EXPECT_EQ(fillValueIntegers(""), (V{0}));
+  EXPECT_EQ(fillValues("-9.999e3, -9999999 ; x").integers, (V{-9999, -9999999}));
+  EXPECT_EQ(fillValues("-1e30, 1e30, nan").integers, (V{INT32_MIN, INT32_MAX, 0}));
+  EXPECT_EQ(fillValues("-9999, -9999").integers.size(), 2u);  // too short: the caller refuses it
+  EXPECT_EQ(fillValues("").integers, (V{0}));
+}
+
+// The flags as the scanner compares data values with them: as read, not
+// truncated; none for the altitude column and the columns after the 14th.
+TEST(PlotgenHeaderValues, FillValuesKeepTheFlagsAsReadForTheScannersTest) {
+  std::string line = "-9999";
+  for (int i = 1; i < 16; ++i) line += i == 3 ? ", -9.9995e3" : i == 5 ? ",-99999" : ", -9999";
+  FillValues fill = fillValues(line + "  ; MISSING DATA VALUES");
+  ASSERT_EQ(fill.values.size(), 16u);
+  ASSERT_EQ(fill.integers.size(), 16u);
+  for (size_t i = 0; i < 16; ++i) {
+    if (i == 0 || i >= 14) {
+      EXPECT_TRUE(std::isnan(fill.values[i])) << i;
+    } else {
+      EXPECT_EQ(fill.values[i], i == 3 ? -9999.5 : i == 5 ? -99999 : -9999) << i;
+    }
+    EXPECT_EQ(fill.integers[i], i == 5 ? -99999 : -9999) << i;
+  }
 }
 
 }  // namespace

@@ -133,6 +133,9 @@ TEST(PlotgenDataRows, DoubleForm) {
   EXPECT_EQ(formatDouble(12), "12");
 }
 
+// The flags of nine data columns, each -9999.
+FillValues nineFlags() { return fillValues("-9999, -9999, -9999, -9999, -9999, -9999, -9999, -9999, -9999"); }
+
 // A run that writes profile rows and collects bins of 100 m from 100 m up, and
 // a table of the nine columns the rows read.
 void prepareProfileRows(RunState* run, ProfileTable* table) {
@@ -142,6 +145,31 @@ void prepareProfileRows(RunState* run, ProfileTable* table) {
   run->altLower = 100;
   run->binCount = 10;
   table->columns = 9;
+}
+
+// Writes a table of the nine columns the rows read, each column's flag
+// -9999: one curtain block (stamped 2018-01-05,09:30:00) for each curtain
+// kind asked for (number density or not), then the profile rows; returns
+// both files' bytes.
+void writeTableRows(const std::vector<std::string_view>& cells, std::initializer_list<bool> numberDensity,
+                    std::string* curtain, std::string* profile) {
+  testing_support::TempDir dir;
+  RunState run;
+  ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
+  ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
+  ProfileTable table;
+  prepareProfileRows(&run, &table);
+  table.cells = cells;
+  CurtainCells curtainCells;
+  for (bool kind : numberDensity) {
+    judgeCurtainCells(curtainColumnsFor(kind), table, nineFlags().values, &curtainCells);
+    writeCurtainBlock("2018-01-05,09:30:00", curtainCells, run.curtain);
+  }
+  writeProfileDataRows(run, table, nineFlags());
+  run.curtain.close();
+  run.profile.close();
+  *curtain = testing_support::readFile(dir.file("c.dat"));
+  *profile = testing_support::readFile(dir.file("p.dat"));
 }
 
 // The bins of a row's altitude are worked out again whenever its text differs
@@ -156,7 +184,7 @@ TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
   auto profileWith = [&](const char* firstAltitude, const char* secondAltitude) {
     table.cells = {firstAltitude,  "5e17", "1e16", "x", "x", "x", "1", "2", "700",
                    secondAltitude, "5e17", "1e16", "x", "x", "x", "2", "2", "700"};
-    writeProfileDataRows(run, table, std::vector<int>(9, -9999));
+    writeProfileDataRows(run, table, nineFlags());
   };
   profileWith("150", "250");                  // bins 0 and 1
   profileWith("150", "350");                  // bins 0 and 2
@@ -171,26 +199,16 @@ TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
 }
 
 TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
-  testing_support::TempDir dir;
   initPlotGeneratorGlobals();
-  RunState run;
-  ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
-  ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
-  ProfileTable table;
-  prepareProfileRows(&run, &table);
+  std::string curtain, profile;
   // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
-  table.cells = {"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
-                 "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
-                 "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700",
-                 "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
-                 "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"};
-  CurtainCells cells;
-  judgeCurtainCells(curtainColumnsFor(false), table, &cells);
-  writeCurtainBlock("2018-01-05,09:30:00", cells, run.curtain);
-  writeProfileDataRows(run, table, std::vector<int>(9, -9999));
-  run.curtain.close();
-  run.profile.close();
-  EXPECT_EQ(testing_support::readFile(dir.file("c.dat")),
+  writeTableRows({"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
+                  "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
+                  "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700",
+                  "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
+                  "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"},
+                 {false}, &curtain, &profile);
+  EXPECT_EQ(curtain,
             "2018-01-05,09:30:00\t150\t0\t\n"
             "2018-01-05,09:30:00\t120\t-0.5\t\n"
             "2018-01-05,09:30:00\t0\t0\t\n"
@@ -200,11 +218,64 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   // A negative value keeps its altitude in the curtain; a negative altitude
   // writes 0 for both. The second line holds the Press flag and is left out
   // of the profile rows, the last two the O3MR flag; -40 becomes 0.
-  EXPECT_EQ(testing_support::readFile(dir.file("p.dat")),
+  EXPECT_EQ(profile,
             "150\t800\t-0.5\t0\t0\t1.23457e+06\t\n"
             "0\t700\t5e17\t1e16\t45\t2\t\n");
   ASSERT_EQ(AltitudeBins.size(), 1u);
   EXPECT_EQ(AltitudeBins[0], (BinValues{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
+  freePlotGeneratorGlobals();
+}
+
+// A cell that the scanner takes for its column's flag (a number below 0
+// within 1e-6 of it) is missing in every copied column, and written as 0 in
+// the curtain; a cell whose integer equals the flag's stays missing; the
+// altitude is never compared with a flag.
+TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
+  initPlotGeneratorGlobals();
+  std::string curtain, profile;
+  // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
+  writeTableRows({"110", "5e17",      "1e16",        "x", "x", "x", "-0.9999e4",     "2",        "700",
+                  "120", "-9.999e3",  "1e16",        "x", "x", "x", "41",            "2",        "700",
+                  "130", "5e17",      "-9.9990E+03", "x", "x", "x", "42",            "2",        "700",
+                  "140", "5e17",      "1e16",        "x", "x", "x", "43",            "-.9999e4", "700",
+                  "150", "5e17",      "1e16",        "x", "x", "x", "44",            "2",        "-99990e-1",
+                  "160", "5e17",      "1e16",        "x", "x", "x", "-9998.9999995", "2",        "700",
+                  "170", "5e17",      "1e16",        "x", "x", "x", "-9999.5",       "2",        "700",
+                  "180", "5e17",      "1e16",        "x", "x", "x", "-9998.5",       "2",        "700",
+                  "190", "-0.5",      "-9.99e3",     "x", "x", "x", "-9.999e2",      "2",        "700",
+                  "-9.999e3", "5e17", "1e16",        "x", "x", "x", "45",            "2",        "700"},
+                 {false, true}, &curtain, &profile);
+  EXPECT_EQ(curtain,
+            "2018-01-05,09:30:00\t110\t0\t\n"
+            "2018-01-05,09:30:00\t120\t41\t\n"
+            "2018-01-05,09:30:00\t130\t42\t\n"
+            "2018-01-05,09:30:00\t140\t43\t\n"
+            "2018-01-05,09:30:00\t150\t44\t\n"
+            "2018-01-05,09:30:00\t160\t0\t\n"
+            "2018-01-05,09:30:00\t170\t0\t\n"
+            "2018-01-05,09:30:00\t180\t0\t\n"
+            "2018-01-05,09:30:00\t190\t0\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n"
+            "2018-01-05,09:30:00\t110\t5e17\t\n"
+            "2018-01-05,09:30:00\t120\t0\t\n"
+            "2018-01-05,09:30:00\t130\t5e17\t\n"
+            "2018-01-05,09:30:00\t140\t5e17\t\n"
+            "2018-01-05,09:30:00\t150\t5e17\t\n"
+            "2018-01-05,09:30:00\t160\t5e17\t\n"
+            "2018-01-05,09:30:00\t170\t5e17\t\n"
+            "2018-01-05,09:30:00\t180\t5e17\t\n"
+            "2018-01-05,09:30:00\t190\t-0.5\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n");
+  // Left out: 110 to 170 (the first six by the scanner's test, 170 by the
+  // integer of its cell). -9998.5, -9.99e3 and -9.999e2 are no flags; the
+  // altitude -9.999e3 is no flag either, only negative.
+  EXPECT_EQ(profile,
+            "180\t700\t5e17\t1e16\t0\t2\t\n"
+            "190\t700\t-0.5\t0\t0\t2\t\n"
+            "0\t700\t5e17\t1e16\t45\t2\t\n");
+  EXPECT_EQ(AltitudeBins[0], (BinValues{0.0, 0.0}));
   freePlotGeneratorGlobals();
 }
 

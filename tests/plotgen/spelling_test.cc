@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/text.h"
 #include "scanner/scanner.h"
 #include "tests/plotgen/vantor_harness.h"
 #include "tests/support/platform_doubles.h"
@@ -179,15 +180,24 @@ const char* const kRuns[2] = {
     "ANY 0 1 false true 0 1 20180412010000 20180412040000 true 0 3e+18 100 12000 true true false false 0 0",
 };
 
-TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
-  testing_support::FixedClock clock(2018, 5, 1);
+// A folder with a stand-in gnuplot and a plot list naming one data file; no
+// message box may show.
+class PlotgenSpellings : public testing::Test {
+ protected:
+  void SetUp() override {
+    installStandInGnuplot(folder);
+    writeList(folder, {data});
+  }
+  void TearDown() override { EXPECT_TRUE(boxes.boxes.empty()); }
+
+  testing_support::FixedClock clock{2018, 5, 1};
   testing_support::RecordingBoxes boxes;
   testing_support::TempDir dir;
   const std::string folder = dir.path();
-  installStandInGnuplot(folder);
   const std::string data = folder + "/" + testing_support::profileFileName("20180412", 1);
-  writeList(folder, {data});
+};
 
+TEST_F(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
   const Lines canonicalLines = testing_support::splitLines(canonicalText());
   Outputs canonical[2];
   for (const Spelling& spelling : spellings()) {
@@ -210,7 +220,6 @@ TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
         EXPECT_EQ(out.files[i], canonical[r].files[i]) << spelling.name << ", run " << r << ": " << kOutputNames[i];
     }
   }
-  EXPECT_TRUE(boxes.boxes.empty());
 
   // The canonical runs themselves: all three profiles, then the last two by time.
   EXPECT_EQ(canonical[0].files[3],
@@ -228,6 +237,57 @@ TEST(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) {
   EXPECT_NE(canonical[1].files[0].find("2018-04-12,01:00:00\t310.0\t0\t\n"), std::string::npos);
   EXPECT_NE(canonical[0].files[5].find("set xrange [\"2018-04-12,00:00:00\":\"2018-04-12,02:59:59\"]\n"),
             std::string::npos);
+}
+
+
+// Three profiles of 12 altitudes whose second and third hold missing values
+// spelled `flag`: the mixing ratio at 190 m, the number density at 250 m, both
+// at 310 m, and in the third profile the mixing ratio at 220 m.
+std::string fileWithFlagsSpelled(const std::string& flag) {
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < 3; ++i) {
+    std::string hour = "0" + std::to_string(i);
+    std::vector<std::string> rows;
+    for (int r = 0; r < 12; ++r) {
+      const int altitude = 100 + 30 * r;
+      std::string nd = platform::formatText("%.4e", 1.0e18 + 1.0e16 * (r + 3 * i));
+      std::string mr = platform::formatText("%.3f", 40.0 + 0.7 * r + 2.1 * i);
+      if (i > 0 && (altitude == 190 || altitude == 310 || (i == 2 && altitude == 220))) mr = flag;
+      if (i > 0 && (altitude == 250 || altitude == 310)) nd = flag;
+      rows.push_back(dataLine(std::to_string(altitude) + ".0", nd, "1.0000e+16", mr, "2.500", "850.00"));
+    }
+    blocks.push_back(block("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
+                           "2018-04-12, " + hour + ":30:00", rows));
+  }
+  return testing_support::profileFileText(blocks);
+}
+
+// A data value that the scanner takes for its column's missing-value flag
+// (equal to it as a number) is missing to the plot generator as well, however
+// it is spelled: the file plots byte for byte like its twin that writes -9999.
+TEST_F(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
+  ASSERT_TRUE(writeFile(data, fileWithFlagsSpelled("-9999")));
+  ASSERT_EQ(scanFile(data.c_str(), false), 0) << readFile(ReportPath);
+  Outputs twin[2];
+  for (int r = 0; r < 2; ++r) twin[r] = runIn(folder, kRuns[r]);
+  // The twin itself: of 36 data lines, the 7 that hold a flag have no profile row.
+  EXPECT_EQ(testing_support::splitLines(twin[0].files[1]).size(), 29u);
+  EXPECT_NE(twin[0].files[0].find("2018-04-12,01:00:00\t190.0\t0\t\n"), std::string::npos);
+  EXPECT_NE(twin[1].files[0].find("2018-04-12,01:00:00\t250.0\t0\t\n"), std::string::npos);
+
+  // As printf's %e and %.4e write the flag, with a leading 0, as a longer
+  // decimal, and within the scanner's 1e-6 of it.
+  for (const char* spelling : {"-9.999e3", "-9.9990e+03", "-0.9999e4", "-.9999E+4", "-99990e-1", "-9999.000",
+                               "-9998.9999999", "-9999.0000004"}) {
+    ASSERT_TRUE(writeFile(data, fileWithFlagsSpelled(spelling)));
+    ASSERT_EQ(scanFile(data.c_str(), false), 0) << spelling << "\n" << readFile(ReportPath);
+    for (int r = 0; r < 2; ++r) {
+      Outputs out = runIn(folder, kRuns[r]);
+      EXPECT_EQ(out.status, 1) << spelling << ", run " << r << "\n" << out.files[3];
+      for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(out.files[i], twin[r].files[i]) << spelling << ", run " << r << ": " << kOutputNames[i];
+    }
+  }
 }
 
 }  // namespace
