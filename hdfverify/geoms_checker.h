@@ -51,6 +51,10 @@ struct Variable {
   double dataMax = 0.0;
 };
 
+// The positions of the dimensions that a dataset's VAR_SIZE lists, and its
+// VAR_DEPEND items name: the first, then each further one whose size is not 1.
+std::vector<size_t> listedDimensions(const Variable& variable);
+
 // Reads a template file's lines into records (file order). Returns false when
 // the file cannot be opened.
 bool readTemplateFile(const std::string& path, std::vector<TemplateRecord>* records);

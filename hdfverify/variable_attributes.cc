@@ -15,11 +15,8 @@ namespace {
 // The dataset's dimension sizes as VAR_SIZE writes them: the first size, then
 // ";" and each further size that is not 1.
 std::string dimensionText(const Variable& variable) {
-  std::string text = std::to_string(variable.dims[0]);
-  for (int d = 1; d < variable.rank && d < kMaxRank; ++d) {
-    int size = variable.dims[static_cast<size_t>(d)];
-    if (size != 1) text += ";" + std::to_string(size);
-  }
+  std::string text;
+  for (size_t d : listedDimensions(variable)) text += (text.empty() ? "" : ";") + std::to_string(variable.dims[d]);
   return text;
 }
 

@@ -81,11 +81,14 @@ bool readDataset(int32 sdId, int32 index, const Variable& v, size_t count, std::
 }
 
 // The position of the last value of an axis's first profile. The profile runs
-// along the dimension that VAR_DEPEND names ALTITUDE: its items name the
-// dimensions whose size is not 1 in order (as the VAR_SIZE text lists them),
-// so an ALTITUDE stored as (5, 1) or (5, 1, 1) is a profile of 5 like one
-// stored as (5). When the items cannot be matched so, they name the dimensions
-// one by one, and failing that the last dimension holds the profile.
+// along the dimension that the VAR_DEPEND item ALTITUDE names. The items name
+// the dimensions that VAR_SIZE lists (the first, then each further one whose
+// size is not 1), as the attribute step holds both attributes to the shape; so
+// a profile stored as (1, 1, 5) or (1, 5, 1) is judged like one stored as
+// (1, 5), and one stored as (5, 1, 1) like one stored as (5). When the items
+// are not as many, they name the dimensions whose size is not 1 (a lone item
+// ALTITUDE of a shape (1, 1, 5)), then the dimensions one by one, and failing
+// that the last dimension holds the profile.
 size_t lastOfFirstProfile(const Variable& v, size_t count) {
   const size_t rank = static_cast<size_t>(v.rank);
   if (rank == 0) return count - 1;
@@ -94,12 +97,14 @@ size_t lastOfFirstProfile(const Variable& v, size_t count) {
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i] == "ALTITUDE") named = i;
   }
+  const std::vector<size_t> listed = listedDimensions(v);
   std::vector<size_t> sized;  // the dimensions whose size is not 1
   for (size_t d = 0; d < rank; ++d) {
     if (v.dims[d] != 1) sized.push_back(d);
   }
   size_t dim = rank - 1;
-  if (named < sized.size()) dim = sized[named];
+  if (named < items.size() && items.size() == listed.size()) dim = listed[named];
+  else if (named < sized.size()) dim = sized[named];
   else if (named < rank) dim = named;
   size_t stride = 1;  // values between two levels of one profile
   for (size_t d = dim + 1; d < rank; ++d) stride *= static_cast<size_t>(v.dims[d]);

@@ -71,6 +71,12 @@ int runSteps(const std::string& hdfPath, const std::string& templatePath, const 
 std::string abnormalEndMessage(const platform::ForkedEnd& end, long long timeLimitMs) {
   switch (end.kind) {
     case platform::ForkedEnd::Signalled:
+      if (!platform::isCrashSignal(end.signal)) {
+        return platform::formatText(
+            "*** ERROR: The check of the HDF file was ended from outside by signal %d (%s), by a user or by the "
+            "system (when memory ran out, for example); the file was not checked to its end.\n\n",
+            end.signal, strsignal(end.signal));
+      }
       return platform::formatText(
           "*** ERROR: The check of the HDF file was ended by signal %d (%s), most likely a crash of the HDF4 "
           "library on a damaged file; the file was not checked to its end.\n\n",
@@ -80,6 +86,11 @@ std::string abnormalEndMessage(const platform::ForkedEnd& end, long long timeLim
           "*** ERROR: The check of the HDF file did not finish within %lld ms and was stopped; the HDF4 library "
           "may be looping on a damaged file. The file was not checked to its end.\n\n",
           timeLimitMs);
+    case platform::ForkedEnd::WaitFailed:
+      return platform::formatText(
+          "*** ERROR: The check of the HDF file ended before its verdict, and waiting for it failed (%s), so how "
+          "it ended is not known; the file was not checked to its end.\n\n",
+          strerror(end.waitError));
     case platform::ForkedEnd::Exited:
       break;
   }
@@ -106,6 +117,7 @@ int runStepsInChild(const std::string& hdfPath, const std::string& templatePath,
       [&](const std::string& record) {
         if (record.rfind('M', 0) == 0) {
           messages.push_back(record.substr(1));
+          if (options.onMessage) options.onMessage(messages.back());
         } else if (record.rfind('V', 0) == 0) {
           finished = true;
           verdict = record == "V0" ? 0 : 1;

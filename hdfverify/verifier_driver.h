@@ -17,6 +17,9 @@ struct VerifierOptions {
   // For tests: called in the checking process before each step (1 to 6), so a
   // test can make that process crash, hang or end early.
   std::function<void(int step)> beforeStep;
+  // For tests: called in this process with each message that the checking
+  // process hands over, as it arrives.
+  std::function<void(const std::string& message)> onMessage;
 };
 
 // Runs the verifier on its command line (args[0] is the program's own name) and

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,12 +57,53 @@ void deliverWholeRecords(std::string& pending, const std::function<void(const st
   pending.erase(0, at);
 }
 
-int reap(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return 0;  // not our child any more: treat as ended
+// Waits for the child's end; false (with the wait's errno) when the wait
+// failed, which leaves its end unknown.
+bool reap(pid_t pid, int* status, int* error) {
+  while (::waitpid(pid, status, 0) < 0) {
+    if (errno != EINTR) {
+      *error = errno;
+      return false;
+    }
   }
-  return status;
+  return true;
+}
+
+// SIGCHLD with its default action while a child runs: when SIGCHLD is ignored
+// (a parent may pass that on through exec) or its children are not to be
+// waited for, the kernel reaps the child itself and the wait learns nothing.
+class DefaultChildSignal {
+ public:
+  DefaultChildSignal() {
+    if (::sigaction(SIGCHLD, nullptr, &previous_) != 0) return;
+    const bool ignored = (previous_.sa_flags & SA_SIGINFO) == 0 && previous_.sa_handler == SIG_IGN;
+    if (!ignored && (previous_.sa_flags & SA_NOCLDWAIT) == 0) return;
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigemptyset(&standard.sa_mask);
+    changed_ = ::sigaction(SIGCHLD, &standard, nullptr) == 0;
+  }
+  ~DefaultChildSignal() {
+    if (changed_) ::sigaction(SIGCHLD, &previous_, nullptr);
+  }
+  DefaultChildSignal(const DefaultChildSignal&) = delete;
+  DefaultChildSignal& operator=(const DefaultChildSignal&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+  bool changed_ = false;
+};
+
+// In the child, first of all: it ends with the parent (pid parent), so that a
+// looping library does not spin on for ever once nobody waits for it. The
+// parent may have ended before the request was made; then the child ends now.
+void endWithParent(pid_t parent) {
+#ifdef __linux__
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != parent) ::_exit(1);
+#else
+  (void)parent;
+#endif
 }
 
 ForkedEnd runHere(const std::function<void(const RecordSender&)>& work,
@@ -75,10 +119,27 @@ ForkedEnd runHere(const std::function<void(const RecordSender&)>& work,
 
 }  // namespace
 
+bool isCrashSignal(int signal) {
+  switch (signal) {
+    case SIGSEGV:
+    case SIGBUS:
+    case SIGFPE:
+    case SIGILL:
+    case SIGABRT:
+    case SIGTRAP:
+    case SIGSYS:
+      return true;
+    default:
+      return false;
+  }
+}
+
 ForkedEnd runForked(const std::function<void(const RecordSender& send)>& work,
                     const std::function<void(const std::string& record)>& onRecord, long long timeLimitMs) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) return runHere(work, onRecord);
+  DefaultChildSignal childSignal;
+  const pid_t parent = ::getpid();
   pid_t pid = ::fork();
   if (pid < 0) {
     ::close(fds[0]);
@@ -86,6 +147,7 @@ ForkedEnd runForked(const std::function<void(const RecordSender& send)>& work,
     return runHere(work, onRecord);
   }
   if (pid == 0) {
+    endWithParent(parent);
     ::close(fds[0]);
     int code = 0;
     try {
@@ -132,9 +194,14 @@ ForkedEnd runForked(const std::function<void(const RecordSender& send)>& work,
 
   ForkedEnd end;
   if (!pipeEnded) ::kill(pid, SIGKILL);  // past its time, or the pipe failed: the child must not outlive us
-  int status = reap(pid);
+  int status = 0;
+  int waitError = 0;
+  const bool reaped = reap(pid, &status, &waitError);
   if (timedOut) {
     end.kind = ForkedEnd::TimedOut;
+  } else if (!reaped) {
+    end.kind = ForkedEnd::WaitFailed;
+    end.waitError = waitError;
   } else if (WIFSIGNALED(status)) {
     end.kind = ForkedEnd::Signalled;
     end.signal = WTERMSIG(status);

@@ -574,6 +574,65 @@ TEST(VerifierData, AltitudeWithDimensionsOfOneIsJudgedLikeRankOne) {
   }
 }
 
+// A one-profile axis stored with dimensions of 1 before, after or around its
+// levels: the VAR_DEPEND item ALTITUDE names the dimension of the levels, so
+// the profile is those levels and its direction is that of its values.
+TEST(VerifierData, OneProfileAxisWithDimensionsOfOneRunsAlongItsLevels) {
+  struct Shape {
+    const char* axis;
+    std::vector<int32_t> dims;
+  } shapes[] = {
+      {"PRESSURE_INDEPENDENT", {1, 6}},    {"PRESSURE_INDEPENDENT", {1, 1, 6}},
+      {"PRESSURE_INDEPENDENT", {1, 6, 1}}, {"PRESSURE_INDEPENDENT", {1, 1, 1, 6}},
+      {"ALTITUDE", {6}},                   {"ALTITUDE", {6, 1, 1}},
+      {"ALTITUDE", {1, 6}},                {"ALTITUDE", {1, 1, 6}},
+      {"ALTITUDE", {1, 6, 1}},
+  };
+  auto fault = [](const std::string& axis, const char* order, const char* at3, const char* at2) {
+    return "** ERROR Variable: " + axis + "\n** " + axis + " " + order + " incorrect (Data_Array[3] = " + at3 +
+           ", Data_Array[2] = " + at2 + ")\n";
+  };
+  for (const Shape& shape : shapes) {
+    const std::string axis = shape.axis;
+    struct Case {
+      std::vector<double> values;
+      std::string expected;
+    } cases[] = {
+        {{100, 150, 200, 250, 300, 350}, ""},
+        {{350, 300, 250, 200, 150, 100}, ""},
+        {{100, 150, 120, 110, 300, 350}, fault(axis, "Ascending Order", "110.000000", "120.000000")},
+        {{350, 300, 330, 340, 150, 100}, fault(axis, "Descending Order", "340.000000", "330.000000")},
+    };
+    for (const Case& c : cases) {
+      GeomsFile file = validLidarFile(1, 6);
+      geoms_fixture::Dataset* dataset = file.dataset(axis);
+      dataset->dims = shape.dims;
+      dataset->value = [values = c.values](size_t i) { return values[i]; };
+      const std::string label = axis + " " + testing::PrintToString(shape.dims) + " from " + std::to_string(c.values[0]);
+      // The data step on the file as read (an ALTITUDE with a first
+      // dimension of 1 has a VAR_SIZE that the other variables' sizes do not
+      // repeat, which the attribute step would report first).
+      TempDir dir;
+      putTemplate(dir);
+      GeomsChecker checker;
+      ASSERT_EQ(runSteps(dir, writeInto(dir, file), geoms_fixture::kTemplateName, 4, &checker).failedStep, 0)
+          << label;
+      std::string buffer;
+      {
+        testing_support::CurrentDirScope here(dir.path());
+        EXPECT_EQ(checker.Verify_6(&buffer), c.expected.empty()) << label;
+      }
+      EXPECT_EQ(buffer, c.expected) << label;
+      // Where the VAR attributes agree with the shape, the whole file passes.
+      if (c.expected.empty() && (axis == "PRESSURE_INDEPENDENT" || shape.dims.front() == 6)) {
+        StepOutcome outcome = stepsOn(file, 6);
+        EXPECT_EQ(outcome.failedStep, 0) << label;
+        EXPECT_EQ(outcome.buffer, "") << label;
+      }
+    }
+  }
+}
+
 TEST(VerifierData, PressureAxisOfTwoDimensionsRunsOneWayPerProfile) {
   GeomsFile file = validLidarFile(5, 8);
   StepOutcome outcome = stepsOn(file, 6);

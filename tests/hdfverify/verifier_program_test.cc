@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -151,7 +152,8 @@ TEST(VerifierProgram, ValuesHoldingAMarkerCannotEndTheReport) {
 
 // The checks run in a child process; however that process ends, the report is
 // finished: the messages it handed over, a line saying how it ended, and the
-// failure verdict.
+// failure verdict. The same when the verifier was started with SIGCHLD
+// ignored.
 TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
   TempDir dir;
   putTemplate(dir);
@@ -165,11 +167,15 @@ TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
     std::function<void()> action;
     long long timeLimitMs;
     std::string line;
+    bool reapedElsewhere = false;  // something else in this process waits for the child first
   };
   const Case cases[] = {
       {"killed", 3, [] { ::raise(SIGKILL); }, hdfverify::kCheckTimeLimitMs,
-       "ERROR: The check of the HDF file was ended by signal 9 (Killed), most likely a crash of the HDF4 library on "
-       "a damaged file; the file was not checked to its end."},
+       "ERROR: The check of the HDF file was ended from outside by signal 9 (Killed), by a user or by the system "
+       "(when memory ran out, for example); the file was not checked to its end."},
+      {"terminated", 2, [] { ::raise(SIGTERM); }, hdfverify::kCheckTimeLimitMs,
+       "ERROR: The check of the HDF file was ended from outside by signal 15 (Terminated), by a user or by the "
+       "system (when memory ran out, for example); the file was not checked to its end."},
       {"aborted", 1, [] { ::signal(SIGABRT, SIG_DFL); ::raise(SIGABRT); }, hdfverify::kCheckTimeLimitMs,
        "ERROR: The check of the HDF file was ended by signal 6 (Aborted), most likely a crash of the HDF4 library "
        "on a damaged file; the file was not checked to its end."},
@@ -179,6 +185,10 @@ TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
       {"exits", 2, [] { ::_exit(3); }, hdfverify::kCheckTimeLimitMs,
        "ERROR: The check of the HDF file ended with exit status 3 before its verdict; the file was not checked to "
        "its end."},
+      {"reaped elsewhere", 2, [] { ::_exit(3); }, hdfverify::kCheckTimeLimitMs,
+       "ERROR: The check of the HDF file ended before its verdict, and waiting for it failed (No child processes), "
+       "so how it ended is not known; the file was not checked to its end.",
+       true},
   };
   // What the report holds before step n's header (step 1: before its progress lines).
   auto before = [&](int step) {
@@ -193,19 +203,34 @@ TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
     // Step 1's progress lines come from its step buffer, which the child never hands over.
     return passing.substr(0, step == 1 ? at : at + header.size());
   };
-  for (const Case& c : cases) {
-    hdfverify::VerifierOptions options;
-    options.timeLimitMs = c.timeLimitMs;
-    options.beforeStep = [&](int step) {
-      if (step == c.step) c.action();
-    };
-    {
-      testing_support::CurrentDirScope here(dir.path());
-      EXPECT_EQ(hdfverify::runVerifier({"Quessel", name, geoms_fixture::kTemplateName}, options), 0);
+  for (sighandler_t childSignal : {SIG_DFL, SIG_IGN}) {
+    const std::string given = childSignal == SIG_IGN ? " (SIGCHLD ignored)" : "";
+    sighandler_t previous = ::signal(SIGCHLD, childSignal);
+    for (const Case& c : cases) {
+      hdfverify::VerifierOptions options;
+      options.timeLimitMs = c.timeLimitMs;
+      options.beforeStep = [&](int step) {
+        if (step == c.step) c.action();
+      };
+      bool reaped = false;
+      if (c.reapedElsewhere) {
+        // At the first message, wait for the checking process to end and reap it.
+        options.onMessage = [&](const std::string&) {
+          int status = 0;
+          if (!reaped) reaped = ::waitpid(-1, &status, 0) > 0;
+        };
+      }
+      {
+        testing_support::CurrentDirScope here(dir.path());
+        EXPECT_EQ(hdfverify::runVerifier({"Quessel", name, geoms_fixture::kTemplateName}, options), 0);
+      }
+      EXPECT_EQ(reaped, c.reapedElsewhere) << c.label << given;
+      const std::string report = readFile(dir.file(name + "_.err"));
+      EXPECT_EQ(report, before(c.step) + failureOpen + c.line + failureClose + "<br>" + kFailedEnd)
+          << c.label << given;
+      EXPECT_EQ(markerLines(report), 1) << c.label << given;
     }
-    const std::string report = readFile(dir.file(name + "_.err"));
-    EXPECT_EQ(report, before(c.step) + failureOpen + c.line + failureClose + "<br>" + kFailedEnd) << c.label;
-    EXPECT_EQ(markerLines(report), 1) << c.label;
+    ::signal(SIGCHLD, previous);
   }
 }
 
@@ -226,6 +251,35 @@ int runQuessel(const TempDir& dir, const std::vector<std::string>& args) {
     return -1;
   }
   return status;
+}
+
+// Runs the program Quessel in dir as a parent that ignores SIGCHLD starts it,
+// passing that on through exec; returns its exit status (-1 when it could not
+// be started or did not end).
+int runQuesselWithChildSignalIgnored(const TempDir& dir, const std::vector<std::string>& args) {
+  const std::string program = std::string(PARVIX_BIN_DIR) + "/Quessel";
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    ::signal(SIGCHLD, SIG_IGN);
+    if (::chdir(dir.path().c_str()) == 0) ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  pid_t ended = 0;
+  for (int polls = 0; polls < 12000 && ended == 0; ++polls) {
+    ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == 0) ::usleep(10000);
+  }
+  if (ended != pid) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(VerifierProgram, BadInputGivesAFinishedFailingReport) {
@@ -271,7 +325,8 @@ TEST(VerifierProgram, BadInputGivesAFinishedFailingReport) {
 }
 
 // A well-formed file that the HDF4 library writes itself, with a dataset name
-// of 256 characters, crashes the library's SDstart in the first step.
+// of 256 characters, crashes the library's SDstart in the first step. The same
+// when Quessel was started with SIGCHLD ignored.
 TEST(VerifierProgram, ProgramReportsAFileThatCrashesTheLibrary) {
   TempDir dir;
   putTemplate(dir);
@@ -281,20 +336,27 @@ TEST(VerifierProgram, ProgramReportsAFileThatCrashesTheLibrary) {
   file.datasets.push_back(extra);
   const std::string name = writeInto(dir, file, "long-name.hdf");
   ASSERT_EQ(name, "long-name.hdf");
-  EXPECT_EQ(runQuessel(dir, {name, geoms_fixture::kTemplateName}), 0);
-  const std::string report = readFile(dir.file(name + "_.err"));
-  const std::string head = kSection + "Starting Scanning.... Verify_1 ...." + kSectionEnd + kInfo +
-                           "HDF File: long-name.hdf" + kInfoEnd + kInfo + "Template File: " +
-                           geoms_fixture::kTemplateName + kInfoEnd + "<br>" +
-                           "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: The check "
-                           "of the HDF file ";
-  EXPECT_EQ(report.substr(0, head.size()), head) << report;
-  // Ended by the crash's signal, or, under AddressSanitizer, by its exit after the report of the crash.
-  EXPECT_TRUE(report.find("was ended by signal") != std::string::npos ||
-              report.find("ended with exit status") != std::string::npos)
-      << report;
-  EXPECT_TRUE(endsWith(report, "the file was not checked to its end.</strong><br>\n<br>" + kFailedEnd)) << report;
-  EXPECT_EQ(markerLines(report), 1);
+  for (bool childSignalIgnored : {false, true}) {
+    SCOPED_TRACE(childSignalIgnored ? "SIGCHLD ignored" : "SIGCHLD default");
+    std::filesystem::remove(dir.file(name + "_.err"));
+    const std::vector<std::string> args = {name, geoms_fixture::kTemplateName};
+    EXPECT_EQ(childSignalIgnored ? runQuesselWithChildSignalIgnored(dir, args) : runQuessel(dir, args), 0);
+    const std::string report = readFile(dir.file(name + "_.err"));
+    const std::string head = kSection + "Starting Scanning.... Verify_1 ...." + kSectionEnd + kInfo +
+                             "HDF File: long-name.hdf" + kInfoEnd + kInfo + "Template File: " +
+                             geoms_fixture::kTemplateName + kInfoEnd + "<br>" +
+                             "<br><strong style = 'color:#FF0000;font-size:16px;font-weight:bold'>     ERROR: The "
+                             "check of the HDF file ";
+    EXPECT_EQ(report.substr(0, head.size()), head) << report;
+    // Ended by the crash's signal, or, under AddressSanitizer, by its exit after the report of the crash.
+    EXPECT_TRUE(report.find("was ended by signal") != std::string::npos ||
+                report.find("ended with exit status") != std::string::npos)
+        << report;
+    // A crash is never taken for an end with status 0.
+    EXPECT_EQ(report.find("exit status 0 "), std::string::npos) << report;
+    EXPECT_TRUE(endsWith(report, "the file was not checked to its end.</strong><br>\n<br>" + kFailedEnd)) << report;
+    EXPECT_EQ(markerLines(report), 1);
+  }
 }
 
 TEST(VerifierProgram, ProgramWritesTheUsageReportAndPrintsNothing) {
