@@ -1,5 +1,9 @@
-// Skelda: the desktop program. Creates the main window and the (hidden) plot
-// window and runs the message loop until the main window closes.
+// Skelda: the desktop program. Unless another Skelda works in the same start
+// folder, creates the main window and the (hidden) plot window and runs the
+// message loop until the main window closes.
+#include <filesystem>
+
+#include "desktop/core/start_folder.h"
 #include "desktop/core/toolkit_error.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/parvixfscan.h"
@@ -14,21 +18,25 @@ int main(int argc, char** argv) {
   QtBusyCursor cursor;
   platform::setMessageBoxes(&boxes);
   platform::setBusyCursor(&cursor);
-  try {
-    TForm1 mainWindow;
-    Form1 = &mainWindow;
-    TCurForm plotWindow;
-    CurForm = &plotWindow;
-    mainWindow.show();
-    app.exec();
-    CurForm = nullptr;
-    Form1 = nullptr;
-  } catch (const ToolkitError& e) {
-    showException(e.what());
-  } catch (...) {
-    // Any other exception is shown as the front end's own with an empty message.
-    showException("");
-  }
+  std::error_code ec;
+  runInStartFolder(std::filesystem::current_path(ec).string(), [&app] {
+    try {
+      TForm1 mainWindow;
+      Form1 = &mainWindow;
+      TCurForm plotWindow;
+      CurForm = &plotWindow;
+      mainWindow.show();
+      app.exec();
+      CurForm = nullptr;
+      Form1 = nullptr;
+    } catch (const ToolkitError& e) {
+      showException(e.what());
+    } catch (...) {
+      // Any other exception is shown as the front end's own with an empty message.
+      showException("");
+    }
+    return 0;
+  });
   platform::setBusyCursor(nullptr);
   platform::setMessageBoxes(nullptr);
   return 0;

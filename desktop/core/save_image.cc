@@ -37,9 +37,13 @@ bool saveImage(PlotImage image, const std::string& chosen) {
   }
   std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
   if (ec) {
-    // The same texts serve both images.
-    platform::showMessageBox(platform::formatText("Saving Curtain Plot Image Failed (Err = %d).", ec.value()),
-                             "Saving Curtain Plot Failed??");
+    // The box names the image that could not be saved.
+    bool curtain = image == PlotImage::Curtain;
+    platform::showMessageBox(
+        platform::formatText(curtain ? "Saving Curtain Plot Image Failed (Err = %d)."
+                                     : "Saving Profile Plot Image Failed (Err = %d).",
+                             ec.value()),
+        curtain ? "Saving Curtain Plot Failed??" : "Saving Profile Plot Failed??");
     return false;
   }
   return true;

@@ -22,6 +22,21 @@ platform::BoxAnswer RecordingBoxes::show(const std::string& text, const std::str
   return answer;
 }
 
+FakeFileLocks::FakeFileLocks() { platform::setFileLocks(this); }
+FakeFileLocks::~FakeFileLocks() { platform::setFileLocks(nullptr); }
+
+platform::LockResult FakeFileLocks::lock(const std::string& path, int* error) {
+  if (busy.count(path)) return platform::LockResult::Busy;
+  if (failError != 0) {
+    *error = failError;
+    return platform::LockResult::Failed;
+  }
+  locked.push_back(path);
+  return platform::LockResult::Locked;
+}
+
+void FakeFileLocks::release(const std::string& path) { released.push_back(path); }
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "parvix-test-XXXXXX").string();
   char* made = ::mkdtemp(pattern.data());

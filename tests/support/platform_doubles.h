@@ -1,10 +1,12 @@
 // Test doubles for the platform services, and small file helpers for tests.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/file_lock.h"
 #include "platform/message_box.h"
 
 namespace testing_support {
@@ -38,6 +40,22 @@ class RecordingBoxes : public platform::MessageBoxes {
 
   std::vector<ShownBox> boxes;
   platform::BoxAnswer answer = platform::BoxAnswer::Ok;
+};
+
+// File locks without files: a path in `busy` is held by another process, a lock
+// on any other path is taken (or fails with `failError` when that is not 0).
+// Records the locks taken and released; installs itself while it lives.
+class FakeFileLocks : public platform::FileLocks {
+ public:
+  FakeFileLocks();
+  ~FakeFileLocks() override;
+  platform::LockResult lock(const std::string& path, int* error) override;
+  void release(const std::string& path) override;
+
+  std::set<std::string> busy;
+  int failError = 0;
+  std::vector<std::string> locked;
+  std::vector<std::string> released;
 };
 
 // A fresh empty folder under the system's temporary folder, removed with the object.

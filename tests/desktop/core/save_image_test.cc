@@ -68,12 +68,29 @@ TEST_F(DesktopSaveImage, AsksBeforeReplacingANameMadeLonger) {
   EXPECT_EQ(readFile(target.file("plot.png.jpg")), "curtain bytes");
 }
 
-TEST_F(DesktopSaveImage, CopyFailureShowsTheErrorCode) {
-  std::filesystem::remove(startDirFile(kProfileImageName));
-  EXPECT_FALSE(saveImage(PlotImage::Profile, target.file("p.jpg")));
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "Saving Curtain Plot Image Failed (Err = 2).");  // ENOENT
-  EXPECT_EQ(boxes.boxes[0].caption, "Saving Curtain Plot Failed??");
+TEST_F(DesktopSaveImage, CopyFailureNamesTheImageAndShowsTheErrorCode) {
+  struct Case {
+    PlotImage image;
+    const char* source;
+    const char* text;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {PlotImage::Curtain, kCurtainImageName, "Saving Curtain Plot Image Failed (Err = 2).",  // ENOENT
+       "Saving Curtain Plot Failed??"},
+      {PlotImage::Profile, kProfileImageName, "Saving Profile Plot Image Failed (Err = 2).",
+       "Saving Profile Plot Failed??"},
+  };
+  for (const Case& c : cases) {
+    boxes.boxes.clear();
+    std::filesystem::remove(startDirFile(c.source));
+    EXPECT_FALSE(saveImage(c.image, target.file("p.jpg"))) << c.caption;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.caption;
+    EXPECT_EQ(boxes.boxes[0].text, c.text);
+    EXPECT_EQ(boxes.boxes[0].caption, c.caption);
+    EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Error);
+    EXPECT_EQ(boxes.boxes[0].buttons, platform::BoxButtons::Ok);
+  }
 }
 
 }  // namespace
