@@ -16,9 +16,8 @@
 #include <iterator>
 
 #include "desktop/core/file_names.h"
-#include "desktop/core/plot_command.h"
+#include "desktop/core/first_plot.h"
 #include "desktop/core/plot_files.h"
-#include "desktop/core/plot_run.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
@@ -260,16 +259,11 @@ void TForm1::CurPlottingClick() {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
   }
-  if (!ensureDataFolder()) return;
-  pMsg->show();
-  pMsg->raise();
-  if (!writeFirstPlotList(DataFilePath)) {
-    pMsg->hide();
-    return;
-  }
-  enterStartDir();
-  removePlotOutputs(true);
-  if (!runPlotProgram(fixedPlotCommandLine(DataFileIsHdf), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
+  auto showNotice = [this] {
+    pMsg->show();
+    pMsg->raise();
+  };
+  if (!runFirstPlot(DataFilePath, DataFileIsHdf, showNotice)) {
     pMsg->hide();
     return;
   }

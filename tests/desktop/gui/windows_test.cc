@@ -64,6 +64,7 @@ class WindowsTest : public QObject {
   void hourglassWhileThePlotProgramRuns();
   void hdfPlotNamesOmbrelWhichIsNotThere();
   void replotAfterAFailedHdfScanStartsVantor();
+  void hdfPlotWithoutItsProgramChangesNothing();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
   void mainWindowKeepsItsLayoutDuringAScan();
@@ -500,7 +501,8 @@ void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
   QVERIFY(!PlotsReady);
   QVERIFY(!app.plot->isVisible());
-  QCOMPARE(testing_support::readFile(plotListPath()), DataFilePath + "\n");
+  // Nothing was prepared for a program that is not there.
+  QVERIFY(!std::filesystem::exists(plotListPath()));
 }
 
 void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
@@ -540,6 +542,82 @@ void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
   QCOMPARE(PlotStartStamp, std::string("20180412000000"));
   QCOMPARE(PlotEndStamp, std::string("20180412235959"));
   QCOMPARE(DataFilePath, profile);
+}
+
+namespace {
+
+const char kGeomsSampleName[] = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+
+// A PROFILE file scanned and plotted by a stand-in plot program that draws two
+// solid images; then a GEOMS file whose scan passes (a stand-in verifier). The
+// plot window stays open on the PROFILE plots. Returns the PROFILE file's path.
+std::string plotProfileThenPassGeoms(Skelda& app, FakeLauncher& launcher) {
+  std::string profile = app.writeSample(profileFileName(), validProfileText());
+  app.scan(profile);
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+  };
+  app.form->CurPlotting->click();
+  std::string hdf = app.writeSample(kGeomsSampleName, "not read by the stand-in verifier");
+  launcher.childRun = [hdf] { testing_support::writeFile(hdf + "_.err", "@@@ Step 1 passed\n<br>\n^End.0\n"); };
+  app.scan(hdf);
+  launcher.childRun = nullptr;
+  return profile;
+}
+
+}  // namespace
+
+void WindowsTest::hdfPlotWithoutItsProgramChangesNothing() {
+  struct Case {
+    const char* what;
+    bool missing;    // not found at all
+    int startError;  // found, but its start fails
+    size_t starts;   // start attempts of the plot button
+    const char* text;
+  };
+  const Case cases[] = {
+      {"not found", true, 0, 0, "CreateProcess Failed (Err = 2)"},
+      {"not startable", false, 8, 1, "CreateProcess Failed (Err = 8)"},
+  };
+  for (const Case& c : cases) {
+    Skelda app;
+    FakeLauncher launcher;
+    std::string profile = plotProfileThenPassGeoms(app, launcher);
+    QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+    QVERIFY(app.plot->isVisible());
+    QVERIFY(app.form->CurPlotting->isEnabled());
+    QVERIFY(DataFileIsHdf);
+
+    std::string curtain = testing_support::readFile(startDirFile(kCurtainImageName));
+    std::string profileImage = testing_support::readFile(startDirFile(kProfileImageName));
+    QVERIFY(!curtain.empty() && !profileImage.empty());
+    QImage shownCurtain = app.plot->cIMG->image();
+    QImage shownProfile = app.plot->pIMG->image();
+    std::vector<std::string> files = PlotFiles;
+    int count = PlotFileCount;
+    size_t startsBefore = launcher.started.size();
+    if (c.missing) launcher.missingPrograms = {"Ombrel.exe"};
+    launcher.startError = c.startError;
+
+    app.form->CurPlotting->click();
+    QCOMPARE(app.boxes.boxes.size(), size_t(1));
+    QCOMPARE(app.boxes.boxes[0].text, std::string(c.text));
+    QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
+    QCOMPARE(launcher.started.size(), startsBefore + c.starts);
+    if (c.starts) QCOMPARE(launcher.started.back().program, std::string("Ombrel.exe"));
+    // The images, the list file and the plot window are as they were.
+    QCOMPARE(testing_support::readFile(startDirFile(kCurtainImageName)), curtain);
+    QCOMPARE(testing_support::readFile(startDirFile(kProfileImageName)), profileImage);
+    QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
+    QCOMPARE(PlotFiles, files);
+    QCOMPARE(PlotFileCount, count);
+    QVERIFY(app.plot->isVisible());
+    QCOMPARE(app.plot->cIMG->image(), shownCurtain);
+    QCOMPARE(app.plot->pIMG->image(), shownProfile);
+    QVERIFY(!app.form->pMsg->isVisible());
+    QVERIFY(!PlotsReady);
+  }
 }
 
 namespace {
