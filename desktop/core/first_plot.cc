@@ -16,5 +16,7 @@ bool runFirstPlot(const std::string& path, bool isHdf, const std::function<void(
   enterStartDir();
   removePlotOutputs(true);
   if (!runPlotProgram(commandLine, firstPlotTexts(path), ImageRule::BothMustExist, &kept)) return false;
+  PlotFiles = {path};
+  PlotFileCount = 1;
   return true;
 }

@@ -12,5 +12,6 @@
 // deletes the old log and images and runs the program. A program that is not
 // found, or cannot be started, is reported in its box and changes nothing: the
 // list file, the log, the images, PlotFiles and PlotFileCount stay as they were.
-// Returns true when the images may be shown.
+// After a successful run PlotFiles holds `path`, the file the plot window then
+// shows, whatever is scanned next. Returns true when the images may be shown.
 bool runFirstPlot(const std::string& path, bool isHdf, const std::function<void()>& showNotice);

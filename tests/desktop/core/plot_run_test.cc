@@ -224,6 +224,9 @@ TEST_F(DesktopFirstPlot, APassedRunListsThePlottedFile) {
   EXPECT_EQ(noticesShown, 1);
   ASSERT_EQ(launcher.started.size(), 1u);
   EXPECT_EQ(launcher.started[0].program, "Vantor.exe");
+  // The plot window shows this file, whatever is scanned next.
+  EXPECT_EQ(PlotFiles, std::vector<std::string>{other});
+  EXPECT_EQ(PlotFileCount, 1);
 }
 
 class DesktopPlotFiles : public DesktopTest {};

@@ -65,6 +65,7 @@ class WindowsTest : public QObject {
   void hdfPlotNamesOmbrelWhichIsNotThere();
   void replotAfterAFailedHdfScanStartsVantor();
   void hdfPlotWithoutItsProgramChangesNothing();
+  void replotAfterAPassedHdfScanRedrawsTheProfileFiles();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
   void mainWindowKeepsItsLayoutDuringAScan();
@@ -618,6 +619,33 @@ void WindowsTest::hdfPlotWithoutItsProgramChangesNothing() {
     QVERIFY(!app.form->pMsg->isVisible());
     QVERIFY(!PlotsReady);
   }
+}
+
+void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string profile = plotProfileThenPassGeoms(app, launcher);
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY(DataFileIsHdf);
+  QCOMPARE(DataFilePath, app.start.file(std::string("samples/") + kGeomsSampleName));
+  size_t startsBefore = launcher.started.size();
+  QImage oldCurtain = app.plot->cIMG->image();
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+  };
+  app.plot->btnReplot->click();
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QCOMPARE(launcher.started.size(), startsBefore + 1);
+  const platform::StartRequest& replot = launcher.started.back();
+  QCOMPARE(replot.program, std::string("Vantor.exe"));
+  QCOMPARE(replot.args.at(2), std::string("1"));  // endFile: the one PROFILE file
+  QCOMPARE(replot.args.at(7), std::string("20180412000000"));
+  QCOMPARE(replot.args.at(8), std::string("20180412235959"));
+  QCOMPARE(PlotFiles, std::vector<std::string>{profile});
+  QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
+  QVERIFY(app.plot->cIMG->image() != oldCurtain);
+  QVERIFY(PlotsReady);
 }
 
 namespace {
