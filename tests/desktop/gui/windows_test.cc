@@ -66,6 +66,7 @@ class WindowsTest : public QObject {
   void replotAfterAFailedHdfScanStartsVantor();
   void hdfPlotWithoutItsProgramChangesNothing();
   void replotAfterAPassedHdfScanRedrawsTheProfileFiles();
+  void boxesAreWideEnoughForTheirCaption();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
   void mainWindowKeepsItsLayoutDuringAScan();
@@ -646,6 +647,36 @@ void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
   QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
   QVERIFY(app.plot->cIMG->image() != oldCurtain);
   QVERIFY(PlotsReady);
+}
+
+void WindowsTest::boxesAreWideEnoughForTheirCaption() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  struct Seen {
+    int width = 0;
+    QString caption;
+  };
+  const char* const captions[] = {"Error Running Curtain Plotting Function??", "Error Running Curtain Plot Routine...",
+                                  "Start/End UTC Values Out of Range  ..."};
+  for (const char* caption : captions) {
+    Seen seen;
+    QTimer::singleShot(0, [&seen] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen.width = box->width();
+      seen.caption = box->windowTitle();
+      box->done(QMessageBox::Ok);
+    });
+    platform::showMessageBox("CreateProcess Failed (Err = 2)", caption);
+    QCOMPARE(seen.caption, QString(caption));
+    // Wider than the caption's text with the title bar's buttons beside it.
+    QVERIFY2(seen.width >= captionFittingWidth(seen.caption),
+             qPrintable(QString("%1 < %2").arg(seen.width).arg(captionFittingWidth(seen.caption))));
+    QVERIFY(captionFittingWidth(seen.caption) >
+            QFontMetrics(QApplication::font()).horizontalAdvance(seen.caption) + 100);
+  }
+  platform::setMessageBoxes(&app.boxes);
 }
 
 namespace {
