@@ -18,6 +18,7 @@
 #include "desktop/core/file_names.h"
 #include "desktop/core/first_plot.h"
 #include "desktop/core/plot_files.h"
+#include "desktop/core/report_text.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
@@ -193,7 +194,8 @@ void TForm1::showReport(const std::string& path) {
     return;
   }
   MyWebBrowser->setSearchPaths({fromLocalBytes(std::filesystem::path(path).parent_path().string())});
-  MyWebBrowser->setHtml(QString::fromLatin1(file.readAll()));
+  QByteArray bytes = file.readAll();
+  MyWebBrowser->setHtml(QString::fromStdString(reportTextAsUtf8(std::string_view(bytes.constData(), bytes.size()))));
 }
 
 void TForm1::OpenFileClick() {

@@ -66,6 +66,7 @@ class WindowsTest : public QObject {
   void replotAfterAFailedHdfScanStartsVantor();
   void hdfPlotWithoutItsProgramChangesNothing();
   void replotAfterAPassedHdfScanRedrawsTheProfileFiles();
+  void reportViewDecodesUtf8AndLatin1();
   void boxesAreWideEnoughForTheirCaption();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
@@ -647,6 +648,59 @@ void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
   QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
   QVERIFY(app.plot->cIMG->image() != oldCurtain);
   QVERIFY(PlotsReady);
+}
+
+namespace {
+
+// The report view's text after a scan of `path` (set as typed: the key
+// clicks of Qt Test take ASCII only).
+QString reportShown(Skelda& app, const std::string& path) {
+  app.form->fileNameValue->setText(QString::fromUtf8(path));
+  app.form->btnScan->click();
+  return app.form->MyWebBrowser->toPlainText();
+}
+
+}  // namespace
+
+void WindowsTest::reportViewDecodesUtf8AndLatin1() {
+  Skelda app;
+  FakeLauncher launcher;  // the stand-in verifier of the GEOMS case
+  const std::string piLine = "A. Person, station@example.org  ; PI AND CONTACT INFO";
+  auto withPi = [&](const std::string& pi) {
+    std::string text = validProfileText();
+    return text.replace(text.find(piLine), piLine.find(';'), pi + "  ");
+  };
+  std::string folder = "samples/M\xC3\xBCller \xC3\xB6";  // "Müller ö" in UTF-8
+  std::filesystem::create_directories(app.start.file(folder));
+
+  // A UTF-8 data file in a UTF-8 folder.
+  std::string utf8 = app.start.file(folder + "/" + profileFileName());
+  testing_support::writeFile(utf8, withPi("A. M\xC3\xBCller-\xC5\x81ukasz"));
+  QString shown = reportShown(app, utf8);
+  std::string bytes = testing_support::readFile(utf8 + "__ScanMsgs.htm");
+  QVERIFY(bytes.find("A. M\xC3\xBCLLER-\xC5\x81UKASZ") != std::string::npos);  // the bytes as written
+  QVERIFY2(shown.contains(QString::fromUtf8("A. M\xC3\xBCLLER-\xC5\x81UKASZ")), qPrintable(shown.left(3000)));
+  QVERIFY(!shown.contains(QString::fromUtf8("\xC3\x83")));  // no "Ã"
+
+  // The verifier's lines name the GEOMS file by its UTF-8 path.
+  std::string hdf = app.start.file(folder + "/" + kGeomsSampleName);
+  testing_support::writeFile(hdf, "not read by the stand-in verifier");
+  launcher.childRun = [hdf] {
+    testing_support::writeFile(hdf + "_.err", "# HDF File: " + hdf + "\n@@@ Step 1 passed\n<br>\n^End.0\n");
+  };
+  shown = reportShown(app, hdf);
+  QVERIFY2(shown.contains(QString::fromUtf8("HDF File: " + hdf)), qPrintable(shown.left(3000)));
+  QVERIFY(shown.contains(QString::fromUtf8("/M\xC3\xBCller \xC3\xB6/")));
+
+  // A Latin-1 data file: its byte is not UTF-8, so the report is read as Latin-1.
+  std::filesystem::create_directories(app.start.file("latin1"));
+  std::string latin1 = app.start.file("latin1/" + profileFileName());
+  testing_support::writeFile(latin1, withPi("A. M\xFCller \xB5"));
+  shown = reportShown(app, latin1);
+  bytes = testing_support::readFile(latin1 + "__ScanMsgs.htm");
+  QVERIFY(bytes.find("A. M\xFCLLER \xB5") != std::string::npos);
+  QVERIFY2(shown.contains(QString::fromUtf8("A. M\xC3\xBCLLER \xC2\xB5")), qPrintable(shown.left(3000)));
+  QVERIFY(!shown.contains(QChar(0xFFFD)));
 }
 
 void WindowsTest::boxesAreWideEnoughForTheirCaption() {
