@@ -109,9 +109,13 @@ std::string findProgram(const std::string& rawName, const std::string& currentFo
   return findProgramOnPath(name);
 }
 
+std::string ProcessLauncher::locate(const StartRequest& request) {
+  return findProgram(request.program, request.workDir);
+}
+
 bool SystemProcessLauncher::start(const StartRequest& request, ChildProcess* child, int* error) {
   *child = ChildProcess();
-  std::string path = findProgram(request.program, request.workDir);
+  std::string path = locate(request);
   if (path.empty()) {
     *error = ENOENT;
     return false;

@@ -36,6 +36,11 @@ class ProcessLauncher {
   // Starts the program; on failure returns false with *error set to an errno value
   // (ENOENT, 2, when the program is not found).
   virtual bool start(const StartRequest& request, ChildProcess* child, int* error) = 0;
+  // The program that start would run for the request: its absolute path, or ""
+  // when it is not found (start would fail with ENOENT). Lets a caller find out
+  // before it prepares files for a child that cannot be started. The system's
+  // search is findProgram(request.program, request.workDir).
+  virtual std::string locate(const StartRequest& request);
   // Waits at most timeoutMs (negative: without limit) for the child to end; on
   // Exited, *exitStatus is its exit code, or 128 + signal when a signal ended it.
   virtual WaitOutcome wait(ChildProcess* child, long long timeoutMs, int* exitStatus) = 0;

@@ -15,6 +15,12 @@
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 
+bool hasHdfExtension(const std::string& name) {
+  size_t dot = name.rfind('.');
+  std::string ext = dot == std::string::npos ? name : name.substr(dot + 1);
+  return platform::toUpperAscii(ext) == "HDF";
+}
+
 namespace {
 
 const char kTemplateName[] = "GEOMS-TE-LIDAR-O3-005.csv";
@@ -24,13 +30,6 @@ void resetScanState(ScanSession& scan) {
   scan.LineNumber = 0;
   scan.ScanFailed = scan.AtEndOfFile = scan.ScanAborted = scan.MaxErrorsNoticeShown = scan.IsDatFile = false;
   for (ErrorSlot& slot : scan.ErrorSlots) slot = ErrorSlot{-2, -1};
-}
-
-// The name's text after its last '.', or the whole name without one, upper-cased.
-bool hasHdfExtension(const std::string& bareName) {
-  size_t dot = bareName.rfind('.');
-  std::string ext = dot == std::string::npos ? bareName : bareName.substr(dot + 1);
-  return platform::toUpperAscii(ext) == "HDF";
 }
 
 void writeVerifierProblem(ReportSink& report, const std::string& why) {

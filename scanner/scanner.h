@@ -21,5 +21,9 @@ extern std::string ReportPath;
 // Whether the last scanned name had the extension HDF (any case).
 extern bool IsHdfFile;
 
+// The rule of IsHdfFile for a file name: its text after the last '.' (the whole
+// name when it has none) is HDF in any case.
+bool hasHdfExtension(const std::string& name);
+
 // How long a scan waits for the HDF verifier, in milliseconds.
 extern long long VerifierTimeoutMs;

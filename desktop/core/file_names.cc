@@ -44,6 +44,13 @@ std::string fileEndDateText(std::string_view name, bool isHdf) {
   return isHdf ? clampedPiece(name, nthUnderscore(name, 6) + 1, 8) : networkDateText(name);
 }
 
+bool plotFilesAreHdf() {
+  // The first listed file's kind as the scanner tells it: the last passed
+  // scan's flag for that scan's own file, the scanner's name rule for another.
+  if (PlotFiles.empty() || PlotFiles.front() == DataFilePath) return DataFileIsHdf;
+  return hasHdfExtension(fileNamePart(PlotFiles.front()));
+}
+
 void computePlotTimeSpan() {
   if (PlotFileCount <= 0 || PlotFiles.empty()) {
     if (PlotFiles.empty()) PlotFiles.push_back(DataFilePath);
@@ -54,7 +61,7 @@ void computePlotTimeSpan() {
   if (lastIndex >= PlotFiles.size()) lastIndex = PlotFiles.size() - 1;
   std::string first = fileNamePart(PlotFiles.front());
   std::string last = fileNamePart(PlotFiles[lastIndex]);
-  if (DataFileIsHdf) {
+  if (plotFilesAreHdf()) {
     PlotStartStamp = geomsStartStamp(first);
     PlotEndStamp = geomsStopStamp(last);
   } else {

@@ -39,8 +39,15 @@ std::string geomsStopStamp(std::string_view name);
 std::string fileStartDateText(std::string_view name, bool isHdf);
 std::string fileEndDateText(std::string_view name, bool isHdf);
 
+// Whether the files of the plot window are GEOMS HDF files, judged by the first
+// of PlotFiles (while the list is empty, by DataFilePath, which seeds it): the
+// file of the last passed scan by that scan's DataFileIsHdf, another by its
+// extension. The plot program and the date rules of Replot and of appending
+// follow the files the window shows, not a later scan.
+bool plotFilesAreHdf();
+
 // Seeds PlotFiles with DataFilePath when PlotFileCount is 0, then sets
 // PlotStartStamp from the first listed file and PlotEndStamp from entry number
-// PlotFileCount: GEOMS start and stop stamps for an HDF scan, otherwise the
+// PlotFileCount: GEOMS start and stop stamps for HDF plot files, otherwise the
 // network dates with 000000 and 235959.
 void computePlotTimeSpan();

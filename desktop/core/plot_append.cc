@@ -26,9 +26,10 @@ AppendOutcome appendPlotFile(const std::string& chosenPath) {
   if (PlotFileCount == 0) computePlotTimeSpan();
 
   std::string newName = fileNamePart(chosenPath);
-  std::string newDateText = fileStartDateText(newName, DataFileIsHdf);
+  bool isHdf = plotFilesAreHdf();
+  std::string newDateText = fileStartDateText(newName, isHdf);
   int newDate = platform::leadingLong(newDateText);
-  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(PlotFiles.back()), DataFileIsHdf));
+  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(PlotFiles.back()), isHdf));
   if (newDate < lastDate) {
     platform::showMessageBox(
         "Could not load this additional file = " + newName +

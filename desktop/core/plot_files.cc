@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "desktop/core/shared_state.h"
 #include "platform/message_box.h"
@@ -50,6 +51,38 @@ bool writeFirstPlotList(const std::string& path) {
   PlotFiles.clear();
   PlotFileCount = 0;
   return true;
+}
+
+PlotFilesBackup keepPlotFiles() {
+  PlotFilesBackup backup;
+  for (const std::string& path : {plotListPath(), startDirFile(kPlotLogName), startDirFile(kCurtainImageName),
+                                  startDirFile(kProfileImageName)}) {
+    PlotFilesBackup::KeptFile kept;
+    kept.path = path;
+    std::ifstream in;
+    if (platform::openInputFile(in, path)) {
+      kept.existed = true;
+      kept.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    backup.files.push_back(std::move(kept));
+  }
+  backup.plotFiles = PlotFiles;
+  backup.plotFileCount = PlotFileCount;
+  return backup;
+}
+
+void restorePlotFiles(const PlotFilesBackup& backup) {
+  for (const PlotFilesBackup::KeptFile& kept : backup.files) {
+    std::error_code ec;
+    if (!kept.existed) {
+      std::filesystem::remove(kept.path, ec);
+      continue;
+    }
+    std::ofstream out(kept.path, std::ios::binary | std::ios::trunc);
+    out << kept.bytes;
+  }
+  PlotFiles = backup.plotFiles;
+  PlotFileCount = backup.plotFileCount;
 }
 
 void removePlotOutputs(bool images) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 inline constexpr char kPlotLogName[] = "_CErr_.txt";
 inline constexpr char kCurtainImageName[] = "curtain_plot.jpg";
@@ -32,6 +33,26 @@ bool writeFirstPlotList(const std::string& path);
 // Deletes the plot log, and the two images too when `images` (missing files are
 // no error).
 void removePlotOutputs(bool images);
+
+// What the main window's plot button changes before the plot program starts:
+// the plot list, PlotFiles and PlotFileCount, the plot log and the two images.
+// Kept so that a run whose program could not be started leaves them as they
+// were.
+struct PlotFilesBackup {
+  struct KeptFile {
+    std::string path;
+    bool existed = false;
+    std::string bytes;
+  };
+  std::vector<KeptFile> files;
+  std::vector<std::string> plotFiles;
+  int plotFileCount = 0;
+};
+
+// Reads what the plot button is about to change.
+PlotFilesBackup keepPlotFiles();
+// Puts it back: each file with its kept bytes, or removed when it did not exist.
+void restorePlotFiles(const PlotFilesBackup& backup);
 
 // Shows the box that refuses a path holding a line break.
 void refuseLineBreakPath(const std::string& caption);

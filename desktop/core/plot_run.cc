@@ -1,5 +1,6 @@
 #include "desktop/core/plot_run.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -66,7 +67,33 @@ PlotRunTexts replotTexts(int fileCount) {
   return texts;
 }
 
-bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule) {
+platform::StartRequest plotStartRequest(const std::string& commandLine) {
+  std::vector<std::string> words = splitCommandLine(commandLine);
+  platform::StartRequest request;
+  if (!words.empty()) {
+    request.program = words.front();
+    request.args.assign(words.begin() + 1, words.end());
+  }
+  request.workDir = StartDir;
+  return request;
+}
+
+namespace {
+
+void showStartFailure(int error) {
+  platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error), kFunctionCaption);
+}
+
+}  // namespace
+
+bool findPlotProgram(const std::string& commandLine) {
+  if (!platform::processLauncher().locate(plotStartRequest(commandLine)).empty()) return true;
+  showStartFailure(ENOENT);
+  return false;
+}
+
+bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
+                    const PlotFilesBackup* undoIfNotStarted) {
   std::string curtain = startDirFile(kCurtainImageName);
   std::string profile = startDirFile(kProfileImageName);
   ImageState curtainBefore = imageState(curtain);
@@ -78,13 +105,7 @@ bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, I
     // The hourglass is shown while the program runs, and gone before any box.
     platform::BusyScope busy;
     PlotsReady = false;
-    std::vector<std::string> words = splitCommandLine(commandLine);
-    platform::StartRequest request;
-    if (!words.empty()) {
-      request.program = words.front();
-      request.args.assign(words.begin() + 1, words.end());
-    }
-    request.workDir = StartDir;
+    platform::StartRequest request = plotStartRequest(commandLine);
     platform::ProcessLauncher& launcher = platform::processLauncher();
     platform::ChildProcess child;
     started = launcher.start(request, &child, &error);
@@ -96,7 +117,8 @@ bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, I
     }
   }
   if (!started) {
-    platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error), kFunctionCaption);
+    if (undoIfNotStarted) restorePlotFiles(*undoIfNotStarted);
+    showStartFailure(error);
     return false;
   }
 

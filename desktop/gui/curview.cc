@@ -500,7 +500,7 @@ PlotChoices TCurForm::currentChoices() const {
 
 ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) const {
   ReplotArguments a;
-  a.isHdf = DataFileIsHdf;
+  a.isHdf = plotFilesAreHdf();
   a.plotFileCount = PlotFileCount;
   a.startProfile = startProfile;
   a.endProfile = endProfile;

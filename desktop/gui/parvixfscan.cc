@@ -16,9 +16,9 @@
 #include <iterator>
 
 #include "desktop/core/file_names.h"
-#include "desktop/core/plot_command.h"
+#include "desktop/core/first_plot.h"
 #include "desktop/core/plot_files.h"
-#include "desktop/core/plot_run.h"
+#include "desktop/core/report_text.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
@@ -194,7 +194,8 @@ void TForm1::showReport(const std::string& path) {
     return;
   }
   MyWebBrowser->setSearchPaths({fromLocalBytes(std::filesystem::path(path).parent_path().string())});
-  MyWebBrowser->setHtml(QString::fromLatin1(file.readAll()));
+  QByteArray bytes = file.readAll();
+  MyWebBrowser->setHtml(QString::fromStdString(reportTextAsUtf8(std::string_view(bytes.constData(), bytes.size()))));
 }
 
 void TForm1::OpenFileClick() {
@@ -260,16 +261,11 @@ void TForm1::CurPlottingClick() {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
   }
-  if (!ensureDataFolder()) return;
-  pMsg->show();
-  pMsg->raise();
-  if (!writeFirstPlotList(DataFilePath)) {
-    pMsg->hide();
-    return;
-  }
-  enterStartDir();
-  removePlotOutputs(true);
-  if (!runPlotProgram(fixedPlotCommandLine(DataFileIsHdf), firstPlotTexts(DataFilePath), ImageRule::BothMustExist)) {
+  auto showNotice = [this] {
+    pMsg->show();
+    pMsg->raise();
+  };
+  if (!runFirstPlot(DataFilePath, DataFileIsHdf, showNotice)) {
     pMsg->hide();
     return;
   }

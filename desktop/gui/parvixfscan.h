@@ -18,7 +18,8 @@ class TForm1 : public QWidget {
  public:
   explicit TForm1(QWidget* owner = nullptr);
 
-  // Shows the report file in the report view (its bytes as Latin-1).
+  // Shows the report file in the report view (its bytes as UTF-8 when they are
+  // valid UTF-8, else as Latin-1).
   void showReport(const std::string& path);
 
   QFrame* Panel1;

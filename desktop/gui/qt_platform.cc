@@ -2,8 +2,12 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSpacerItem>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
@@ -107,6 +111,18 @@ void keepOnTheParentsLevel(QWidget* dialog) {
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+int captionFittingWidth(const QString& caption) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  font.setBold(true);
+  QFontMetrics metrics(font);
+  // Title bar buttons are squares about as high as the bar: the text's height
+  // and a margin.
+  const int kTitleBarButtons = 4;  // icon, iconify, maximise, close
+  const int kButtonMargin = 8;
+  const int kFrameEdges = 32;
+  return metrics.horizontalAdvance(caption) + kTitleBarButtons * (metrics.height() + kButtonMargin) + kFrameEdges;
+}
+
 platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::string& caption, platform::BoxIcon icon,
                                          platform::BoxButtons buttons) {
   QMessageBox::Icon qtIcon = QMessageBox::Critical;
@@ -118,6 +134,11 @@ platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::str
   QWidget* parent = boxParentWindow();
   QMessageBox box(qtIcon, fromLocalBytes(caption), fromLocalBytes(text), qtButtons, parent);
   box.setTextFormat(Qt::PlainText);  // paths and log lines show as they are
+  // Qt fixes the box's size from its layout when it is shown: a spacer across
+  // the layout makes room for the caption.
+  if (QGridLayout* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(captionFittingWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   box.setWindowModality(Qt::ApplicationModal);  // (this resets the window flags)
   keepOnTheParentsLevel(&box);
   switch (box.exec()) {

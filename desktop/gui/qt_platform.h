@@ -6,8 +6,11 @@
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
+class QString;
 class QWidget;
 
+// Boxes are at least captionFittingWidth(caption) wide: Qt sizes a box by its
+// text, and a window manager cuts a caption longer than the window.
 class QtMessageBoxes : public platform::MessageBoxes {
  public:
   platform::BoxAnswer show(const std::string& text, const std::string& caption, platform::BoxIcon icon,
@@ -53,3 +56,8 @@ QWidget* boxParentWindow();
 // Gives a dialog the stacking level of its parent window: above an
 // always-on-top window too. Call it after the dialog's modality is set.
 void keepOnTheParentsLevel(QWidget* dialog);
+
+// The width a window needs for the window manager's title bar to show its whole
+// caption: the caption in the bold title font, and room for the title bar's
+// icon and three buttons and for the frame's edges.
+int captionFittingWidth(const QString& caption);

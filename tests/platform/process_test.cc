@@ -121,6 +121,10 @@ TEST(Process, SearchOrderAndExeSuffix) {
     // The launcher searches the child's working folder so.
     platform::StartRequest request{"parvixtool", {}, dir.file("instead"), false};
     EXPECT_EQ(runToEnd(request), 3);
+    // The launcher tells beforehand which program it would start.
+    platform::SystemProcessLauncher launcher;
+    EXPECT_EQ(launcher.locate(request), dir.file("instead/parvixtool"));
+    EXPECT_EQ(launcher.locate({"Parvixtool-missing.exe", {}, dir.file("instead"), false}), "");
   }
   setenv("PATH", oldPath.c_str(), 1);
   // The running program's own folder comes first of all.

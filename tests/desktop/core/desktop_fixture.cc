@@ -1,5 +1,7 @@
 #include "tests/desktop/core/desktop_fixture.h"
 
+#include <cerrno>
+
 void resetFrontEndState() {
   DataFilePath.clear();
   DataFileName.clear();
@@ -34,12 +36,22 @@ FakeLauncher::~FakeLauncher() { platform::setProcessLauncher(nullptr); }
 
 bool FakeLauncher::start(const platform::StartRequest& request, platform::ChildProcess* child, int* error) {
   started.push_back(request);
+  if (locate(request).empty()) {
+    *error = ENOENT;
+    return false;
+  }
   if (startError != 0) {
     *error = startError;
     return false;
   }
   child->pid = 4242;
   return true;
+}
+
+std::string FakeLauncher::locate(const platform::StartRequest& request) {
+  for (const std::string& missing : missingPrograms)
+    if (request.program == missing) return std::string();
+  return "/fake/" + request.program;
 }
 
 platform::WaitOutcome FakeLauncher::wait(platform::ChildProcess* child, long long timeoutMs, int* exitStatus) {

@@ -34,11 +34,14 @@ class FakeLauncher : public platform::ProcessLauncher {
   FakeLauncher();
   ~FakeLauncher() override;
   bool start(const platform::StartRequest& request, platform::ChildProcess* child, int* error) override;
+  // "/fake/" + the program, or "" for a missing one.
+  std::string locate(const platform::StartRequest& request) override;
   platform::WaitOutcome wait(platform::ChildProcess* child, long long timeoutMs, int* exitStatus) override;
   void terminate(platform::ChildProcess* child) override;
 
   std::vector<platform::StartRequest> started;
   long long lastTimeoutMs = 0;
   int startError = 0;              // non-zero: start fails with this error
+  std::vector<std::string> missingPrograms;  // not found: locate gives "", start fails with ENOENT
   std::function<void()> childRun;  // what the "child" does, run at the wait
 };

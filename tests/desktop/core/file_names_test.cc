@@ -99,6 +99,34 @@ TEST_F(DesktopTimeSpan, ACountBeyondTheListUsesItsLastEntry) {
   EXPECT_EQ(PlotStartStamp, "20180317000000");
 }
 
+// After a passed scan of a GEOMS file the plot window still shows PROFILE
+// files: their names give the stamps.
+TEST_F(DesktopTimeSpan, TheListedFilesNotALaterScanChooseTheDateRule) {
+  DataFileIsHdf = true;
+  DataFilePath = std::string("/d/") + kGeomsName;
+  PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
+  PlotFileCount = 2;
+  EXPECT_FALSE(plotFilesAreHdf());
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "20180315000000");
+  EXPECT_EQ(PlotEndStamp, "20180316235959");
+  // And the other way round.
+  DataFileIsHdf = false;
+  DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
+  PlotFiles = {std::string("/d/") + kGeomsName};
+  PlotFileCount = 1;
+  EXPECT_TRUE(plotFilesAreHdf());
+  computePlotTimeSpan();
+  EXPECT_EQ(PlotStartStamp, "20180315061500");
+  // The file of the last passed scan is judged by that scan; an empty list by
+  // the file it will be seeded with.
+  PlotFiles = {DataFilePath};
+  DataFileIsHdf = true;
+  EXPECT_TRUE(plotFilesAreHdf());
+  PlotFiles.clear();
+  EXPECT_TRUE(plotFilesAreHdf());
+}
+
 TEST_F(DesktopTimeSpan, MalformedNamesGiveShortStamps) {
   DataFilePath = "x.dat";
   computePlotTimeSpan();

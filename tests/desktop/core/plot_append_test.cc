@@ -103,6 +103,21 @@ TEST_F(DesktopAppend, UnwritableListLeavesThePlotFilesAlone) {
   EXPECT_EQ(PlotFileCount, 1);
 }
 
+TEST_F(DesktopAppend, TheListedFilesNotALaterScanChooseTheDateRule) {
+  ASSERT_TRUE(ensureDataFolder());
+  PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat"};
+  PlotFileCount = 1;
+  // A GEOMS file passed its scan since: the list still holds network names.
+  DataFileIsHdf = true;
+  DataFilePath = "/d/groundbased_lidar.o3_inst_one_site_20180320T061500Z_20180321T071600Z_002.hdf";
+  AppendOutcome outcome = appendPlotFile("/d/DATAID_SITE_20180316_R0.dat");
+  EXPECT_TRUE(outcome.appended);
+  EXPECT_EQ(outcome.newDateText, "20180316");
+  EXPECT_FALSE(appendPlotFile("/d/DATAID_SITE_20180314_R0.dat").appended);
+  EXPECT_NE(boxes.boxes.at(0).text.find("(20180314) can NOT be LESS_THAN previous File's Date (20180316)"),
+            std::string::npos);
+}
+
 TEST_F(DesktopAppend, GeomsNamesCompareStartWithTheLastStop) {
   DataFileIsHdf = true;
   resetFrontEndState();

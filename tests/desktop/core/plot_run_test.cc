@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "desktop/core/first_plot.h"
 #include "desktop/core/plot_command.h"
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_run.h"
@@ -139,6 +140,93 @@ TEST_F(DesktopPlotRun, ReplotThatChangedNoImageIsALaunchFailure) {
   };
   EXPECT_TRUE(runReplot(2));
   EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// The main window's plot button: a plot program that is missing or cannot be
+// started costs nothing of the plots already made.
+class DesktopFirstPlot : public DesktopTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ensureDataFolder());
+    writeFile(plotListPath(), std::string(kFile) + "\n");
+    writeFile(startDirFile(kPlotLogName), "OK. Starting: \nOk. End:   \n");
+    writeFile(startDirFile(kCurtainImageName), "curtain of the PROFILE file");
+    writeFile(startDirFile(kProfileImageName), "profile of the PROFILE file");
+    PlotFiles = {kFile};
+    PlotFileCount = 1;
+  }
+  // The bytes of the list, the log and the images, and the file list.
+  std::string state() const {
+    std::string all;
+    for (const std::string& path : {plotListPath(), startDirFile(kPlotLogName), startDirFile(kCurtainImageName),
+                                    startDirFile(kProfileImageName)})
+      all += "[" + readFile(path) + "]";
+    for (const std::string& file : PlotFiles) all += "<" + file + ">";
+    return all + std::to_string(PlotFileCount);
+  }
+  // The run changes to the start folder: back to this test's own folder after it.
+  testing_support::CurrentDirScope inStart{start.path()};
+  FakeLauncher launcher;
+  int noticesShown = 0;
+  std::function<void()> notice = [this] { ++noticesShown; };
+};
+
+const char kHdfFile[] = "/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+
+TEST_F(DesktopFirstPlot, AProgramThatCannotStartChangesNothing) {
+  struct Case {
+    const char* what;
+    bool missing;      // not found at all
+    int startError;    // found, but its start fails
+    size_t starts;     // start attempts
+    int notices;       // the wait notice comes only once the program was found
+    const char* text;
+  };
+  const Case cases[] = {
+      {"not found", true, 0, 0, 0, "CreateProcess Failed (Err = 2)"},
+      {"not startable", false, 8, 1, 1, "CreateProcess Failed (Err = 8)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    launcher.started.clear();
+    launcher.missingPrograms = c.missing ? std::vector<std::string>{"Ombrel.exe"} : std::vector<std::string>{};
+    launcher.startError = c.startError;
+    boxes.boxes.clear();
+    noticesShown = 0;
+    std::string before = state();
+    EXPECT_FALSE(runFirstPlot(kHdfFile, true, notice));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, c.text);
+    EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(launcher.started.size(), c.starts);
+    EXPECT_EQ(noticesShown, c.notices);
+  }
+  // A missing program does not even make the Data folder.
+  std::filesystem::remove_all(start.file("Data"));
+  launcher.missingPrograms = {"Ombrel.exe"};
+  EXPECT_FALSE(runFirstPlot(kHdfFile, true, notice));
+  EXPECT_FALSE(std::filesystem::exists(start.file("Data")));
+}
+
+TEST_F(DesktopFirstPlot, APassedRunListsThePlottedFile) {
+  const std::string other = "/d/DATAID_SITE_20180316_R0.dat";
+  launcher.childRun = [&] {
+    EXPECT_EQ(readFile(plotListPath()), other + "\n");
+    EXPECT_FALSE(std::filesystem::exists(startDirFile(kPlotLogName)));
+    EXPECT_FALSE(std::filesystem::exists(startDirFile(kCurtainImageName)));
+    writeFile(startDirFile(kPlotLogName), "OK. Starting: \n");
+    writeFile(startDirFile(kCurtainImageName), "new curtain");
+    writeFile(startDirFile(kProfileImageName), "new profile");
+  };
+  EXPECT_TRUE(runFirstPlot(other, false, notice));
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(noticesShown, 1);
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0].program, "Vantor.exe");
+  // The plot window shows this file, whatever is scanned next.
+  EXPECT_EQ(PlotFiles, std::vector<std::string>{other});
+  EXPECT_EQ(PlotFileCount, 1);
 }
 
 class DesktopPlotFiles : public DesktopTest {};

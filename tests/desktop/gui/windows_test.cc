@@ -64,6 +64,10 @@ class WindowsTest : public QObject {
   void hourglassWhileThePlotProgramRuns();
   void hdfPlotNamesOmbrelWhichIsNotThere();
   void replotAfterAFailedHdfScanStartsVantor();
+  void hdfPlotWithoutItsProgramChangesNothing();
+  void replotAfterAPassedHdfScanRedrawsTheProfileFiles();
+  void reportViewDecodesUtf8AndLatin1();
+  void boxesAreWideEnoughForTheirCaption();
   void doubleClicksStartOneRun();
   void boxesStandOnTheTopMostWindow();
   void mainWindowKeepsItsLayoutDuringAScan();
@@ -500,7 +504,8 @@ void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
   QVERIFY(!PlotsReady);
   QVERIFY(!app.plot->isVisible());
-  QCOMPARE(testing_support::readFile(plotListPath()), DataFilePath + "\n");
+  // Nothing was prepared for a program that is not there.
+  QVERIFY(!std::filesystem::exists(plotListPath()));
 }
 
 void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
@@ -540,6 +545,192 @@ void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
   QCOMPARE(PlotStartStamp, std::string("20180412000000"));
   QCOMPARE(PlotEndStamp, std::string("20180412235959"));
   QCOMPARE(DataFilePath, profile);
+}
+
+namespace {
+
+const char kGeomsSampleName[] = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+
+// A PROFILE file scanned and plotted by a stand-in plot program that draws two
+// solid images; then a GEOMS file whose scan passes (a stand-in verifier). The
+// plot window stays open on the PROFILE plots. Returns the PROFILE file's path.
+std::string plotProfileThenPassGeoms(Skelda& app, FakeLauncher& launcher) {
+  std::string profile = app.writeSample(profileFileName(), validProfileText());
+  app.scan(profile);
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+  };
+  app.form->CurPlotting->click();
+  std::string hdf = app.writeSample(kGeomsSampleName, "not read by the stand-in verifier");
+  launcher.childRun = [hdf] { testing_support::writeFile(hdf + "_.err", "@@@ Step 1 passed\n<br>\n^End.0\n"); };
+  app.scan(hdf);
+  launcher.childRun = nullptr;
+  return profile;
+}
+
+}  // namespace
+
+void WindowsTest::hdfPlotWithoutItsProgramChangesNothing() {
+  struct Case {
+    const char* what;
+    bool missing;    // not found at all
+    int startError;  // found, but its start fails
+    size_t starts;   // start attempts of the plot button
+    const char* text;
+  };
+  const Case cases[] = {
+      {"not found", true, 0, 0, "CreateProcess Failed (Err = 2)"},
+      {"not startable", false, 8, 1, "CreateProcess Failed (Err = 8)"},
+  };
+  for (const Case& c : cases) {
+    Skelda app;
+    FakeLauncher launcher;
+    std::string profile = plotProfileThenPassGeoms(app, launcher);
+    QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+    QVERIFY(app.plot->isVisible());
+    QVERIFY(app.form->CurPlotting->isEnabled());
+    QVERIFY(DataFileIsHdf);
+
+    std::string curtain = testing_support::readFile(startDirFile(kCurtainImageName));
+    std::string profileImage = testing_support::readFile(startDirFile(kProfileImageName));
+    QVERIFY(!curtain.empty() && !profileImage.empty());
+    QImage shownCurtain = app.plot->cIMG->image();
+    QImage shownProfile = app.plot->pIMG->image();
+    std::vector<std::string> files = PlotFiles;
+    int count = PlotFileCount;
+    size_t startsBefore = launcher.started.size();
+    if (c.missing) launcher.missingPrograms = {"Ombrel.exe"};
+    launcher.startError = c.startError;
+
+    app.form->CurPlotting->click();
+    QCOMPARE(app.boxes.boxes.size(), size_t(1));
+    QCOMPARE(app.boxes.boxes[0].text, std::string(c.text));
+    QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
+    QCOMPARE(launcher.started.size(), startsBefore + c.starts);
+    if (c.starts) QCOMPARE(launcher.started.back().program, std::string("Ombrel.exe"));
+    // The images, the list file and the plot window are as they were.
+    QCOMPARE(testing_support::readFile(startDirFile(kCurtainImageName)), curtain);
+    QCOMPARE(testing_support::readFile(startDirFile(kProfileImageName)), profileImage);
+    QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
+    QCOMPARE(PlotFiles, files);
+    QCOMPARE(PlotFileCount, count);
+    QVERIFY(app.plot->isVisible());
+    QCOMPARE(app.plot->cIMG->image(), shownCurtain);
+    QCOMPARE(app.plot->pIMG->image(), shownProfile);
+    QVERIFY(!app.form->pMsg->isVisible());
+    QVERIFY(!PlotsReady);
+  }
+}
+
+void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string profile = plotProfileThenPassGeoms(app, launcher);
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY(DataFileIsHdf);
+  QCOMPARE(DataFilePath, app.start.file(std::string("samples/") + kGeomsSampleName));
+  size_t startsBefore = launcher.started.size();
+  QImage oldCurtain = app.plot->cIMG->image();
+  launcher.childRun = [&] {
+    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+  };
+  app.plot->btnReplot->click();
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QCOMPARE(launcher.started.size(), startsBefore + 1);
+  const platform::StartRequest& replot = launcher.started.back();
+  QCOMPARE(replot.program, std::string("Vantor.exe"));
+  QCOMPARE(replot.args.at(2), std::string("1"));  // endFile: the one PROFILE file
+  QCOMPARE(replot.args.at(7), std::string("20180412000000"));
+  QCOMPARE(replot.args.at(8), std::string("20180412235959"));
+  QCOMPARE(PlotFiles, std::vector<std::string>{profile});
+  QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
+  QVERIFY(app.plot->cIMG->image() != oldCurtain);
+  QVERIFY(PlotsReady);
+}
+
+namespace {
+
+// The report view's text after a scan of `path` (set as typed: the key
+// clicks of Qt Test take ASCII only).
+QString reportShown(Skelda& app, const std::string& path) {
+  app.form->fileNameValue->setText(QString::fromUtf8(path));
+  app.form->btnScan->click();
+  return app.form->MyWebBrowser->toPlainText();
+}
+
+}  // namespace
+
+void WindowsTest::reportViewDecodesUtf8AndLatin1() {
+  Skelda app;
+  FakeLauncher launcher;  // the stand-in verifier of the GEOMS case
+  const std::string piLine = "A. Person, station@example.org  ; PI AND CONTACT INFO";
+  auto withPi = [&](const std::string& pi) {
+    std::string text = validProfileText();
+    return text.replace(text.find(piLine), piLine.find(';'), pi + "  ");
+  };
+  std::string folder = "samples/M\xC3\xBCller \xC3\xB6";  // "Müller ö" in UTF-8
+  std::filesystem::create_directories(app.start.file(folder));
+
+  // A UTF-8 data file in a UTF-8 folder.
+  std::string utf8 = app.start.file(folder + "/" + profileFileName());
+  testing_support::writeFile(utf8, withPi("A. M\xC3\xBCller-\xC5\x81ukasz"));
+  QString shown = reportShown(app, utf8);
+  std::string bytes = testing_support::readFile(utf8 + "__ScanMsgs.htm");
+  QVERIFY(bytes.find("A. M\xC3\xBCLLER-\xC5\x81UKASZ") != std::string::npos);  // the bytes as written
+  QVERIFY2(shown.contains(QString::fromUtf8("A. M\xC3\xBCLLER-\xC5\x81UKASZ")), qPrintable(shown.left(3000)));
+  QVERIFY(!shown.contains(QString::fromUtf8("\xC3\x83")));  // no "Ã"
+
+  // The verifier's lines name the GEOMS file by its UTF-8 path.
+  std::string hdf = app.start.file(folder + "/" + kGeomsSampleName);
+  testing_support::writeFile(hdf, "not read by the stand-in verifier");
+  launcher.childRun = [hdf] {
+    testing_support::writeFile(hdf + "_.err", "# HDF File: " + hdf + "\n@@@ Step 1 passed\n<br>\n^End.0\n");
+  };
+  shown = reportShown(app, hdf);
+  QVERIFY2(shown.contains(QString::fromUtf8("HDF File: " + hdf)), qPrintable(shown.left(3000)));
+  QVERIFY(shown.contains(QString::fromUtf8("/M\xC3\xBCller \xC3\xB6/")));
+
+  // A Latin-1 data file: its byte is not UTF-8, so the report is read as Latin-1.
+  std::filesystem::create_directories(app.start.file("latin1"));
+  std::string latin1 = app.start.file("latin1/" + profileFileName());
+  testing_support::writeFile(latin1, withPi("A. M\xFCller \xB5"));
+  shown = reportShown(app, latin1);
+  bytes = testing_support::readFile(latin1 + "__ScanMsgs.htm");
+  QVERIFY(bytes.find("A. M\xFCLLER \xB5") != std::string::npos);
+  QVERIFY2(shown.contains(QString::fromUtf8("A. M\xC3\xBCLLER \xC2\xB5")), qPrintable(shown.left(3000)));
+  QVERIFY(!shown.contains(QChar(0xFFFD)));
+}
+
+void WindowsTest::boxesAreWideEnoughForTheirCaption() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  struct Seen {
+    int width = 0;
+    QString caption;
+  };
+  const char* const captions[] = {"Error Running Curtain Plotting Function??", "Error Running Curtain Plot Routine...",
+                                  "Start/End UTC Values Out of Range  ..."};
+  for (const char* caption : captions) {
+    Seen seen;
+    QTimer::singleShot(0, [&seen] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen.width = box->width();
+      seen.caption = box->windowTitle();
+      box->done(QMessageBox::Ok);
+    });
+    platform::showMessageBox("CreateProcess Failed (Err = 2)", caption);
+    QCOMPARE(seen.caption, QString(caption));
+    // Wider than the caption's text with the title bar's buttons beside it.
+    QVERIFY2(seen.width >= captionFittingWidth(seen.caption),
+             qPrintable(QString("%1 < %2").arg(seen.width).arg(captionFittingWidth(seen.caption))));
+    QVERIFY(captionFittingWidth(seen.caption) >
+            QFontMetrics(QApplication::font()).horizontalAdvance(seen.caption) + 100);
+  }
+  platform::setMessageBoxes(&app.boxes);
 }
 
 namespace {
