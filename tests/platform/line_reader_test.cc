@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
 
 namespace {
 
@@ -78,18 +79,10 @@ TEST(LineReader, SameLinesAsReadLineOnAStream) {
 // without its '\n' and the one '\r' before it; a last line without '\n' as
 // it is.
 std::vector<std::string> wholeLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(at));
-      break;
-    }
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    at = end + 1;
+  std::vector<std::string> lines = testing_support::splitLines(text);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const bool ended = i + 1 < lines.size() || text.back() == '\n';
+    if (ended && !lines[i].empty() && lines[i].back() == '\r') lines[i].pop_back();
   }
   return lines;
 }
