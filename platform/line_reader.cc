@@ -43,25 +43,26 @@ bool LineReader::refill() {
   return true;
 }
 
-bool LineReader::readLine(std::string* line, size_t maxLength) {
+bool LineReader::readLine(std::string* line, size_t maxLength, WholeLine* whole) {
   line->clear();
+  if (whole) whole->startLine();
   size_t total = 0;  // bytes of the line read so far, kept or not
   for (;;) {
     if (begin_ == end_ && !refill()) {
       // The end of the file: `line` holds what was left.
-      finishLine(line, total, false, maxLength);
+      finishLine(line, total, false, maxLength, whole);
       return false;
     }
     const char* from = buffer_.get() + begin_;
     const size_t available = end_ - begin_;
     const char* newline = static_cast<const char*>(std::memchr(from, '\n', available));
     const size_t length = newline ? static_cast<size_t>(newline - from) : available;
-    keepLinePiece(line, std::string_view(from, length), maxLength);
+    keepLinePiece(line, std::string_view(from, length), maxLength, whole);
     total += length;
     begin_ += newline ? length + 1 : length;
     if (newline) break;
   }
-  finishLine(line, total, true, maxLength);
+  finishLine(line, total, true, maxLength, whole);
   return true;
 }
 

@@ -28,9 +28,10 @@ class LineReader {
   void close();
   bool isOpen() const { return fd_ >= 0; }
 
-  // The next line, exactly as readLine(stream, line, maxLength) reads it from
-  // a stream over the same bytes; a reader that is not open has no lines.
-  bool readLine(std::string* line, size_t maxLength = kMaxLineLength);
+  // The next line, exactly as readLine(stream, line, maxLength, whole) reads
+  // it from a stream over the same bytes; a reader that is not open has no
+  // lines.
+  bool readLine(std::string* line, size_t maxLength = kMaxLineLength, WholeLine* whole = nullptr);
 
  private:
   static constexpr size_t kBufferSize = 256 * 1024;

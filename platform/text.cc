@@ -14,8 +14,9 @@
 
 namespace platform {
 
-bool readLine(std::istream& in, std::string* line, size_t maxLength) {
+bool readLine(std::istream& in, std::string* line, size_t maxLength, WholeLine* whole) {
   line->clear();
+  if (whole) whole->startLine();
   // Read in chunks, keeping at most maxLength + 1 bytes (room for a '\r' that
   // the line end drops) however long the line is.
   char chunk[8192];
@@ -29,22 +30,34 @@ bool readLine(std::istream& in, std::string* line, size_t maxLength) {
     const bool full = in.fail() && !in.eof() && !in.bad() && got == sizeof chunk - 1;
     ended = !in.fail() && !in.eof();
     const size_t stored = ended ? got - 1 : got;
-    keepLinePiece(line, std::string_view(chunk, stored), maxLength);
+    keepLinePiece(line, std::string_view(chunk, stored), maxLength, whole);
     total += stored;
     if (!full) break;
     in.clear(in.rdstate() & ~std::ios::failbit);
   }
-  finishLine(line, total, ended, maxLength);
+  finishLine(line, total, ended, maxLength, whole);
   return ended;
 }
 
-void keepLinePiece(std::string* line, std::string_view piece, size_t maxLength) {
-  if (line->size() <= maxLength) line->append(piece.data(), std::min(piece.size(), maxLength + 1 - line->size()));
+void keepCutLinePiece(std::string* line, std::string_view piece, size_t room, WholeLine* whole) {
+  line->append(piece.data(), room);
+  if (whole) {
+    const std::string_view dropped = piece.substr(room);
+    whole->countedPastCut += static_cast<size_t>(std::count(dropped.begin(), dropped.end(), whole->counted));
+    whole->droppedEndsInReturn = dropped.back() == '\r';
+  }
 }
 
-void finishLine(std::string* line, size_t total, bool ended, size_t maxLength) {
-  if (ended && total == line->size() && !line->empty() && line->back() == '\r') line->pop_back();
-  if (line->size() > maxLength) line->resize(maxLength);
+// The line holds maxLength + 1 bytes: bytes past them were dropped, or the
+// last one is no '\r' that the line end drops.
+void finishCutLine(std::string* line, size_t total, bool ended, size_t maxLength, WholeLine* whole) {
+  if (whole) {
+    const bool droppedReturn = total != line->size() && ended && whole->droppedEndsInReturn;
+    whole->length = droppedReturn ? total - 1 : total;
+    whole->countedPastCut +=
+        static_cast<size_t>(std::count(line->begin() + static_cast<long>(maxLength), line->end(), whole->counted));
+  }
+  line->resize(maxLength);
 }
 
 int openRegularFile(const std::string& path) {

@@ -18,21 +18,62 @@ namespace platform {
 // that a file of one endless line cannot exhaust the memory.
 inline constexpr size_t kMaxLineLength = 1024 * 1024;
 
+// What a line reader tells of the whole of a line, for a caller that judges a
+// line by more than the bytes kept of it: the line's length (without its line
+// end and the '\r' that the line end drops), and how many of the bytes that a
+// cut dropped are `counted` (a byte other than '\r' and '\n'). A line that was
+// not cut has `length` bytes kept and none dropped. The reader counts the
+// dropped bytes as it skips them, so the memory of a long line stays bounded.
+struct WholeLine {
+  char counted = ',';
+  size_t length = 0;
+  size_t countedPastCut = 0;
+  // The reader's own: whether the last byte dropped so far is a '\r'.
+  bool droppedEndsInReturn = false;
+
+  void startLine() {
+    length = countedPastCut = 0;
+    droppedEndsInReturn = false;
+  }
+};
+
 // Reads the next line of 8-bit text without its '\n'; one '\r' right before the
 // '\n' is dropped, as Windows text mode does. Returns true when a '\n' ended the
 // line; false at the end of the file (line then holds what was left, maybe ""),
 // and false when the stream cannot be read any further. A line longer than
 // maxLength keeps its first maxLength bytes; the rest of it is read and dropped,
-// so the next call starts at the next line.
-bool readLine(std::istream& in, std::string* line, size_t maxLength = kMaxLineLength);
+// so the next call starts at the next line. With `whole`, also what it tells
+// of the line read; the line is the same either way.
+bool readLine(std::istream& in, std::string* line, size_t maxLength = kMaxLineLength, WholeLine* whole = nullptr);
 
 // The line rule of readLine for a reader that reads a line in pieces: each
-// piece (`line` starts empty) is kept while the line holds at most maxLength +
-// 1 bytes (room for a '\r' that the line end drops); at the line's end,
-// `total` bytes read in all (kept or not) and `ended` true when a '\n' ended
-// it, the '\r' is dropped and the line cut to maxLength.
-void keepLinePiece(std::string* line, std::string_view piece, size_t maxLength);
-void finishLine(std::string* line, size_t total, bool ended, size_t maxLength);
+// piece (`line` starts empty, `whole` started) is kept while the line holds at
+// most maxLength + 1 bytes (room for a '\r' that the line end drops), the rest
+// counted into `whole` when there is one; at the line's end, `total` bytes
+// read in all (kept or not) and `ended` true when a '\n' ended it, the '\r' is
+// dropped, the line cut to maxLength and `whole` completed. Inline where a
+// line fits, as nearly every line does; the cut is made out of line.
+void keepCutLinePiece(std::string* line, std::string_view piece, size_t room, WholeLine* whole);
+void finishCutLine(std::string* line, size_t total, bool ended, size_t maxLength, WholeLine* whole);
+
+inline void keepLinePiece(std::string* line, std::string_view piece, size_t maxLength, WholeLine* whole = nullptr) {
+  const size_t room = line->size() <= maxLength ? maxLength + 1 - line->size() : 0;
+  if (piece.size() <= room)
+    line->append(piece.data(), piece.size());
+  else
+    keepCutLinePiece(line, piece, room, whole);
+}
+
+inline void finishLine(std::string* line, size_t total, bool ended, size_t maxLength, WholeLine* whole = nullptr) {
+  if (total == line->size()) {  // nothing was dropped
+    if (ended && !line->empty() && line->back() == '\r') line->pop_back();
+    if (line->size() <= maxLength) {
+      if (whole) whole->length = line->size();
+      return;
+    }
+  }
+  finishCutLine(line, total, ended, maxLength, whole);
+}
 
 // Opens a regular file for reading as bytes. Anything else does not open: a
 // folder (as on Windows; on Linux it would open as a stream that fails at every

@@ -21,8 +21,8 @@ using platform::formatText;
 namespace {
 
 constexpr int kMinDataLines = 10;
-constexpr size_t kMinLineLength = 50;
-constexpr size_t kMaxLineLength = 500;
+constexpr size_t kMinDataLineLength = 50;
+constexpr size_t kMaxDataLineLength = 500;
 constexpr int kMaxWarningLines = 47;
 constexpr int kMaxTrailingReads = 6;
 constexpr size_t kMaxTrailingLength = 10;
@@ -37,16 +37,19 @@ enum class LineRead { Ok, Skip, Stop };
 LineRead readDataLine(ScanSession& scan, ReportSink& report, int block, int dataLines, std::string& line,
                       DataLineSurvey& survey) {
   if (scan.ScanAborted) return LineRead::Stop;
-  readNextLine(scan, report, &line);
+  // A line longer than the reader keeps is judged by its whole length and all
+  // its commas, those past the cut too.
+  platform::WholeLine whole;
+  readNextLine(scan, report, &line, &whole);
   if (scan.AtEndOfFile) {
     reportRed(report, formatText(scan.kind->shortDataSection, block + 1, dataLines));
     failScan(scan, report);
     return LineRead::Stop;
   }
   surveyDataLine(line, &survey);
-  if (!checkCommaCount(scan, report, survey.commas, scan.GeneralHeader.numColumns - 1, false))
-    return LineRead::Skip;
-  if (line.size() < kMinLineLength || line.size() > kMaxLineLength) {
+  const long long commas = survey.commas + static_cast<long long>(whole.countedPastCut);
+  if (!checkCommaCount(scan, report, commas, scan.GeneralHeader.numColumns - 1, false)) return LineRead::Skip;
+  if (whole.length < kMinDataLineLength || whole.length > kMaxDataLineLength) {
     recordError(scan, report, scan.LineNumber, ScanCode::UnusualLineLength);
     return LineRead::Skip;
   }
@@ -227,13 +230,14 @@ bool checkRecordData(ScanSession& scan, ReportSink& report, int block) {
 
 void checkTrailingLines(ScanSession& scan, ReportSink& report) {
   std::string line;
+  platform::WholeLine whole;  // the length of a line longer than the reader keeps
   for (int read = 0; read < kMaxTrailingReads; ++read) {
-    scan.AtEndOfFile = !scan.DataStream.readLine(&line);
-    if (line.size() > kMaxTrailingLength) {
+    scan.AtEndOfFile = !scan.DataStream.readLine(&line, platform::kMaxLineLength, &whole);
+    if (whole.length > kMaxTrailingLength) {
       reportRed(report,
                 formatText("<br>Error Data Section (Line %d): Finished processing file but the last data line(s) in "
                            "the file seem(s) NOT empty (length = %d).<br>\n",
-                           scan.LineNumber, static_cast<int>(std::min<size_t>(line.size(), 2147483647))));
+                           scan.LineNumber, static_cast<int>(std::min<size_t>(whole.length, 2147483647))));
       failScan(scan, report);
       return;
     }

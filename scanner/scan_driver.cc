@@ -30,6 +30,9 @@ void resetScanState(ScanSession& scan) {
   scan.LineNumber = 0;
   scan.ScanFailed = scan.AtEndOfFile = scan.ScanAborted = scan.MaxErrorsNoticeShown = scan.IsDatFile = false;
   for (ErrorSlot& slot : scan.ErrorSlots) slot = ErrorSlot{-2, -1};
+  // The block table shows the "#BEGIN" line this scan read, or none: never
+  // the line of a file scanned before.
+  scan.BeginLineText.clear();
 }
 
 void writeVerifierProblem(ReportSink& report, const std::string& why) {

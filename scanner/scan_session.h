@@ -111,6 +111,7 @@ struct ScanSession {
   // however many blocks a file holds.
   std::vector<_ProfileHeader> ProfileHeaders;
   platform::LineReader DataStream;
+  // The last "#BEGIN" line read; emptied at the start of every scan.
   std::string BeginLineText;
   bool IsFirstProfileStart = false;
   std::map<int, std::string> ScanMessages;

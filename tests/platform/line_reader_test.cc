@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
 
 namespace {
 
@@ -37,14 +40,13 @@ std::vector<Read> readAll(ReadOne readOne) {
 // Texts of short and long lines (some across the reader's 256 KiB pieces and
 // the stream reader's 8 KiB chunks), with '\r' before, after and away from
 // '\n', zero bytes, and with and without a line end at the end.
-std::string randomText(std::mt19937& random) {
-  const char bytes[] = {'a', 'b', '\r', '\n', '\0', 'x', ' '};
+std::string randomText(std::mt19937& random, std::string_view bytes = std::string_view("ab\r\n\0x ", 7)) {
   std::string text;
   const int lines = static_cast<int>(random() % 40);
   for (int i = 0; i < lines; ++i) {
     const unsigned kind = random() % 10;
     const size_t length = kind == 0 ? 250000 + random() % 300000 : kind == 1 ? 8190 + random() % 4 : random() % 30;
-    for (size_t j = 0; j < length; ++j) text += bytes[random() % std::size(bytes)];
+    for (size_t j = 0; j < length; ++j) text += bytes[random() % bytes.size()];
     if (random() % 3 == 0) text += '\r';
     if (i + 1 < lines || random() % 2) text += '\n';
   }
@@ -69,6 +71,61 @@ TEST(LineReader, SameLinesAsReadLineOnAStream) {
       ASSERT_EQ(got.size(), expected.size()) << "round " << round << " bound " << bound;
       for (size_t i = 0; i < got.size(); ++i)
         ASSERT_TRUE(got[i] == expected[i]) << "round " << round << " bound " << bound << " read " << i;
+    }
+  }
+}
+
+// The lines of a text as a reader sees them before any cut: each line
+// without its '\n' and the one '\r' before it; a last line without '\n' as
+// it is.
+std::vector<std::string> wholeLines(const std::string& text) {
+  std::vector<std::string> lines = testing_support::splitLines(text);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const bool ended = i + 1 < lines.size() || text.back() == '\n';
+    if (ended && !lines[i].empty() && lines[i].back() == '\r') lines[i].pop_back();
+  }
+  return lines;
+}
+
+// Asked for the whole line, both readers give the same lines as without, and
+// tell each line's length and the commas past the cut.
+TEST(LineReader, WholeLineTellsTheLengthAndTheCommasPastTheCut) {
+  testing_support::TempDir dir;
+  std::mt19937 random(20261211);
+  const size_t bounds[] = {platform::kMaxLineLength, 0, 1, 5, 8192, 300000};
+  for (int round = 0; round < 5; ++round) {
+    const std::string text = randomText(random, std::string_view(",a\r\n,\0,", 7));
+    const std::string path = dir.file("f" + std::to_string(round));
+    ASSERT_TRUE(testing_support::writeFile(path, text));
+    const std::vector<std::string> whole = wholeLines(text);
+    for (size_t bound : bounds) {
+      std::istringstream plainStream(text);
+      const std::vector<Read> plain =
+          readAll([&](std::string* line) { return platform::readLine(plainStream, line, bound); });
+      for (bool fromFile : {false, true}) {
+        std::istringstream stream(text);
+        platform::LineReader reader;
+        ASSERT_TRUE(reader.open(path));
+        std::vector<platform::WholeLine> told;
+        const std::vector<Read> got = readAll([&](std::string* line) {
+          platform::WholeLine w;
+          bool ended = fromFile ? reader.readLine(line, bound, &w) : platform::readLine(stream, line, bound, &w);
+          told.push_back(w);
+          return ended;
+        });
+        const std::string where =
+            "round " + std::to_string(round) + " bound " + std::to_string(bound) + " file " + std::to_string(fromFile);
+        ASSERT_EQ(got.size(), plain.size()) << where;
+        for (size_t i = 0; i < got.size(); ++i) {
+          ASSERT_TRUE(got[i] == plain[i]) << where << " read " << i;
+          const std::string_view line = i < whole.size() ? std::string_view(whole[i]) : std::string_view();
+          const size_t past = line.size() > bound
+                                  ? static_cast<size_t>(std::count(line.begin() + static_cast<long>(bound), line.end(), ','))
+                                  : 0;
+          ASSERT_EQ(told[i].length, line.size()) << where << " read " << i;
+          ASSERT_EQ(told[i].countedPastCut, past) << where << " read " << i;
+        }
+      }
     }
   }
 }

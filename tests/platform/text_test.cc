@@ -78,6 +78,50 @@ TEST(ReadLine, LongLinesAreReadWholeUpToTheBoundAndCutBeyondIt) {
   }
 }
 
+// What readLine tells of the whole line when asked: the same line, and the
+// length and the commas of the line before its cut.
+TEST(ReadLine, WholeLineIsTheLineBeforeItsCut) {
+  struct Case {
+    std::string bytes;
+    size_t bound;
+    std::string line;
+    bool ended;
+    size_t length;
+    size_t commasPastCut;
+  };
+  const std::string commas(10000, ',');
+  for (const Case& c : std::initializer_list<Case>{
+           {"ab,de,\n", 6, "ab,de,", true, 6, 0},
+           {"ab,de,\r\n", 6, "ab,de,", true, 6, 0},
+           {"ab,de,g\n", 6, "ab,de,", true, 7, 0},
+           {"ab,de,g,\r\n", 6, "ab,de,", true, 8, 1},
+           {"abcdef,\n", 6, "abcdef", true, 7, 1},
+           {"abcdef,\r\n", 6, "abcdef", true, 7, 1},
+           {"abcdef\r\r\n", 6, "abcdef", true, 7, 0},
+           {"abcdef\r,\r", 6, "abcdef", false, 9, 1},
+           {",,,,,,,,,,", 6, ",,,,,,", false, 10, 4},
+           {commas + "\r\n", 10, ",,,,,,,,,,", true, 10000, 9990},
+           {commas + "\n", 10000, commas, true, 10000, 0},
+           {"\n", 0, "", true, 0, 0},
+           {"", 6, "", false, 0, 0},
+       }) {
+    std::istringstream in(c.ended ? c.bytes + "after\n" : c.bytes);
+    std::string line;
+    platform::WholeLine whole;
+    whole.countedPastCut = 99;  // every read starts afresh
+    EXPECT_EQ(platform::readLine(in, &line, c.bound, &whole), c.ended) << c.bytes.size();
+    EXPECT_EQ(line, c.line) << c.bytes.size();
+    EXPECT_EQ(whole.length, c.length) << c.bytes.size();
+    EXPECT_EQ(whole.countedPastCut, c.commasPastCut) << c.bytes.size();
+    if (c.ended) {
+      EXPECT_TRUE(platform::readLine(in, &line, platform::kMaxLineLength, &whole));
+      EXPECT_EQ(line, "after");
+      EXPECT_EQ(whole.length, 5u);
+      EXPECT_EQ(whole.countedPastCut, 0u);
+    }
+  }
+}
+
 TEST(ReadLine, AnEndlessLineTakesBoundedMemory) {
   // 64 MiB without a line end, read by the default bound of 1 MiB.
   class Endless : public std::streambuf {
@@ -101,6 +145,17 @@ TEST(ReadLine, AnEndlessLineTakesBoundedMemory) {
   EXPECT_FALSE(platform::readLine(in, &line));
   EXPECT_EQ(line.size(), platform::kMaxLineLength);
   EXPECT_LE(line.capacity(), 2 * platform::kMaxLineLength + 16);
+  // Asked for the whole line, it keeps the same bound and counts the rest.
+  Endless again(64u << 20);
+  std::istream in2(&again);
+  std::string line2;
+  platform::WholeLine whole;
+  whole.counted = 'z';
+  EXPECT_FALSE(platform::readLine(in2, &line2, platform::kMaxLineLength, &whole));
+  EXPECT_EQ(line2, line);
+  EXPECT_LE(line2.capacity(), 2 * platform::kMaxLineLength + 16);
+  EXPECT_EQ(whole.length, size_t{64} << 20);
+  EXPECT_EQ(whole.countedPastCut, (size_t{64} << 20) - platform::kMaxLineLength);
 }
 
 TEST(ReadLine, AStreamThatCannotBeReadHasNoFurtherLine) {

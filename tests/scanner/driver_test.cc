@@ -204,6 +204,54 @@ TEST(ScanDriver, SecondScanStartsClean) {
   EXPECT_FALSE(session.ScanAborted || session.MaxErrorsNoticeShown || session.AtEndOfFile || session.IsDatFile);
 }
 
+// The block detail table's "#BEGIN" row of a scan shows the line that scan
+// read, or nothing when it read none: never the line of a file scanned before
+// it in the same program run, whether each scan has a session of its own (as
+// scanFile makes) or one session serves both.
+TEST(ScanDriver, BeginLineRowShowsOnlyTheScannedFilesOwnLine) {
+  FixedClock clock(2018, 5, 1);
+  auto beginRow = [](const std::string& text) {
+    return "<tr><td class=\"styleTD1\">PROFILE_Begin_Line</td><td class=\"styleTD3\" colspan=\"2\"><span "
+           "style=\"color:#FF9900\">" +
+           text + "</span></td></tr>";
+  };
+  const int kBeginLine = 27;  // of the PROFILE fixture
+  const std::string firstBegin = " #BEGIN PROFILE ; the first file's block";
+  const std::string firstText = replaceLine(validProfileText(), kBeginLine, firstBegin);
+  struct Case {
+    const char* label;
+    std::string text;
+    std::string name;
+    std::string shownBegin;  // what the second report's row shows
+  };
+  const std::string secondBegin = " #BEGIN PROFILE ; the second file's block";
+  for (const Case& c : std::initializer_list<Case>{
+           {"its own begin line", replaceLine(validProfileText(), kBeginLine, secondBegin), profileFileName(),
+            secondBegin},
+           // The revision differs from the name's: the comment lines and the
+           // "#BEGIN" line are never read as such, but the block is checked
+           // and its table written.
+           {"no begin line read", validProfileText(), profileFileName("20180412", 2), ""},
+       }) {
+    for (bool oneSession : {false, true}) {
+      TempDir first, second;
+      ASSERT_TRUE(writeFile(first.file(profileFileName()), firstText));
+      ASSERT_TRUE(writeFile(second.file(c.name), c.text));
+      ScanSession session;
+      auto scanWithDetails = [&](const std::string& path) {
+        int result = oneSession ? scanFile(session, path.c_str(), true) : scanFile(path.c_str(), true);
+        return ScanOutcome{result, readFile(ReportPath)};
+      };
+      ScanOutcome a = scanWithDetails(first.file(profileFileName()));
+      EXPECT_EQ(a.result, 0) << c.label;
+      EXPECT_NE(a.report.find(beginRow(firstBegin)), std::string::npos) << c.label;
+      ScanOutcome b = scanWithDetails(second.file(c.name));
+      EXPECT_NE(b.report.find(beginRow(c.shownBegin)), std::string::npos) << c.label << " one session " << oneSession;
+      EXPECT_EQ(b.report.find("the first file"), std::string::npos) << c.label << " one session " << oneSession;
+    }
+  }
+}
+
 TEST(ScanDriver, CrlfCopyScansLikeTheOriginal) {
   FixedClock clock(2018, 4, 12);
   TempDir lf, crlf;

@@ -463,6 +463,36 @@ TEST(ContentScan, DataLineFaults) {
   });
 }
 
+// A line longer than the line reader keeps (platform::kMaxLineLength) is
+// judged as a whole: its length and all its commas, also those past the cut.
+TEST(ContentScan, LinesBeyondTheReadersBoundAreJudgedWhole) {
+  const size_t longLength = platform::kMaxLineLength + 17;
+  // 13 commas before the cut, one more in the last bytes: the whole line holds
+  // `commas` + 1 commas, the cut one only `commas`.
+  auto longRow = [&](int commas) {
+    std::string row = "100.0";
+    for (int i = 0; i < commas; ++i) row += ",1";
+    row.resize(longLength - 2, ' ');
+    return row + ",1";
+  };
+  const std::string failedBlock = scanningBlock(false, 1, 1) + emptyDateFonts(5);
+  const std::string text = testing_support::validProfileText();
+  const std::string passed = kGeneralPassed + profileBlockPassed(1, 1);
+  runCases({
+      {"14 items, the last past the cut", false, {replaceAt(kPFirstData, longRow(12))}, 1,
+       kGeneralPassed + failedBlock + "<br>\n" + blockFailed(false, 1) + kRule + failedList({{kPFirstData, 96}})},
+      {"15 items, the last past the cut", false, {replaceAt(kPFirstData, longRow(13))}, 1,
+       kGeneralPassed + failedBlock +
+           red("<br>Error (Line 41): Found more (or less) items on this line. The expected number is exactly 14 "
+               "items; see error message(s) below.\n") +
+           "<br>\n" + blockFailed(false, 1) + kRule + failedList({{kPFirstData, 97}})},
+      {"a long trailing line", false, {}, 1, passed + trailingNotEmpty(50, longLength) + failedEmptyList(), "",
+       text + std::string(longLength, 'x') + "\n"},
+      {"a long trailing line ending in CR LF", false, {}, 1,
+       passed + trailingNotEmpty(50, longLength) + failedEmptyList(), "", text + std::string(longLength, 'x') + "\r\n"},
+  });
+}
+
 TEST(ContentScan, TooManyWarnings) {
   std::vector<LineEdit> edits;
   for (int i = 0; i < 10; ++i)
