@@ -64,7 +64,8 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
   std::string dataPath = std::filesystem::absolute(path, ec).string();
   if (ec) dataPath = path;
   std::string errPath = dataPath + "_.err";
-  std::string startDir = StartDir.empty() ? std::filesystem::current_path(ec).string() : StartDir;
+  const std::string& startIn = scan.settings.StartDir;
+  std::string startDir = startIn.empty() ? std::filesystem::current_path(ec).string() : startIn;
   std::filesystem::remove(errPath, ec);  // never read a report left by an earlier run
 
   platform::ProcessLauncher& launcher = platform::processLauncher();
@@ -85,7 +86,7 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
                                "Error Running Quessel Function??");
     } else {
       int exitStatus = 0;
-      timedOut = launcher.wait(&child, VerifierTimeoutMs, &exitStatus) == platform::WaitOutcome::TimedOut;
+      timedOut = launcher.wait(&child, scan.settings.VerifierTimeoutMs, &exitStatus) == platform::WaitOutcome::TimedOut;
       if (timedOut) launcher.terminate(&child);
     }
   }
@@ -133,7 +134,7 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
   if (timedOut)
     writeVerifierProblem(
         report, platform::formatText("The HDF verifier (Quessel) did not finish within %lld ms and was stopped.",
-                                     VerifierTimeoutMs));
+                                     scan.settings.VerifierTimeoutMs));
   else if (!reportRead)
     writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report " +
                                      platform::htmlEscape(errPath) + " was not written.");
@@ -188,9 +189,12 @@ void captureToday(ScanSession& scan) {
   scan.TodayDay = scan.FirstProfileDay = today.day;
 }
 
-int scanFile(const char* rawPath, bool showDetails) {
+int scanFile(const char* rawPath, bool showDetails, const ScanSettings& settings, ScanOutputs* outputs) {
   ScanSession scan;
-  return scanFile(scan, rawPath, showDetails);
+  scan.settings = settings;
+  int result = scanFile(scan, rawPath, showDetails);
+  if (outputs) *outputs = scan.outputs;
+  return result;
 }
 
 int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
@@ -198,20 +202,20 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   scan.ReportDetails = showDetails;
   initScanMessages(scan);
   captureToday(scan);
-  ReportPath.clear();
+  scan.outputs = ScanOutputs{};
 
   std::string bareName;
   HtmlReportSink report;
-  if (!openScanReport(path, report, &bareName)) return 1;
+  if (!openScanReport(path, report, &bareName, &scan.outputs.ReportPath)) return 1;
   resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);
   reportPrintf(report,
                "<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
                shownName.c_str());
-  scan.IsSurfaceFile = scan.IsLidarFile = IsHdfFile = false;
-  IsHdfFile = hasHdfExtension(bareName);
-  if (IsHdfFile)
+  scan.IsSurfaceFile = scan.IsLidarFile = false;
+  scan.outputs.IsHdfFile = hasHdfExtension(bareName);
+  if (scan.outputs.IsHdfFile)
     runHdfVerifier(scan, report, path);
   else
     scanTextFile(scan, report, path, bareName);

@@ -17,7 +17,8 @@ int filenameStart(const std::string& path) {
   return static_cast<int>(last + 1);
 }
 
-bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName) {
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName,
+                    std::string* reportPath) {
   fileName->clear();
   int start = filenameStart(path);
   if (start < 0) {
@@ -29,9 +30,9 @@ bool openScanReport(const std::string& path, HtmlReportSink& report, std::string
     return false;
   }
   *fileName = path.substr(static_cast<size_t>(start));
-  ReportPath = path + "__ScanMsgs.htm";
-  if (!report.create(ReportPath)) {
-    platform::showMessageBox(ReportPath, "File Create Error...");
+  *reportPath = path + "__ScanMsgs.htm";
+  if (!report.create(*reportPath)) {
+    platform::showMessageBox(*reportPath, "File Create Error...");
     return false;
   }
   report.write("<!DOCTYPE html>\n");

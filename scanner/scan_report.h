@@ -39,10 +39,11 @@ class HtmlReportSink final : public ReportSink {
 // the path is empty or ends with a separator.
 int filenameStart(const std::string& path);
 
-// Names the report "<path>__ScanMsgs.htm" (ReportPath), creates it in `report`
-// and writes its head; `*fileName` gets the bare file name. Shows a box and
-// returns false when the name is bad or the report cannot be created.
-bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName);
+// Names the report "<path>__ScanMsgs.htm" (into `*reportPath`), creates it in
+// `report` and writes its head; `*fileName` gets the bare file name. Shows a box
+// and returns false when the name is bad or the report cannot be created.
+bool openScanReport(const std::string& path, HtmlReportSink& report, std::string* fileName,
+                    std::string* reportPath);
 
 // Detail tables; each writes only when the session's ReportDetails is set.
 void writeFilenameTable(const ScanSession& scan, ReportSink& report);

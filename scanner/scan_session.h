@@ -115,6 +115,9 @@ struct ScanSession {
   std::string BeginLineText;
   bool IsFirstProfileStart = false;
   std::map<int, std::string> ScanMessages;
+  // What the caller told this scan, and what the scan leaves for it.
+  ScanSettings settings;
+  ScanOutputs outputs;
 
   // The record of block `block` (0 for the first): the current or the previous one.
   _ProfileHeader& profileHeader(int block) {

@@ -4,26 +4,34 @@
 
 #include <string>
 
+// How long a scan waits for the HDF verifier unless told otherwise: ten hours.
+inline constexpr long long kVerifierTimeoutMs = 36000000;
+
+// What the caller tells a scan.
+struct ScanSettings {
+  // The folder current when the desktop program started; its "hdf" subfolder
+  // holds the GEOMS template and is the HDF verifier's working folder. Empty:
+  // the current folder.
+  std::string StartDir;
+  // How long the scan waits for the HDF verifier, in milliseconds.
+  long long VerifierTimeoutMs = kVerifierTimeoutMs;
+};
+
+// What a scan leaves for its caller.
+struct ScanOutputs {
+  // Full path of the scan report ("" when the report was not named).
+  std::string ReportPath;
+  // Whether the scanned name had the extension HDF (any case).
+  bool IsHdfFile = false;
+};
+
 // Scans the file at `path` and writes "<path>__ScanMsgs.htm". Returns 2 for a
 // SURFACE file, 1 when the scan failed or no report was made, 0 when it passed.
 // `showDetails` adds the detail tables to the report. Each call makes its own
-// scan session (scan_session.h); only the names below outlive it.
-int scanFile(const char* path, bool showDetails);
-
-// The folder current when the desktop program started; its "hdf" subfolder
-// holds the GEOMS template and is the HDF verifier's working folder. Empty:
-// the current folder.
-extern std::string StartDir;
-
-// Full path of the last scan report ("" when the report was not named).
-extern std::string ReportPath;
-
-// Whether the last scanned name had the extension HDF (any case).
-extern bool IsHdfFile;
+// scan session (scan_session.h); what outlives it goes to `*outputs` (may be
+// nullptr).
+int scanFile(const char* path, bool showDetails, const ScanSettings& settings, ScanOutputs* outputs);
 
 // The rule of IsHdfFile for a file name: its text after the last '.' (the whole
 // name when it has none) is HDF in any case.
 bool hasHdfExtension(const std::string& name);
-
-// How long a scan waits for the HDF verifier, in milliseconds.
-extern long long VerifierTimeoutMs;

@@ -109,7 +109,7 @@ Measurement baseline(const std::string& path) {
 }
 
 Measurement scan(const std::string& path, bool showDetails) {
-  return inChild([&] { return scanFile(path.c_str(), showDetails); });
+  return inChild([&] { return scanFile(path.c_str(), showDetails, ScanSettings{}, nullptr); });
 }
 
 double medianSeconds(std::vector<Measurement> runs) {

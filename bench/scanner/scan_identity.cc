@@ -126,7 +126,7 @@ int scanAll(const std::string& transcriptPath, const std::vector<std::string>& f
   std::ofstream transcript(transcriptPath, std::ios::binary | std::ios::trunc);
   for (const std::string& file : files) {
     for (bool details : {false, true}) {
-      int result = scanFile(file.c_str(), details);
+      int result = scanFile(file.c_str(), details, ScanSettings{}, nullptr);
       transcript << "== " << file << " details " << details << " result " << result << "\n"
                  << readFile(file + "__ScanMsgs.htm") << "\n";
     }

@@ -1,5 +1,9 @@
 #include "desktop/core/shared_state.h"
 
+std::string StartDir;
+std::string ReportPath;
+bool IsHdfFile = false;
+
 std::string DataFilePath;
 std::string DataFileName;
 bool DataFileIsHdf = false;

@@ -1,12 +1,19 @@
 // Process-wide state the two windows share: the data file being plotted, the
 // plot list and its time window, and whether the plot window holds the plots of
-// the current scan. StartDir, ReportPath and IsHdfFile belong to the scanner.
+// the current scan.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "scanner/scanner.h"
+
+// The folder current when Skelda started: the folder of Data, hdf, the plot
+// log and the images; handed to every scan.
+extern std::string StartDir;
+// What the last scan left: its report's path and whether it scanned an HDF file.
+extern std::string ReportPath;
+extern bool IsHdfFile;
 
 // The file of the last scan that passed in the main window: its path as typed
 // or chosen, its file-name part, and whether it is a GEOMS HDF file (the

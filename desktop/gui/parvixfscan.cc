@@ -226,7 +226,10 @@ void TForm1::btnScanClick() {
   {
     // The default cursor comes back when the scan ends, also by an exception.
     platform::BusyScope busy;
-    result = scanFile(path.c_str(), cbRptDisp->isChecked());
+    ScanOutputs scanned;
+    result = scanFile(path.c_str(), cbRptDisp->isChecked(), ScanSettings{StartDir}, &scanned);
+    ReportPath = scanned.ReportPath;
+    IsHdfFile = scanned.IsHdfFile;
     for (char& c : ReportPath)
       if (c == '\\') c = '/';
     showReport(ReportPath);

@@ -40,9 +40,13 @@ class VerifierScannerRoad : public ::testing::Test {
     std::filesystem::create_directories(start_.file("hdf"));
     testing_support::writeFile(start_.file("hdf/GEOMS-TE-LIDAR-O3-005.csv"),
                                readFile(verifier_testing::defaultTemplatePath()));
-    StartDir = start_.path();
+    settings_.StartDir = start_.path();
   }
-  void TearDown() override { StartDir.clear(); }
+  // Scans the file with the verifier started in the start folder's hdf folder.
+  int scan(const std::string& path) { return scanFile(path.c_str(), false, settings_, &outputs_); }
+
+  ScanSettings settings_;
+  ScanOutputs outputs_;
 
   TempDir start_;
   TempDir data_;
@@ -54,8 +58,8 @@ class VerifierScannerRoad : public ::testing::Test {
 TEST_F(VerifierScannerRoad, GeneratedSamplePasses) {
   std::string path = geoms_fixture::writeValidSample(data_.path());
   ASSERT_FALSE(path.empty());
-  EXPECT_EQ(scanFile(path.c_str(), false), 0);
-  EXPECT_TRUE(IsHdfFile);
+  EXPECT_EQ(scan(path), 0);
+  EXPECT_TRUE(outputs_.IsHdfFile);
   EXPECT_TRUE(boxes_.boxes.empty());
   std::string report = readFile(path + "__ScanMsgs.htm");
   EXPECT_NE(report.find("Starting Scanning.... Verify_1 ...."), std::string::npos);
@@ -74,7 +78,7 @@ TEST_F(VerifierScannerRoad, FailingMutationFailsWithTheRedBanner) {
   file.dataset("ALTITUDE")->setText("VAR_SI_CONVERSION", "0.0;1.0E3;m");
   std::string path = data_.file(geoms_fixture::geomsFileName(file));
   ASSERT_TRUE(geoms_fixture::writeGeomsFile(file, path));
-  EXPECT_EQ(scanFile(path.c_str(), false), 1);
+  EXPECT_EQ(scan(path), 1);
   std::string report = readFile(path + "__ScanMsgs.htm");
   EXPECT_NE(report.find("<div style='background-color:#FFFFCC' align='center'><strong "
                         "style='color:#FF0000;font-size:24px'>*** Scanning Failed. See Error Messages Below "
@@ -93,7 +97,7 @@ TEST_F(VerifierScannerRoad, FileThatCrashesTheLibraryFailsWithTheReason) {
   file.datasets.push_back(extra);
   std::string path = data_.file(geoms_fixture::geomsFileName(file));
   ASSERT_TRUE(geoms_fixture::writeGeomsFile(file, path));
-  EXPECT_EQ(scanFile(path.c_str(), false), 1);
+  EXPECT_EQ(scan(path), 1);
   std::string report = readFile(path + "__ScanMsgs.htm");
   EXPECT_NE(report.find("*** Scanning Failed. See Error Messages Below ***"), std::string::npos);
   EXPECT_NE(report.find("ERROR: The check of the HDF file "), std::string::npos) << report;

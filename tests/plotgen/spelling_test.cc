@@ -208,7 +208,7 @@ TEST_F(PlotgenSpellings, EverySpellingTheScannerPassesPlotsLikeTheCanonicalOne) 
       ASSERT_NE(text, canonicalText()) << spelling.name << ": the edit changed nothing";
     }
     ASSERT_TRUE(writeFile(data, text));
-    ASSERT_EQ(scanFile(data.c_str(), false), 0) << spelling.name << "\n" << readFile(ReportPath);
+    ASSERT_EQ(scanFile(data.c_str(), false, ScanSettings{}, nullptr), 0) << spelling.name << "\n" << readFile(data + "__ScanMsgs.htm");
     for (int r = 0; r < 2; ++r) {
       Outputs out = runIn(folder, kRuns[r]);
       EXPECT_EQ(out.status, 1) << spelling.name << ", run " << r << "\n" << out.files[3];
@@ -267,7 +267,7 @@ std::string fileWithFlagsSpelled(const std::string& flag) {
 // it is spelled: the file plots byte for byte like its twin that writes -9999.
 TEST_F(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
   ASSERT_TRUE(writeFile(data, fileWithFlagsSpelled("-9999")));
-  ASSERT_EQ(scanFile(data.c_str(), false), 0) << readFile(ReportPath);
+  ASSERT_EQ(scanFile(data.c_str(), false, ScanSettings{}, nullptr), 0) << readFile(data + "__ScanMsgs.htm");
   Outputs twin[2];
   for (int r = 0; r < 2; ++r) twin[r] = runIn(folder, kRuns[r]);
   // The twin itself: of 36 data lines, the 7 that hold a flag have no profile row.
@@ -280,7 +280,7 @@ TEST_F(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
   for (const char* spelling : {"-9.999e3", "-9.9990e+03", "-0.9999e4", "-.9999E+4", "-99990e-1", "-9999.000",
                                "-9998.9999999", "-9999.0000004"}) {
     ASSERT_TRUE(writeFile(data, fileWithFlagsSpelled(spelling)));
-    ASSERT_EQ(scanFile(data.c_str(), false), 0) << spelling << "\n" << readFile(ReportPath);
+    ASSERT_EQ(scanFile(data.c_str(), false, ScanSettings{}, nullptr), 0) << spelling << "\n" << readFile(data + "__ScanMsgs.htm");
     for (int r = 0; r < 2; ++r) {
       Outputs out = runIn(folder, kRuns[r]);
       EXPECT_EQ(out.status, 1) << spelling << ", run " << r << "\n" << out.files[3];

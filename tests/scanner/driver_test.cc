@@ -24,11 +24,14 @@ namespace {
 struct ScanOutcome {
   int result;
   std::string report;
+  ScanOutputs outputs;
 };
 
-ScanOutcome scan(const std::string& path, bool details = false) {
-  int result = scanFile(path.c_str(), details);
-  return ScanOutcome{result, readFile(ReportPath)};
+ScanOutcome scan(const std::string& path, bool details = false, const ScanSettings& settings = ScanSettings{}) {
+  ScanOutcome out;
+  out.result = scanFile(path.c_str(), details, settings, &out.outputs);
+  out.report = readFile(out.outputs.ReportPath);
+  return out;
 }
 
 const std::string kTxtName = "Parvix-O3Lidar_QOR_20180412_R1.txt";
@@ -40,10 +43,10 @@ TEST(ScanDriver, VerifiedTxtNameReportWithoutDetails) {
   ASSERT_TRUE(writeFile(path, "anything"));
   ScanOutcome out = scan(path);
   EXPECT_EQ(out.result, 0);
-  EXPECT_EQ(ReportPath, path + "__ScanMsgs.htm");
+  EXPECT_EQ(out.outputs.ReportPath, path + "__ScanMsgs.htm");
   EXPECT_EQ(out.report, kHead + nowScanning(kTxtName) + kFilenameStart + kFilenameVerified + notDatNote(kTxtName) +
                             kAllDone + doneScanning(kTxtName));
-  EXPECT_FALSE(IsHdfFile);
+  EXPECT_FALSE(out.outputs.IsHdfFile);
 }
 
 TEST(ScanDriver, VerifiedTxtNameReportWithDetails) {
@@ -139,17 +142,18 @@ TEST(ScanDriver, ReportBoxes) {
   };
   for (const Case& c : cases) {
     boxes.boxes.clear();
-    EXPECT_EQ(scanFile(c.path.c_str(), false), 1) << c.path;
+    ScanOutputs outputs;
+    EXPECT_EQ(scanFile(c.path.c_str(), false, ScanSettings{}, &outputs), 1) << c.path;
     ASSERT_EQ(boxes.boxes.size(), 1u) << c.path;
     EXPECT_EQ(boxes.boxes[0].caption, c.caption);
     EXPECT_EQ(boxes.boxes[0].text, c.boxText);
     EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Error);
-    EXPECT_EQ(ReportPath, c.reportPath);
+    EXPECT_EQ(outputs.ReportPath, c.reportPath);
   }
   // 127 characters are accepted.
   boxes.boxes.clear();
   std::string name127 = std::string(123, 'a') + ".txt";
-  EXPECT_EQ(scanFile(dir.file(name127).c_str(), false), 1);
+  EXPECT_EQ(scanFile(dir.file(name127).c_str(), false, ScanSettings{}, nullptr), 1);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_TRUE(std::filesystem::exists(dir.file(name127) + "__ScanMsgs.htm"));
 }
@@ -169,7 +173,8 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   TempDir dir;
   std::string bare;
   HtmlReportSink report;
-  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, &bare));
+  std::string reportPath;
+  ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, &bare, &reportPath));
   ScanSession session = scanner_test::sessionOn(2018, 4, 12);
   for (int i = 1; i <= 16; ++i) recordError(session, report, i, ScanCode::IntegerExpected);
   EXPECT_FALSE(session.ScanAborted);
@@ -187,7 +192,7 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   for (int i = 1; i <= 16; ++i)
     list += "<br>Error (Line " + std::to_string(i) + "): " + scanner_test::catalogueText(56) + "<br>\n";
   list += "</font>";
-  EXPECT_EQ(readFile(ReportPath), kHead + notice + kFailed + list);
+  EXPECT_EQ(readFile(reportPath), kHead + notice + kFailed + list);
 }
 
 TEST(ScanDriver, SecondScanStartsClean) {
@@ -239,8 +244,9 @@ TEST(ScanDriver, BeginLineRowShowsOnlyTheScannedFilesOwnLine) {
       ASSERT_TRUE(writeFile(second.file(c.name), c.text));
       ScanSession session;
       auto scanWithDetails = [&](const std::string& path) {
-        int result = oneSession ? scanFile(session, path.c_str(), true) : scanFile(path.c_str(), true);
-        return ScanOutcome{result, readFile(ReportPath)};
+        if (!oneSession) return scan(path, true);
+        int result = scanFile(session, path.c_str(), true);
+        return ScanOutcome{result, readFile(session.outputs.ReportPath), session.outputs};
       };
       ScanOutcome a = scanWithDetails(first.file(profileFileName()));
       EXPECT_EQ(a.result, 0) << c.label;
@@ -273,14 +279,12 @@ class HdfRoad : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(dir_.file("start/hdf"));
     std::filesystem::create_directories(dir_.file("bin"));
-    StartDir = dir_.file("start");
+    settings_.StartDir = dir_.file("start");
     oldPath_ = std::getenv("PATH");
     setenv("PATH", (dir_.file("bin") + ":" + oldPath_).c_str(), 1);
   }
   void TearDown() override {
     setenv("PATH", oldPath_.c_str(), 1);
-    StartDir.clear();
-    VerifierTimeoutMs = 36000000;
   }
   // A verifier that writes `report` (nothing when empty) as "<arg1>_.err".
   void stubVerifier(const std::string& report, const std::string& extra = "") {
@@ -296,8 +300,11 @@ class HdfRoad : public ::testing::Test {
     writeFile(path, "HDF");
     return path;
   }
+  // Every scan of this road: the verifier runs in settings_.StartDir's hdf folder.
+  ScanOutcome scan(const std::string& path) { return ::scan(path, false, settings_); }
   TempDir dir_;
   std::string oldPath_;
+  ScanSettings settings_;
 };
 
 TEST_F(HdfRoad, PassingReportIsCopiedLineByLine) {
@@ -306,7 +313,7 @@ TEST_F(HdfRoad, PassingReportIsCopiedLineByLine) {
   std::string before = std::filesystem::current_path().string();
   ScanOutcome out = scan(path);
   EXPECT_EQ(out.result, 0);
-  EXPECT_TRUE(IsHdfFile);
+  EXPECT_TRUE(out.outputs.IsHdfFile);
   EXPECT_EQ(out.report, kHead + nowScanning("groundbased_lidar.o3_x.hdf") +
                             "<br>Verify_1 .... Done!\n\n<b>ok</b>\n\n" + doneScanning("groundbased_lidar.o3_x.hdf"));
   // One argument for the path with a blank, the template by name, the hdf folder as working folder.
@@ -456,7 +463,7 @@ TEST_F(HdfRoad, VerifierIsFoundInTheStartFoldersHdfFolder) {
 
 TEST_F(HdfRoad, VerifierThatRunsTooLongIsStopped) {
   stubVerifier("^End.0\n", "exec sleep 30\n");
-  VerifierTimeoutMs = 200;
+  settings_.VerifierTimeoutMs = 200;
   auto started = std::chrono::steady_clock::now();
   ScanOutcome out = scan(dataFile("x.hdf"));
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));

@@ -37,7 +37,7 @@ ScanOutcome scanText(ScanSession& session, const std::string& text, const std::s
   testing_support::writeFile(path, text);
   ScanOutcome outcome;
   outcome.result = scanFile(session, path.c_str(), details);
-  outcome.report = testing_support::readFile(ReportPath);
+  outcome.report = testing_support::readFile(session.outputs.ReportPath);
   return outcome;
 }
 
