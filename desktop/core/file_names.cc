@@ -1,6 +1,7 @@
 #include "desktop/core/file_names.h"
 
 #include "desktop/core/shared_state.h"
+#include "scanner/scanner.h"
 
 std::string fileNamePart(std::string_view path) {
   size_t cut = path.find_last_of("\\/");
@@ -44,28 +45,29 @@ std::string fileEndDateText(std::string_view name, bool isHdf) {
   return isHdf ? clampedPiece(name, nthUnderscore(name, 6) + 1, 8) : networkDateText(name);
 }
 
-bool plotFilesAreHdf() {
+bool plotFilesAreHdf(const SharedState& state) {
   // The first listed file's kind as the scanner tells it: the last passed
   // scan's flag for that scan's own file, the scanner's name rule for another.
-  if (PlotFiles.empty() || PlotFiles.front() == DataFilePath) return DataFileIsHdf;
-  return hasHdfExtension(fileNamePart(PlotFiles.front()));
+  if (state.PlotFiles.empty() || state.PlotFiles.front() == state.DataFilePath) return state.DataFileIsHdf;
+  return hasHdfExtension(fileNamePart(state.PlotFiles.front()));
 }
 
-void computePlotTimeSpan() {
-  if (PlotFileCount <= 0 || PlotFiles.empty()) {
-    if (PlotFiles.empty()) PlotFiles.push_back(DataFilePath);
-    PlotFileCount = static_cast<int>(PlotFiles.size());
+void computePlotTimeSpan(SharedState& state) {
+  std::vector<std::string>& files = state.PlotFiles;
+  if (state.PlotFileCount <= 0 || files.empty()) {
+    if (files.empty()) files.push_back(state.DataFilePath);
+    state.PlotFileCount = static_cast<int>(files.size());
   }
   // Entry number PlotFileCount, counting from 1, kept inside the list.
-  size_t lastIndex = static_cast<size_t>(PlotFileCount) - 1;
-  if (lastIndex >= PlotFiles.size()) lastIndex = PlotFiles.size() - 1;
-  std::string first = fileNamePart(PlotFiles.front());
-  std::string last = fileNamePart(PlotFiles[lastIndex]);
-  if (plotFilesAreHdf()) {
-    PlotStartStamp = geomsStartStamp(first);
-    PlotEndStamp = geomsStopStamp(last);
+  size_t lastIndex = static_cast<size_t>(state.PlotFileCount) - 1;
+  if (lastIndex >= files.size()) lastIndex = files.size() - 1;
+  std::string first = fileNamePart(files.front());
+  std::string last = fileNamePart(files[lastIndex]);
+  if (plotFilesAreHdf(state)) {
+    state.PlotStartStamp = geomsStartStamp(first);
+    state.PlotEndStamp = geomsStopStamp(last);
   } else {
-    PlotStartStamp = networkDateText(first) + "000000";
-    PlotEndStamp = networkDateText(last) + "235959";
+    state.PlotStartStamp = networkDateText(first) + "000000";
+    state.PlotEndStamp = networkDateText(last) + "235959";
   }
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+struct SharedState;
+
 // The part of a path after its last '\' or '/'.
 std::string fileNamePart(std::string_view path);
 
@@ -44,10 +46,10 @@ std::string fileEndDateText(std::string_view name, bool isHdf);
 // file of the last passed scan by that scan's DataFileIsHdf, another by its
 // extension. The plot program and the date rules of Replot and of appending
 // follow the files the window shows, not a later scan.
-bool plotFilesAreHdf();
+bool plotFilesAreHdf(const SharedState& state);
 
 // Seeds PlotFiles with DataFilePath when PlotFileCount is 0, then sets
 // PlotStartStamp from the first listed file and PlotEndStamp from entry number
 // PlotFileCount: GEOMS start and stop stamps for HDF plot files, otherwise the
 // network dates with 000000 and 235959.
-void computePlotTimeSpan();
+void computePlotTimeSpan(SharedState& state);

@@ -5,18 +5,18 @@
 #include "desktop/core/plot_run.h"
 #include "desktop/core/shared_state.h"
 
-bool runFirstPlot(const std::string& path, bool isHdf, const std::function<void()>& showNotice) {
+bool runFirstPlot(SharedState& state, const std::string& path, bool isHdf, const std::function<void()>& showNotice) {
   std::string commandLine = fixedPlotCommandLine(isHdf);
   // A plot program that is not there must not cost the plots on screen.
-  if (!findPlotProgram(commandLine)) return false;
-  if (!ensureDataFolder()) return false;
+  if (!findPlotProgram(state.StartDir, commandLine)) return false;
+  if (!ensureDataFolder(state.StartDir)) return false;
   if (showNotice) showNotice();
-  PlotFilesBackup kept = keepPlotFiles();
-  if (!writeFirstPlotList(path)) return false;
-  enterStartDir();
-  removePlotOutputs(true);
-  if (!runPlotProgram(commandLine, firstPlotTexts(path), ImageRule::BothMustExist, &kept)) return false;
-  PlotFiles = {path};
-  PlotFileCount = 1;
+  PlotFilesBackup kept = keepPlotFiles(state);
+  if (!writeFirstPlotList(state, path)) return false;
+  enterStartDir(state.StartDir);
+  removePlotOutputs(state.StartDir, true);
+  if (!runPlotProgram(state, commandLine, firstPlotTexts(path), ImageRule::BothMustExist, &kept)) return false;
+  state.PlotFiles = {path};
+  state.PlotFileCount = 1;
   return true;
 }

@@ -17,19 +17,19 @@ const char kAddCaption[] = "Error Adding Data File ...";
 
 }  // namespace
 
-AppendOutcome appendPlotFile(const std::string& chosenPath) {
+AppendOutcome appendPlotFile(SharedState& state, const std::string& chosenPath) {
   AppendOutcome outcome;
   if (hasLineBreak(chosenPath)) {
     refuseLineBreakPath(kAddCaption);
     return outcome;
   }
-  if (PlotFileCount == 0) computePlotTimeSpan();
+  if (state.PlotFileCount == 0) computePlotTimeSpan(state);
 
   std::string newName = fileNamePart(chosenPath);
-  bool isHdf = plotFilesAreHdf();
+  bool isHdf = plotFilesAreHdf(state);
   std::string newDateText = fileStartDateText(newName, isHdf);
   int newDate = platform::leadingLong(newDateText);
-  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(PlotFiles.back()), isHdf));
+  int lastDate = platform::leadingLong(fileEndDateText(fileNamePart(state.PlotFiles.back()), isHdf));
   if (newDate < lastDate) {
     platform::showMessageBox(
         "Could not load this additional file = " + newName +
@@ -39,23 +39,23 @@ AppendOutcome appendPlotFile(const std::string& chosenPath) {
         kAddCaption);
     return outcome;
   }
-  if (platform::toUpperAscii(chosenPath) == platform::toUpperAscii(PlotFiles.back())) {
+  if (platform::toUpperAscii(chosenPath) == platform::toUpperAscii(state.PlotFiles.back())) {
     platform::showMessageBox("This file = " + newName + "\nis already loaded (included).", kAddCaption);
     return outcome;
   }
 
-  std::ofstream list(plotListPath(), std::ios::binary | std::ios::app);
+  std::ofstream list(plotListPath(state.StartDir), std::ios::binary | std::ios::app);
   if (list) list << chosenPath << '\n';
   if (list) list.close();
   if (!list) {
-    platform::showMessageBox("Could not add another data file to the Data Folder = " + StartDir +
+    platform::showMessageBox("Could not add another data file to the Data Folder = " + state.StartDir +
                                  "\\Data\\ \n\nIf this error persists, please report it to " + kSupportAddress +
                                  ". Thank you.",
                              kAddCaption);
     return outcome;
   }
-  PlotFiles.push_back(chosenPath);
-  PlotFileCount = static_cast<int>(PlotFiles.size());
+  state.PlotFiles.push_back(chosenPath);
+  state.PlotFileCount = static_cast<int>(state.PlotFiles.size());
   outcome.appended = true;
   outcome.newDateText = newDateText;
   return outcome;

@@ -11,14 +11,16 @@
 
 using platform::kSupportAddress;
 
-std::string startDirFile(const std::string& name) { return StartDir.empty() ? name : StartDir + "/" + name; }
+std::string startDirFile(const std::string& startDir, const std::string& name) {
+  return startDir.empty() ? name : startDir + "/" + name;
+}
 
-std::string plotListPath() { return startDirFile("Data/ANY.txt"); }
+std::string plotListPath(const std::string& startDir) { return startDirFile(startDir, "Data/ANY.txt"); }
 
-void enterStartDir() {
-  if (StartDir.empty()) return;
+void enterStartDir(const std::string& startDir) {
+  if (startDir.empty()) return;
   std::error_code ec;
-  if (std::filesystem::current_path(ec).string() != StartDir) std::filesystem::current_path(StartDir, ec);
+  if (std::filesystem::current_path(ec).string() != startDir) std::filesystem::current_path(startDir, ec);
 }
 
 bool hasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
@@ -27,19 +29,19 @@ void refuseLineBreakPath(const std::string& caption) {
   platform::showMessageBox("The file path holds a line break; such a path cannot be scanned or plotted.", caption);
 }
 
-bool ensureDataFolder() {
-  std::string folder = startDirFile("Data");
+bool ensureDataFolder(const std::string& startDir) {
+  std::string folder = startDirFile(startDir, "Data");
   std::error_code ec;
   if (std::filesystem::is_directory(folder, ec)) return true;
   if (std::filesystem::create_directory(folder, ec) || std::filesystem::is_directory(folder, ec)) return true;
-  platform::showMessageBox("Could not create \"Data\" directory for plotting = " + StartDir +
+  platform::showMessageBox("Could not create \"Data\" directory for plotting = " + startDir +
                                "\\Data\n\nIf this error persists, please report it to " + kSupportAddress,
                            "Error Creating Directory");
   return false;
 }
 
-bool writeFirstPlotList(const std::string& path) {
-  std::ofstream list(plotListPath(), std::ios::binary | std::ios::trunc);
+bool writeFirstPlotList(SharedState& state, const std::string& path) {
+  std::ofstream list(plotListPath(state.StartDir), std::ios::binary | std::ios::trunc);
   if (list) list << path << '\n';
   if (list) list.close();
   if (!list) {
@@ -48,15 +50,16 @@ bool writeFirstPlotList(const std::string& path) {
                              "Error Running Curtain Plotting Function??");
     return false;
   }
-  PlotFiles.clear();
-  PlotFileCount = 0;
+  state.PlotFiles.clear();
+  state.PlotFileCount = 0;
   return true;
 }
 
-PlotFilesBackup keepPlotFiles() {
+PlotFilesBackup keepPlotFiles(const SharedState& state) {
   PlotFilesBackup backup;
-  for (const std::string& path : {plotListPath(), startDirFile(kPlotLogName), startDirFile(kCurtainImageName),
-                                  startDirFile(kProfileImageName)}) {
+  const std::string& dir = state.StartDir;
+  for (const std::string& path : {plotListPath(dir), startDirFile(dir, kPlotLogName),
+                                  startDirFile(dir, kCurtainImageName), startDirFile(dir, kProfileImageName)}) {
     PlotFilesBackup::KeptFile kept;
     kept.path = path;
     std::ifstream in;
@@ -66,12 +69,12 @@ PlotFilesBackup keepPlotFiles() {
     }
     backup.files.push_back(std::move(kept));
   }
-  backup.plotFiles = PlotFiles;
-  backup.plotFileCount = PlotFileCount;
+  backup.plotFiles = state.PlotFiles;
+  backup.plotFileCount = state.PlotFileCount;
   return backup;
 }
 
-void restorePlotFiles(const PlotFilesBackup& backup) {
+void restorePlotFiles(SharedState& state, const PlotFilesBackup& backup) {
   for (const PlotFilesBackup::KeptFile& kept : backup.files) {
     std::error_code ec;
     if (!kept.existed) {
@@ -81,14 +84,14 @@ void restorePlotFiles(const PlotFilesBackup& backup) {
     std::ofstream out(kept.path, std::ios::binary | std::ios::trunc);
     out << kept.bytes;
   }
-  PlotFiles = backup.plotFiles;
-  PlotFileCount = backup.plotFileCount;
+  state.PlotFiles = backup.plotFiles;
+  state.PlotFileCount = backup.plotFileCount;
 }
 
-void removePlotOutputs(bool images) {
+void removePlotOutputs(const std::string& startDir, bool images) {
   std::error_code ec;
-  std::filesystem::remove(startDirFile(kPlotLogName), ec);
+  std::filesystem::remove(startDirFile(startDir, kPlotLogName), ec);
   if (!images) return;
-  std::filesystem::remove(startDirFile(kCurtainImageName), ec);
-  std::filesystem::remove(startDirFile(kProfileImageName), ec);
+  std::filesystem::remove(startDirFile(startDir, kCurtainImageName), ec);
+  std::filesystem::remove(startDirFile(startDir, kProfileImageName), ec);
 }

@@ -5,34 +5,37 @@
 #include <string>
 #include <vector>
 
+struct SharedState;
+
 inline constexpr char kPlotLogName[] = "_CErr_.txt";
 inline constexpr char kCurtainImageName[] = "curtain_plot.jpg";
 inline constexpr char kProfileImageName[] = "profile_plot.jpg";
 
-// StartDir + "/" + name (the name alone when StartDir is empty).
-std::string startDirFile(const std::string& name);
+// startDir + "/" + name (the name alone when startDir is empty).
+std::string startDirFile(const std::string& startDir, const std::string& name);
 
-// The plot list, StartDir + "/Data/ANY.txt".
-std::string plotListPath();
+// The plot list, startDir + "/Data/ANY.txt".
+std::string plotListPath(const std::string& startDir);
 
-// Makes the current folder StartDir when it is another (the HDF verifier leaves
-// it elsewhere).
-void enterStartDir();
+// Makes the current folder startDir when it is another (the HDF verifier
+// leaves it elsewhere).
+void enterStartDir(const std::string& startDir);
 
 // True when the text holds a line break: such a path would add entries to the
 // plot list.
 bool hasLineBreak(const std::string& text);
 
-// Creates StartDir/Data when missing; on failure shows its box and returns false.
-bool ensureDataFolder();
+// Creates startDir/Data when missing; on failure shows its box and returns false.
+bool ensureDataFolder(const std::string& startDir);
 
-// Rewrites the plot list with the one path; on failure shows its box (naming
-// `path`) and returns false. On success PlotFiles is emptied and PlotFileCount 0.
-bool writeFirstPlotList(const std::string& path);
+// Rewrites the plot list of the state's start folder with the one path; on
+// failure shows its box (naming `path`) and returns false. On success the
+// state's PlotFiles is emptied and its PlotFileCount 0.
+bool writeFirstPlotList(SharedState& state, const std::string& path);
 
-// Deletes the plot log, and the two images too when `images` (missing files are
-// no error).
-void removePlotOutputs(bool images);
+// Deletes the plot log of startDir, and the two images too when `images`
+// (missing files are no error).
+void removePlotOutputs(const std::string& startDir, bool images);
 
 // What the main window's plot button changes before the plot program starts:
 // the plot list, PlotFiles and PlotFileCount, the plot log and the two images.
@@ -50,9 +53,10 @@ struct PlotFilesBackup {
 };
 
 // Reads what the plot button is about to change.
-PlotFilesBackup keepPlotFiles();
-// Puts it back: each file with its kept bytes, or removed when it did not exist.
-void restorePlotFiles(const PlotFilesBackup& backup);
+PlotFilesBackup keepPlotFiles(const SharedState& state);
+// Puts it back: each file with its kept bytes, or removed when it did not
+// exist, and the state's plot list.
+void restorePlotFiles(SharedState& state, const PlotFilesBackup& backup);
 
 // Shows the box that refuses a path holding a line break.
 void refuseLineBreakPath(const std::string& caption);

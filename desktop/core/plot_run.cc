@@ -67,14 +67,14 @@ PlotRunTexts replotTexts(int fileCount) {
   return texts;
 }
 
-platform::StartRequest plotStartRequest(const std::string& commandLine) {
+platform::StartRequest plotStartRequest(const std::string& startDir, const std::string& commandLine) {
   std::vector<std::string> words = splitCommandLine(commandLine);
   platform::StartRequest request;
   if (!words.empty()) {
     request.program = words.front();
     request.args.assign(words.begin() + 1, words.end());
   }
-  request.workDir = StartDir;
+  request.workDir = startDir;
   return request;
 }
 
@@ -86,16 +86,16 @@ void showStartFailure(int error) {
 
 }  // namespace
 
-bool findPlotProgram(const std::string& commandLine) {
-  if (!platform::processLauncher().locate(plotStartRequest(commandLine)).empty()) return true;
+bool findPlotProgram(const std::string& startDir, const std::string& commandLine) {
+  if (!platform::processLauncher().locate(plotStartRequest(startDir, commandLine)).empty()) return true;
   showStartFailure(ENOENT);
   return false;
 }
 
-bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
+bool runPlotProgram(SharedState& state, const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
                     const PlotFilesBackup* undoIfNotStarted) {
-  std::string curtain = startDirFile(kCurtainImageName);
-  std::string profile = startDirFile(kProfileImageName);
+  std::string curtain = startDirFile(state.StartDir, kCurtainImageName);
+  std::string profile = startDirFile(state.StartDir, kProfileImageName);
   ImageState curtainBefore = imageState(curtain);
   ImageState profileBefore = imageState(profile);
 
@@ -104,8 +104,8 @@ bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, I
   {
     // The hourglass is shown while the program runs, and gone before any box.
     platform::BusyScope busy;
-    PlotsReady = false;
-    platform::StartRequest request = plotStartRequest(commandLine);
+    state.PlotsReady = false;
+    platform::StartRequest request = plotStartRequest(state.StartDir, commandLine);
     platform::ProcessLauncher& launcher = platform::processLauncher();
     platform::ChildProcess child;
     started = launcher.start(request, &child, &error);
@@ -113,16 +113,16 @@ bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, I
       // After a time-out the child is left running and the run goes on with
       // whatever it has written so far.
       int exitStatus = 0;
-      launcher.wait(&child, PlotTimeoutMs, &exitStatus);
+      launcher.wait(&child, state.PlotTimeoutMs, &exitStatus);
     }
   }
   if (!started) {
-    if (undoIfNotStarted) restorePlotFiles(*undoIfNotStarted);
+    if (undoIfNotStarted) restorePlotFiles(state, *undoIfNotStarted);
     showStartFailure(error);
     return false;
   }
 
-  std::string logPath = startDirFile(kPlotLogName);
+  std::string logPath = startDirFile(state.StartDir, kPlotLogName);
   std::error_code ec;
   if (std::filesystem::exists(logPath, ec)) {
     PlotLogReading reading = readPlotLog(logPath);

@@ -8,6 +8,7 @@
 #include "platform/process.h"
 
 struct PlotFilesBackup;
+struct SharedState;
 
 // What decides, after the log, that there are images to show.
 enum class ImageRule {
@@ -30,19 +31,20 @@ PlotRunTexts firstPlotTexts(const std::string& path);
 PlotRunTexts replotTexts(int fileCount);
 
 // The start of the command line's program (split at blanks) in the start
-// folder.
-platform::StartRequest plotStartRequest(const std::string& commandLine);
+// folder `startDir`.
+platform::StartRequest plotStartRequest(const std::string& startDir, const std::string& commandLine);
 
 // Whether the launcher finds the command line's program where the run will
-// start it. When it does not, shows the box of a program that cannot be started
-// (file not found) and returns false, so the caller can stop before it has
-// changed anything.
-bool findPlotProgram(const std::string& commandLine);
+// start it (in `startDir`). When it does not, shows the box of a program that
+// cannot be started (file not found) and returns false, so the caller can stop
+// before it has changed anything.
+bool findPlotProgram(const std::string& startDir, const std::string& commandLine);
 
-// Runs the command line (program and arguments split at blanks). Sets
-// PlotsReady false first; shows one error box and returns false on any failure;
-// returns true when the images may be loaded. When the program cannot be
-// started and `undoIfNotStarted` is given, what it holds is put back before the
-// box is shown.
-bool runPlotProgram(const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
+// Runs the command line (program and arguments split at blanks) in the state's
+// start folder and waits for it up to the state's PlotTimeoutMs. Sets the
+// state's PlotsReady false first; shows one error box and returns false on any
+// failure; returns true when the images may be loaded. When the program cannot
+// be started and `undoIfNotStarted` is given, what it holds is put back before
+// the box is shown.
+bool runPlotProgram(SharedState& state, const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
                     const PlotFilesBackup* undoIfNotStarted = nullptr);

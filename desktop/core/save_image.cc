@@ -25,8 +25,8 @@ std::string imageTargetName(const std::string& chosen) {
   return chosen + ".jpg";
 }
 
-bool saveImage(PlotImage image, const std::string& chosen) {
-  std::string source = startDirFile(image == PlotImage::Curtain ? kCurtainImageName : kProfileImageName);
+bool saveImage(const std::string& startDir, PlotImage image, const std::string& chosen) {
+  std::string source = startDirFile(startDir, image == PlotImage::Curtain ? kCurtainImageName : kProfileImageName);
   std::string target = imageTargetName(chosen);
   std::error_code ec;
   if (target != chosen && std::filesystem::exists(target, ec)) {

@@ -16,9 +16,9 @@ std::string suggestedImageName(const std::string& dataFileName, PlotImage image)
 // ".jpeg" in any case.
 std::string imageTargetName(const std::string& chosen);
 
-// Copies the image from the start folder to the target made from `chosen`,
-// replacing an existing file. When ".jpg" was appended and that file exists,
-// asks first (the dialog only asked about the name as chosen). A copy failure is
-// shown in a box that names the image and gives the error code. Returns true
-// when the image was saved.
-bool saveImage(PlotImage image, const std::string& chosen);
+// Copies the image from the start folder `startDir` to the target made from
+// `chosen`, replacing an existing file. When ".jpg" was appended and that file
+// exists, asks first (the dialog only asked about the name as chosen). A copy
+// failure is shown in a box that names the image and gives the error code.
+// Returns true when the image was saved.
+bool saveImage(const std::string& startDir, PlotImage image, const std::string& chosen);

@@ -28,13 +28,11 @@
 #include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
+#include "desktop/gui/skelda_application.h"
 #include "desktop/gui/widget_look.h"
 #include "desktop/gui/window_placement.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-
-TCurForm* CurForm = nullptr;
-std::string SavedXMax;
 
 namespace {
 
@@ -90,7 +88,7 @@ QFrame* group(QWidget* parent) {
 
 }  // namespace
 
-TCurForm::TCurForm(QWidget* owner) : QWidget(owner) {
+TCurForm::TCurForm(SharedState& state, QWidget* owner) : QWidget(owner), state_(state) {
   setWindowTitle("CurView");
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   setAttribute(Qt::WA_QuitOnClose, false);  // closing it only hides it
@@ -423,8 +421,8 @@ void TCurForm::placeOverlays() {
 
 void TCurForm::presentPlots() {
   try {
-    QImage curtain = loadJpegImage(startDirFile(kCurtainImageName));
-    QImage profile = loadJpegImage(startDirFile(kProfileImageName));
+    QImage curtain = loadJpegImage(startDirFile(state_.StartDir, kCurtainImageName));
+    QImage profile = loadJpegImage(startDirFile(state_.StartDir, kProfileImageName));
     cIMG->setImage(curtain);
     pIMG->setImage(profile);
     show();
@@ -436,13 +434,15 @@ void TCurForm::presentPlots() {
   }
 }
 
+void TCurForm::showNewPlots() {
+  if (!runShowingExceptions([this] { presentPlots(); })) return;
+  state_.PlotsReady = true;
+  resetPlotControls(this);
+}
+
 void TCurForm::btnCloseClick() { close(); }
 
 void TCurForm::chBoxClick(QObject* sender) {
-  if (!savedXMaxSet_) {
-    SavedXMax = kPlotControlDefaults.xMax;
-    savedXMaxSet_ = true;
-  }
   if (sender == cbNumberDensity) {
     bool shown = cbNumberDensity->isChecked();
     xMaxEnum->setVisible(shown);
@@ -500,12 +500,12 @@ PlotChoices TCurForm::currentChoices() const {
 
 ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) const {
   ReplotArguments a;
-  a.isHdf = plotFilesAreHdf();
-  a.plotFileCount = PlotFileCount;
+  a.isHdf = plotFilesAreHdf(state_);
+  a.plotFileCount = state_.PlotFileCount;
   a.startProfile = startProfile;
   a.endProfile = endProfile;
-  a.startTime = PlotStartStamp;
-  a.endTime = PlotEndStamp;
+  a.startTime = state_.PlotStartStamp;
+  a.endTime = state_.PlotEndStamp;
   a.numberDensity = cbNumberDensity->isChecked();
   a.xMin = localBytes(xMin->text());
   a.xMax = localBytes(xMax->text());
@@ -522,11 +522,11 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
 
 void TCurForm::btnReplotClick() {
   WindowInputBlock noInput;
-  computePlotTimeSpan();
+  computePlotTimeSpan(state_);
   pMsg->show();
   pMsg->raise();
-  enterStartDir();
-  removePlotOutputs(false);
+  enterStartDir(state_.StartDir);
+  removePlotOutputs(state_.StartDir, false);
   PlotChoices choices = currentChoices();
   ChoiceVerdict verdict = checkPlotChoices(choices);
   prfMin->setText(fromLocalBytes(choices.prfMin));
@@ -536,13 +536,13 @@ void TCurForm::btnReplotClick() {
     return;
   }
   if (verdict.hasTimeWindow) {
-    PlotStartStamp = verdict.startStamp;
-    PlotEndStamp = verdict.endStamp;
+    state_.PlotStartStamp = verdict.startStamp;
+    state_.PlotEndStamp = verdict.endStamp;
   }
   std::string commandLine = replotCommandLine(replotArguments(verdict.startProfile, verdict.endProfile));
-  if (runPlotProgram(commandLine, replotTexts(PlotFileCount), ImageRule::OneMustChange)) {
+  if (runPlotProgram(state_, commandLine, replotTexts(state_.PlotFileCount), ImageRule::OneMustChange)) {
     presentPlots();
-    PlotsReady = true;
+    state_.PlotsReady = true;
   }
   pMsg->hide();
 }
@@ -553,7 +553,7 @@ void TCurForm::btnAddFileClick() {
     return;
   std::string chosen = fileChooser().openFileName(this, "", 0);
   if (chosen.empty()) return;
-  AppendOutcome outcome = appendPlotFile(chosen);
+  AppendOutcome outcome = appendPlotFile(state_, chosen);
   if (outcome.appended) setDateFieldsFromFileName(this, outcome.newDateText);
 }
 
@@ -565,9 +565,10 @@ void TCurForm::btnSaveClick(QObject* sender) {
     image = PlotImage::Profile;
   else
     return;
-  std::string chosen = fileChooser().saveFileName(this, kSaveTitle, suggestedImageName(DataFileName, image), kSaveFilter);
+  std::string chosen =
+      fileChooser().saveFileName(this, kSaveTitle, suggestedImageName(state_.DataFileName, image), kSaveFilter);
   if (chosen.empty()) return;
-  saveImage(image, chosen);
+  saveImage(state_.StartDir, image, chosen);
 }
 
 void resetPlotControls(TCurForm* form) {
@@ -586,7 +587,7 @@ void resetPlotControls(TCurForm* form) {
   form->cbMedian->setChecked(d.median);
   form->cbQuartile->setChecked(d.quartiles);
   form->cbEdge->setChecked(d.percentiles);
-  if (DataFileIsHdf) {
+  if (form->sharedState().DataFileIsHdf) {
     form->cbPrfs2Plot->setEnabled(false);  // an HDF plot always plots all profiles
   } else {
     form->cbPrfs2Plot->setEnabled(true);
@@ -596,7 +597,8 @@ void resetPlotControls(TCurForm* form) {
 
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate) {
   if (platform::leadingLong(localBytes(form->YYStart->text())) == kUnfilledYear) {
-    std::string start = fileStartDateText(DataFileName, DataFileIsHdf);
+    const SharedState& state = form->sharedState();
+    std::string start = fileStartDateText(state.DataFileName, state.DataFileIsHdf);
     form->YYStart->setText(fromLocalBytes(clampedPiece(start, 0, 4)));
     form->MMStart->setText(fromLocalBytes(clampedPiece(start, 4, 2)));
     form->DDStart->setText(fromLocalBytes(clampedPiece(start, 6, 2)));

@@ -7,6 +7,7 @@
 
 #include "desktop/core/plot_choices.h"
 #include "desktop/core/plot_command.h"
+#include "desktop/core/plot_control_defaults.h"
 
 class ImageView;
 class QCheckBox;
@@ -18,12 +19,16 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
+struct SharedState;
 
 class TCurForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TCurForm(QWidget* owner = nullptr);
+  explicit TCurForm(SharedState& state, QWidget* owner = nullptr);
+
+  // The state this window shares with the main window.
+  SharedState& sharedState() const { return state_; }
 
   // Loads the two images from the start folder into the views and shows the
   // window. A file that cannot be opened or decoded throws ToolkitError; any
@@ -101,6 +106,10 @@ class TCurForm : public QWidget {
   void btnReplotClick();
   void btnAddFileClick();
   void btnSaveClick(QObject* sender);
+  // After a plot run of the main window: presentPlots, then PlotsReady and
+  // resetPlotControls. An exception of presentPlots is shown as the
+  // application shows it; PlotsReady then stays false.
+  void showNewPlots();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -123,20 +132,19 @@ class TCurForm : public QWidget {
   // Fits the strip's height to whether it needs its scroll bar.
   void fitStrip();
   QScrollArea* strip_ = nullptr;
-  bool savedXMaxSet_ = false;
+
+  SharedState& state_;
+  // The X-max text kept while the number-density exponent is shown.
+  std::string SavedXMax = kPlotControlDefaults.xMax;
 };
 
-extern TCurForm* CurForm;
-
-// The X-max text kept while the number-density exponent is shown.
-extern std::string SavedXMax;
-
 // Puts the plot window's profile choice, axes, curves, grids and years back to
-// kPlotControlDefaults and refills the date fields from the plotted file.
+// kPlotControlDefaults and refills the date fields from the plotted file (its
+// shared state's DataFileName).
 void resetPlotControls(TCurForm* form);
 
-// Fills the start date fields from DataFileName when the start year reads
-// kUnfilledYear; then the end date fields from `endDate` (YYYYMMDD), or, when
-// `endDate` has one character, from the start fields when the end year reads
-// kUnfilledYear.
+// Fills the start date fields from the shared state's DataFileName when the
+// start year reads kUnfilledYear; then the end date fields from `endDate`
+// (YYYYMMDD), or, when `endDate` has one character, from the start fields when
+// the end year reads kUnfilledYear.
 void setDateFieldsFromFileName(TCurForm* form, const std::string& endDate);

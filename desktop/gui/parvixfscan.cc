@@ -20,7 +20,6 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/report_text.h"
 #include "desktop/core/shared_state.h"
-#include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/local_text.h"
 #include "desktop/gui/qt_platform.h"
@@ -28,8 +27,7 @@
 #include "desktop/gui/window_placement.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
-
-TForm1* Form1 = nullptr;
+#include "scanner/scanner.h"
 
 namespace {
 
@@ -89,7 +87,7 @@ WaitNotice makeWaitNotice(QWidget* parent) {
   return {panel, text};
 }
 
-TForm1::TForm1(QWidget* owner) : QWidget(owner) {
+TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(state) {
   setWindowTitle(QString::fromLatin1(kCaption) + QString::fromLatin1(kVersion));
 
   Panel1 = new QFrame(this);
@@ -165,8 +163,8 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner) {
   connect(CurPlotting, &QPushButton::clicked, this, &TForm1::CurPlottingClick);
 
   std::error_code ec;
-  StartDir = std::filesystem::current_path(ec).string();
-  PlotsReady = false;
+  state_.StartDir = std::filesystem::current_path(ec).string();
+  state_.PlotsReady = false;
 
   placeOnScreen(this, mainWindowGeometry);
 }
@@ -218,7 +216,7 @@ void TForm1::btnScanClick() {
   // No input until the scan is over, also in the message processing below.
   WindowInputBlock noInput;
   mIntro->hide();
-  PlotsReady = false;
+  state_.PlotsReady = false;
   cbRptDisp->hide();
   msgBusy->show();
   CurPlotting->setEnabled(false);
@@ -227,40 +225,40 @@ void TForm1::btnScanClick() {
     // The default cursor comes back when the scan ends, also by an exception.
     platform::BusyScope busy;
     ScanOutputs scanned;
-    result = scanFile(path.c_str(), cbRptDisp->isChecked(), ScanSettings{StartDir}, &scanned);
-    ReportPath = scanned.ReportPath;
-    IsHdfFile = scanned.IsHdfFile;
-    for (char& c : ReportPath)
+    result = scanFile(path.c_str(), cbRptDisp->isChecked(), ScanSettings{state_.StartDir}, &scanned);
+    state_.ReportPath = scanned.ReportPath;
+    state_.IsHdfFile = scanned.IsHdfFile;
+    for (char& c : state_.ReportPath)
       if (c == '\\') c = '/';
-    showReport(ReportPath);
+    showReport(state_.ReportPath);
   }
   QApplication::processEvents();
   cbRptDisp->show();
   msgBusy->hide();
   if (result == 0) {
     // What the plot button and the plot window work on: the file just scanned.
-    DataFilePath = path;
-    DataFileName = fileNamePart(path);
-    DataFileIsHdf = IsHdfFile;
+    state_.DataFilePath = path;
+    state_.DataFileName = fileNamePart(path);
+    state_.DataFileIsHdf = state_.IsHdfFile;
   }
   CurPlotting->setEnabled(result == 0);
 }
 
 void TForm1::btnExitClick() {
-  if (ReportPath.size() > 2) {
+  if (state_.ReportPath.size() > 2) {
     std::error_code ec;
-    std::filesystem::remove(ReportPath, ec);
+    std::filesystem::remove(state_.ReportPath, ec);
   }
   close();
 }
 
 void TForm1::CurPlottingClick() {
-  if (PlotsReady) {
-    CurForm->show();
+  if (state_.PlotsReady) {
+    emit plotWindowWanted();
     return;
   }
   WindowInputBlock noInput;
-  if (hasLineBreak(DataFilePath)) {
+  if (hasLineBreak(state_.DataFilePath)) {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
   }
@@ -268,12 +266,13 @@ void TForm1::CurPlottingClick() {
     pMsg->show();
     pMsg->raise();
   };
-  if (!runFirstPlot(DataFilePath, DataFileIsHdf, showNotice)) {
+  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice)) {
     pMsg->hide();
     return;
   }
-  CurForm->presentPlots();
+  emit plotsMade();
+  // Images that could not be loaded leave PlotsReady false and the notice
+  // shown, as after the application's exception box.
+  if (!state_.PlotsReady) return;
   pMsg->hide();
-  PlotsReady = true;
-  resetPlotControls(CurForm);
 }

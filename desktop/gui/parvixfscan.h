@@ -1,8 +1,10 @@
 // The main window: load one data file, scan it, show the scan report, start
-// plotting, exit.
+// plotting, exit. It reaches the plot window only through the shared state and
+// its two signals.
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -11,12 +13,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QTextBrowser;
 class QFrame;
+struct SharedState;
 
 class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* owner = nullptr);
+  // Sets the state's StartDir to the current folder and its PlotsReady false.
+  explicit TForm1(SharedState& state, QWidget* owner = nullptr);
 
   // Shows the report file in the report view (its bytes as UTF-8 when they are
   // valid UTF-8, else as Latin-1).
@@ -42,16 +46,22 @@ class TForm1 : public QWidget {
   void btnExitClick();
   void CurPlottingClick();
 
+ signals:
+  // The plot window is to be shown again: it holds the plots of the current scan.
+  void plotWindowWanted();
+  // A plot run made new images: the plot window is to load and show them, set
+  // the state's PlotsReady and put its controls back to their defaults.
+  void plotsMade();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void placeOverlays();
-};
 
-// The two windows of the program.
-extern TForm1* Form1;
+  SharedState& state_;
+};
 
 // The red wait notice shown over a window while the plot program runs: the
 // panel and the memo that holds its lines.

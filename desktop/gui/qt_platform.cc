@@ -98,10 +98,21 @@ void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(&do
 
 QWidget* boxParentWindow() {
   // The plot window stays on top of the others: a box under it could not be
-  // seen or answered.
-  if (CurForm && CurForm->isVisible()) return CurForm;
-  if (Form1 && Form1->isVisible()) return Form1;
+  // seen or answered. Of several shown windows of a kind, the active one.
   QWidget* active = QApplication::activeWindow();
+  QWidget* plotWindow = nullptr;
+  QWidget* mainWindow = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible()) continue;
+    QWidget** kind = nullptr;
+    if (qobject_cast<TCurForm*>(window))
+      kind = &plotWindow;
+    else if (qobject_cast<TForm1*>(window))
+      kind = &mainWindow;
+    if (kind && (!*kind || window == active)) *kind = window;
+  }
+  if (plotWindow) return plotWindow;
+  if (mainWindow) return mainWindow;
   return active && active->isVisible() ? active : nullptr;
 }
 

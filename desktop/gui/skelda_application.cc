@@ -3,7 +3,6 @@
 #include <clocale>
 
 #include "desktop/core/shared_state.h"
-#include "desktop/core/toolkit_error.h"
 #include "platform/message_box.h"
 
 SkeldaApplication::SkeldaApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -15,15 +14,9 @@ SkeldaApplication::SkeldaApplication(int& argc, char** argv) : QApplication(argc
 }
 
 bool SkeldaApplication::notify(QObject* receiver, QEvent* event) {
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (const ToolkitError& e) {
-    showException(e.what());
-  } catch (...) {
-    // Any other exception is shown as the front end's own with an empty message.
-    showException("");
-  }
-  return false;
+  bool handled = false;
+  runShowingExceptions([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
 }
 
 void showException(const std::string& message) { platform::showMessageBox(message, kApplicationTitle); }

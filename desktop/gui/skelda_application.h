@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <string>
 
+#include "desktop/core/toolkit_error.h"
+
 class SkeldaApplication : public QApplication {
   Q_OBJECT
 
@@ -17,3 +19,19 @@ class SkeldaApplication : public QApplication {
 
 // The application's exception display: an error box with the message.
 void showException(const std::string& message);
+
+// Runs `work`; an exception that escapes it is shown as the application shows
+// it (showException) and false is returned.
+template <typename Work>
+bool runShowingExceptions(Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const ToolkitError& e) {
+    showException(e.what());
+  } catch (...) {
+    // Any other exception is shown as the front end's own with an empty message.
+    showException("");
+  }
+  return false;
+}

@@ -2,27 +2,13 @@
 
 #include <cerrno>
 
-void resetFrontEndState() {
-  DataFilePath.clear();
-  DataFileName.clear();
-  DataFileIsHdf = false;
-  PlotsReady = false;
-  PlotFiles.clear();
-  PlotFileCount = 0;
-  PlotStartStamp.clear();
-  PlotEndStamp.clear();
-  IsHdfFile = false;
-  ReportPath.clear();
-}
+DesktopTest::DesktopTest() { resetState(); }
 
-DesktopTest::DesktopTest() {
-  resetFrontEndState();
-  StartDir = start.path();
-}
+DesktopTest::~DesktopTest() = default;
 
-DesktopTest::~DesktopTest() {
-  resetFrontEndState();
-  StartDir.clear();
+void DesktopTest::resetState() {
+  state = SharedState();
+  state.StartDir = start.path();
 }
 
 std::vector<std::string> DesktopTest::boxTexts() const {

@@ -1,5 +1,5 @@
 // Shared set-up of the front end's plain tests: a fresh start folder, recorded
-// boxes and clean process-wide state.
+// boxes and a shared-state record of their own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,19 +12,21 @@
 #include "platform/process.h"
 #include "tests/support/platform_doubles.h"
 
-// Puts the front end's and the scanner's shared state back to its start values.
-void resetFrontEndState();
-
 class DesktopTest : public ::testing::Test {
  protected:
   DesktopTest();
   ~DesktopTest() override;
+
+  // A fresh record in the same start folder.
+  void resetState();
 
   // The texts of the boxes shown so far.
   std::vector<std::string> boxTexts() const;
 
   testing_support::TempDir start;
   testing_support::RecordingBoxes boxes;
+  // What the windows would share, its StartDir the start folder.
+  SharedState state;
 };
 
 // A launcher that records what it was asked to start and runs a callback in

@@ -56,88 +56,88 @@ TEST(DesktopFileDates, GeomsNamesReadTheStampFields) {
 class DesktopTimeSpan : public DesktopTest {};
 
 TEST_F(DesktopTimeSpan, SeedsTheListWithTheScannedFile) {
-  DataFilePath = "/data/DATAID_SITE_20180315_R0.dat";
-  computePlotTimeSpan();
-  ASSERT_EQ(PlotFiles, std::vector<std::string>{"/data/DATAID_SITE_20180315_R0.dat"});
-  EXPECT_EQ(PlotFileCount, 1);
-  EXPECT_EQ(PlotStartStamp, "20180315000000");
-  EXPECT_EQ(PlotEndStamp, "20180315235959");
-  computePlotTimeSpan();  // seeded once only
-  EXPECT_EQ(PlotFiles.size(), 1u);
+  state.DataFilePath = "/data/DATAID_SITE_20180315_R0.dat";
+  computePlotTimeSpan(state);
+  ASSERT_EQ(state.PlotFiles, std::vector<std::string>{"/data/DATAID_SITE_20180315_R0.dat"});
+  EXPECT_EQ(state.PlotFileCount, 1);
+  EXPECT_EQ(state.PlotStartStamp, "20180315000000");
+  EXPECT_EQ(state.PlotEndStamp, "20180315235959");
+  computePlotTimeSpan(state);  // seeded once only
+  EXPECT_EQ(state.PlotFiles.size(), 1u);
 }
 
 TEST_F(DesktopTimeSpan, NetworkNamesFromFirstAndLastFile) {
-  PlotFiles = {"C:\\d\\DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat",
+  state.PlotFiles = {"C:\\d\\DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat",
                "/d/DATAID_SITE_20180317_R1_test.dat"};
-  PlotFileCount = 3;
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "20180315000000");
-  EXPECT_EQ(PlotEndStamp, "20180317235959");
-  PlotFileCount = 2;  // entry number PlotFileCount is the last one used
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotEndStamp, "20180316235959");
+  state.PlotFileCount = 3;
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "20180315000000");
+  EXPECT_EQ(state.PlotEndStamp, "20180317235959");
+  state.PlotFileCount = 2;  // entry number PlotFileCount is the last one used
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotEndStamp, "20180316235959");
 }
 
 TEST_F(DesktopTimeSpan, GeomsNames) {
-  DataFileIsHdf = true;
-  DataFilePath = std::string("/d/") + kGeomsName;
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "20180315061500");
-  EXPECT_EQ(PlotEndStamp, "20180316071600");
+  state.DataFileIsHdf = true;
+  state.DataFilePath = std::string("/d/") + kGeomsName;
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "20180315061500");
+  EXPECT_EQ(state.PlotEndStamp, "20180316071600");
 }
 
 TEST_F(DesktopTimeSpan, ACountBeyondTheListUsesItsLastEntry) {
-  PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
-  PlotFileCount = 5;
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotEndStamp, "20180316235959");
-  PlotFiles.clear();
-  DataFilePath = "/d/DATAID_SITE_20180317_R0.dat";
-  computePlotTimeSpan();  // an empty list is seeded whatever the count says
-  EXPECT_EQ(PlotFiles.size(), 1u);
-  EXPECT_EQ(PlotFileCount, 1);
-  EXPECT_EQ(PlotStartStamp, "20180317000000");
+  state.PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
+  state.PlotFileCount = 5;
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotEndStamp, "20180316235959");
+  state.PlotFiles.clear();
+  state.DataFilePath = "/d/DATAID_SITE_20180317_R0.dat";
+  computePlotTimeSpan(state);  // an empty list is seeded whatever the count says
+  EXPECT_EQ(state.PlotFiles.size(), 1u);
+  EXPECT_EQ(state.PlotFileCount, 1);
+  EXPECT_EQ(state.PlotStartStamp, "20180317000000");
 }
 
 // After a passed scan of a GEOMS file the plot window still shows PROFILE
 // files: their names give the stamps.
 TEST_F(DesktopTimeSpan, TheListedFilesNotALaterScanChooseTheDateRule) {
-  DataFileIsHdf = true;
-  DataFilePath = std::string("/d/") + kGeomsName;
-  PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
-  PlotFileCount = 2;
-  EXPECT_FALSE(plotFilesAreHdf());
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "20180315000000");
-  EXPECT_EQ(PlotEndStamp, "20180316235959");
+  state.DataFileIsHdf = true;
+  state.DataFilePath = std::string("/d/") + kGeomsName;
+  state.PlotFiles = {"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"};
+  state.PlotFileCount = 2;
+  EXPECT_FALSE(plotFilesAreHdf(state));
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "20180315000000");
+  EXPECT_EQ(state.PlotEndStamp, "20180316235959");
   // And the other way round.
-  DataFileIsHdf = false;
-  DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
-  PlotFiles = {std::string("/d/") + kGeomsName};
-  PlotFileCount = 1;
-  EXPECT_TRUE(plotFilesAreHdf());
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "20180315061500");
+  state.DataFileIsHdf = false;
+  state.DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
+  state.PlotFiles = {std::string("/d/") + kGeomsName};
+  state.PlotFileCount = 1;
+  EXPECT_TRUE(plotFilesAreHdf(state));
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "20180315061500");
   // The file of the last passed scan is judged by that scan; an empty list by
   // the file it will be seeded with.
-  PlotFiles = {DataFilePath};
-  DataFileIsHdf = true;
-  EXPECT_TRUE(plotFilesAreHdf());
-  PlotFiles.clear();
-  EXPECT_TRUE(plotFilesAreHdf());
+  state.PlotFiles = {state.DataFilePath};
+  state.DataFileIsHdf = true;
+  EXPECT_TRUE(plotFilesAreHdf(state));
+  state.PlotFiles.clear();
+  EXPECT_TRUE(plotFilesAreHdf(state));
 }
 
 TEST_F(DesktopTimeSpan, MalformedNamesGiveShortStamps) {
-  DataFilePath = "x.dat";
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "x.dat000000");
-  EXPECT_EQ(PlotEndStamp, "x.dat235959");
-  resetFrontEndState();
-  DataFileIsHdf = true;
-  DataFilePath = "";
-  computePlotTimeSpan();
-  EXPECT_EQ(PlotStartStamp, "");
-  EXPECT_EQ(PlotEndStamp, "");
+  state.DataFilePath = "x.dat";
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "x.dat000000");
+  EXPECT_EQ(state.PlotEndStamp, "x.dat235959");
+  resetState();
+  state.DataFileIsHdf = true;
+  state.DataFilePath = "";
+  computePlotTimeSpan(state);
+  EXPECT_EQ(state.PlotStartStamp, "");
+  EXPECT_EQ(state.PlotEndStamp, "");
 }
 
 }  // namespace

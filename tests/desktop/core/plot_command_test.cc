@@ -101,28 +101,28 @@ TEST(DesktopReplotCommandLine, SwitchesAndGrids) {
 class DesktopReplotTimeSpan : public DesktopTest {};
 
 TEST_F(DesktopReplotTimeSpan, AllProfilesWithNetworkNamesSpanTheFilesDays) {
-  PlotFiles = {"/data/DATAID_SITE_20180315_R0.dat", "/data/DATAID_SITE_20180317_R1_test.dat"};
-  PlotFileCount = 2;
-  computePlotTimeSpan();
+  state.PlotFiles = {"/data/DATAID_SITE_20180315_R0.dat", "/data/DATAID_SITE_20180317_R1_test.dat"};
+  state.PlotFileCount = 2;
+  computePlotTimeSpan(state);
   ReplotArguments a = defaults();
-  a.plotFileCount = PlotFileCount;
-  a.startTime = PlotStartStamp;
-  a.endTime = PlotEndStamp;
+  a.plotFileCount = state.PlotFileCount;
+  a.startTime = state.PlotStartStamp;
+  a.endTime = state.PlotEndStamp;
   Words words = splitCommandLine(replotCommandLine(a));
   EXPECT_EQ(Words(words.begin() + 3, words.begin() + 10),
             (Words{"2", "true", "true", "0", "10000", "20180315000000", "20180317235959"}));
 }
 
 TEST_F(DesktopReplotTimeSpan, AllProfilesWithGeomsNamesUseTheStartAndStopStamps) {
-  DataFileIsHdf = true;
-  PlotFiles = {"/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_001.hdf",
+  state.DataFileIsHdf = true;
+  state.PlotFiles = {"/d/groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_001.hdf",
                "/d/groundbased_lidar.o3_inst_one_site_20180316T010000Z_20180317T020304Z_002.hdf"};
-  PlotFileCount = 2;
-  computePlotTimeSpan();
+  state.PlotFileCount = 2;
+  computePlotTimeSpan(state);
   ReplotArguments a = defaults();
   a.isHdf = true;
-  a.startTime = PlotStartStamp;
-  a.endTime = PlotEndStamp;
+  a.startTime = state.PlotStartStamp;
+  a.endTime = state.PlotEndStamp;
   Words words = splitCommandLine(replotCommandLine(a));
   EXPECT_EQ(words[0], "Ombrel.exe");
   EXPECT_EQ(words[8], "20180315061500");

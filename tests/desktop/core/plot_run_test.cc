@@ -21,14 +21,16 @@ const char kFile[] = "/d/DATAID_SITE_20180315_R0.dat";
 
 class DesktopPlotRun : public DesktopTest {
  protected:
-  void writeLog(const std::string& text) { writeFile(startDirFile(kPlotLogName), text); }
+  void writeLog(const std::string& text) { writeFile(startDirFile(state.StartDir, kPlotLogName), text); }
   void writeImages() {
-    writeFile(startDirFile(kCurtainImageName), "curtain");
-    writeFile(startDirFile(kProfileImageName), "profile");
+    writeFile(startDirFile(state.StartDir, kCurtainImageName), "curtain");
+    writeFile(startDirFile(state.StartDir, kProfileImageName), "profile");
   }
-  bool runFirst() { return runPlotProgram(fixedPlotCommandLine(false), firstPlotTexts(kFile), ImageRule::BothMustExist); }
+  bool runFirst() {
+    return runPlotProgram(state, fixedPlotCommandLine(false), firstPlotTexts(kFile), ImageRule::BothMustExist);
+  }
   bool runReplot(int count) {
-    return runPlotProgram(fixedPlotCommandLine(false), replotTexts(count), ImageRule::OneMustChange);
+    return runPlotProgram(state, fixedPlotCommandLine(false), replotTexts(count), ImageRule::OneMustChange);
   }
   FakeLauncher launcher;
 };
@@ -38,9 +40,9 @@ TEST_F(DesktopPlotRun, StartsTheProgramHiddenInTheStartFolderWithItsArguments) {
     writeLog("OK. Starting: \nOk. End:   \n");
     writeImages();
   };
-  PlotsReady = true;
+  state.PlotsReady = true;
   EXPECT_TRUE(runFirst());
-  EXPECT_FALSE(PlotsReady);  // the caller sets it once the images are shown
+  EXPECT_FALSE(state.PlotsReady);  // the caller sets it once the images are shown
   ASSERT_EQ(launcher.started.size(), 1u);
   const platform::StartRequest& r = launcher.started[0];
   EXPECT_EQ(r.program, "Vantor.exe");
@@ -113,7 +115,7 @@ TEST_F(DesktopPlotRun, EmptyOrTinyLogIsALaunchFailure) {
 TEST_F(DesktopPlotRun, NoLogLeadsToTheImageCheck) {
   launcher.childRun = [&] { writeImages(); };
   EXPECT_TRUE(runFirst());
-  std::filesystem::remove(startDirFile(kProfileImageName));
+  std::filesystem::remove(startDirFile(state.StartDir, kProfileImageName));
   launcher.childRun = nullptr;
   EXPECT_FALSE(runFirst());
   ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -136,7 +138,7 @@ TEST_F(DesktopPlotRun, ReplotThatChangedNoImageIsALaunchFailure) {
   launcher.childRun = [&] {
     writeLog("OK. Starting: \n");
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    writeFile(startDirFile(kProfileImageName), "new profile");
+    writeFile(startDirFile(state.StartDir, kProfileImageName), "new profile");
   };
   EXPECT_TRUE(runReplot(2));
   EXPECT_TRUE(boxes.boxes.empty());
@@ -147,22 +149,23 @@ TEST_F(DesktopPlotRun, ReplotThatChangedNoImageIsALaunchFailure) {
 class DesktopFirstPlot : public DesktopTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(ensureDataFolder());
-    writeFile(plotListPath(), std::string(kFile) + "\n");
-    writeFile(startDirFile(kPlotLogName), "OK. Starting: \nOk. End:   \n");
-    writeFile(startDirFile(kCurtainImageName), "curtain of the PROFILE file");
-    writeFile(startDirFile(kProfileImageName), "profile of the PROFILE file");
-    PlotFiles = {kFile};
-    PlotFileCount = 1;
+    ASSERT_TRUE(ensureDataFolder(state.StartDir));
+    writeFile(plotListPath(state.StartDir), std::string(kFile) + "\n");
+    writeFile(startDirFile(state.StartDir, kPlotLogName), "OK. Starting: \nOk. End:   \n");
+    writeFile(startDirFile(state.StartDir, kCurtainImageName), "curtain of the PROFILE file");
+    writeFile(startDirFile(state.StartDir, kProfileImageName), "profile of the PROFILE file");
+    state.PlotFiles = {kFile};
+    state.PlotFileCount = 1;
   }
   // The bytes of the list, the log and the images, and the file list.
-  std::string state() const {
+  std::string filesAndList() const {
     std::string all;
-    for (const std::string& path : {plotListPath(), startDirFile(kPlotLogName), startDirFile(kCurtainImageName),
-                                    startDirFile(kProfileImageName)})
+    const std::string& dir = state.StartDir;
+    for (const std::string& path : {plotListPath(dir), startDirFile(dir, kPlotLogName),
+                                    startDirFile(dir, kCurtainImageName), startDirFile(dir, kProfileImageName)})
       all += "[" + readFile(path) + "]";
-    for (const std::string& file : PlotFiles) all += "<" + file + ">";
-    return all + std::to_string(PlotFileCount);
+    for (const std::string& file : state.PlotFiles) all += "<" + file + ">";
+    return all + std::to_string(state.PlotFileCount);
   }
   // The run changes to the start folder: back to this test's own folder after it.
   testing_support::CurrentDirScope inStart{start.path()};
@@ -193,85 +196,85 @@ TEST_F(DesktopFirstPlot, AProgramThatCannotStartChangesNothing) {
     launcher.startError = c.startError;
     boxes.boxes.clear();
     noticesShown = 0;
-    std::string before = state();
-    EXPECT_FALSE(runFirstPlot(kHdfFile, true, notice));
+    std::string before = filesAndList();
+    EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice));
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, c.text);
     EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
-    EXPECT_EQ(state(), before);
+    EXPECT_EQ(filesAndList(), before);
     EXPECT_EQ(launcher.started.size(), c.starts);
     EXPECT_EQ(noticesShown, c.notices);
   }
   // A missing program does not even make the Data folder.
   std::filesystem::remove_all(start.file("Data"));
   launcher.missingPrograms = {"Ombrel.exe"};
-  EXPECT_FALSE(runFirstPlot(kHdfFile, true, notice));
+  EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice));
   EXPECT_FALSE(std::filesystem::exists(start.file("Data")));
 }
 
 TEST_F(DesktopFirstPlot, APassedRunListsThePlottedFile) {
   const std::string other = "/d/DATAID_SITE_20180316_R0.dat";
   launcher.childRun = [&] {
-    EXPECT_EQ(readFile(plotListPath()), other + "\n");
-    EXPECT_FALSE(std::filesystem::exists(startDirFile(kPlotLogName)));
-    EXPECT_FALSE(std::filesystem::exists(startDirFile(kCurtainImageName)));
-    writeFile(startDirFile(kPlotLogName), "OK. Starting: \n");
-    writeFile(startDirFile(kCurtainImageName), "new curtain");
-    writeFile(startDirFile(kProfileImageName), "new profile");
+    EXPECT_EQ(readFile(plotListPath(state.StartDir)), other + "\n");
+    EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kPlotLogName)));
+    EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kCurtainImageName)));
+    writeFile(startDirFile(state.StartDir, kPlotLogName), "OK. Starting: \n");
+    writeFile(startDirFile(state.StartDir, kCurtainImageName), "new curtain");
+    writeFile(startDirFile(state.StartDir, kProfileImageName), "new profile");
   };
-  EXPECT_TRUE(runFirstPlot(other, false, notice));
+  EXPECT_TRUE(runFirstPlot(state, other, false, notice));
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(noticesShown, 1);
   ASSERT_EQ(launcher.started.size(), 1u);
   EXPECT_EQ(launcher.started[0].program, "Vantor.exe");
   // The plot window shows this file, whatever is scanned next.
-  EXPECT_EQ(PlotFiles, std::vector<std::string>{other});
-  EXPECT_EQ(PlotFileCount, 1);
+  EXPECT_EQ(state.PlotFiles, std::vector<std::string>{other});
+  EXPECT_EQ(state.PlotFileCount, 1);
 }
 
 class DesktopPlotFiles : public DesktopTest {};
 
 TEST_F(DesktopPlotFiles, FirstPlotListHoldsOnlyTheScannedFile) {
-  ASSERT_TRUE(ensureDataFolder());
-  writeFile(plotListPath(), "old1\nold2\n");
-  PlotFiles = {"a", "b"};
-  PlotFileCount = 2;
-  EXPECT_TRUE(writeFirstPlotList(kFile));
-  EXPECT_EQ(readFile(plotListPath()), std::string(kFile) + "\n");
-  EXPECT_TRUE(PlotFiles.empty());
-  EXPECT_EQ(PlotFileCount, 0);
-  EXPECT_TRUE(ensureDataFolder());  // exists already
+  ASSERT_TRUE(ensureDataFolder(state.StartDir));
+  writeFile(plotListPath(state.StartDir), "old1\nold2\n");
+  state.PlotFiles = {"a", "b"};
+  state.PlotFileCount = 2;
+  EXPECT_TRUE(writeFirstPlotList(state, kFile));
+  EXPECT_EQ(readFile(plotListPath(state.StartDir)), std::string(kFile) + "\n");
+  EXPECT_TRUE(state.PlotFiles.empty());
+  EXPECT_EQ(state.PlotFileCount, 0);
+  EXPECT_TRUE(ensureDataFolder(state.StartDir));  // exists already
 }
 
 TEST_F(DesktopPlotFiles, FolderAndListFailures) {
-  StartDir = start.file("missing/deeper");
-  EXPECT_FALSE(ensureDataFolder());
+  state.StartDir = start.file("missing/deeper");
+  EXPECT_FALSE(ensureDataFolder(state.StartDir));
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "Could not create \"Data\" directory for plotting = " + StartDir +
+  EXPECT_EQ(boxes.boxes[0].text, "Could not create \"Data\" directory for plotting = " + state.StartDir +
                                      "\\Data\n\nIf this error persists, please report it to " + kSupportAddress);
   EXPECT_EQ(boxes.boxes[0].caption, "Error Creating Directory");
   boxes.boxes.clear();
-  PlotFileCount = 1;
-  EXPECT_FALSE(writeFirstPlotList(kFile));
+  state.PlotFileCount = 1;
+  EXPECT_FALSE(writeFirstPlotList(state, kFile));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text,
             std::string("Could not run curtain plot??\nFile = ") + kFile + "\n\n Please report this error to " +
                 kSupportAddress);
   EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
-  EXPECT_EQ(PlotFileCount, 1);
+  EXPECT_EQ(state.PlotFileCount, 1);
 }
 
 TEST_F(DesktopPlotFiles, RemovesTheOldOutputs) {
-  writeFile(startDirFile(kPlotLogName), "x");
-  writeFile(startDirFile(kCurtainImageName), "x");
-  writeFile(startDirFile(kProfileImageName), "x");
-  removePlotOutputs(false);
-  EXPECT_FALSE(std::filesystem::exists(startDirFile(kPlotLogName)));
-  EXPECT_TRUE(std::filesystem::exists(startDirFile(kCurtainImageName)));
-  removePlotOutputs(true);
-  EXPECT_FALSE(std::filesystem::exists(startDirFile(kCurtainImageName)));
-  EXPECT_FALSE(std::filesystem::exists(startDirFile(kProfileImageName)));
-  removePlotOutputs(true);  // nothing left: no error
+  writeFile(startDirFile(state.StartDir, kPlotLogName), "x");
+  writeFile(startDirFile(state.StartDir, kCurtainImageName), "x");
+  writeFile(startDirFile(state.StartDir, kProfileImageName), "x");
+  removePlotOutputs(state.StartDir, false);
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kPlotLogName)));
+  EXPECT_TRUE(std::filesystem::exists(startDirFile(state.StartDir, kCurtainImageName)));
+  removePlotOutputs(state.StartDir, true);
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kCurtainImageName)));
+  EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kProfileImageName)));
+  removePlotOutputs(state.StartDir, true);  // nothing left: no error
   EXPECT_TRUE(hasLineBreak("a\nb"));
   EXPECT_TRUE(hasLineBreak("a\rb"));
   EXPECT_FALSE(hasLineBreak("a b"));
@@ -294,15 +297,15 @@ TEST_F(DesktopRealPlotRun, ArgumentsArriveWithoutAShell) {
   a.xMax = "300";
   a.yMin = "0";
   a.yMax = "12000";
-  writeFile(startDirFile(kCurtainImageName), "old");
-  EXPECT_FALSE(runPlotProgram(replotCommandLine(a), replotTexts(1), ImageRule::OneMustChange));  // no new image
+  writeFile(startDirFile(state.StartDir, kCurtainImageName), "old");
+  EXPECT_FALSE(runPlotProgram(state, replotCommandLine(a), replotTexts(1), ImageRule::OneMustChange));  // no new image
   std::string args = readFile(start.file("args.txt"));
   EXPECT_EQ(args, "[ANY]\n[0]\n[1]\n[true]\n[true]\n[0]\n[10000]\n[20180315000000]\n[20180315235959]\n[false]\n[0]\n"
                   "[300]\n[100]\n[12000]\n[true]\n[true]\n[false]\n[false]\n[0]\n[0]\n");
 }
 
 TEST_F(DesktopRealPlotRun, OmbrelIsNotPartOfTheToolkit) {
-  EXPECT_FALSE(runPlotProgram(fixedPlotCommandLine(true), firstPlotTexts(kFile), ImageRule::BothMustExist));
+  EXPECT_FALSE(runPlotProgram(state, fixedPlotCommandLine(true), firstPlotTexts(kFile), ImageRule::BothMustExist));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
 }

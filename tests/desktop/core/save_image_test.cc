@@ -33,23 +33,23 @@ TEST(DesktopSaveNames, TargetNames) {
 class DesktopSaveImage : public DesktopTest {
  protected:
   DesktopSaveImage() {
-    writeFile(startDirFile(kCurtainImageName), "curtain bytes");
-    writeFile(startDirFile(kProfileImageName), "profile bytes");
+    writeFile(startDirFile(state.StartDir, kCurtainImageName), "curtain bytes");
+    writeFile(startDirFile(state.StartDir, kProfileImageName), "profile bytes");
   }
   testing_support::TempDir target;
 };
 
 TEST_F(DesktopSaveImage, CopiesTheChosenImage) {
-  EXPECT_TRUE(saveImage(PlotImage::Curtain, target.file("c")));
+  EXPECT_TRUE(saveImage(state.StartDir, PlotImage::Curtain, target.file("c")));
   EXPECT_EQ(readFile(target.file("c.jpg")), "curtain bytes");
-  EXPECT_TRUE(saveImage(PlotImage::Profile, target.file("p.jpeg")));
+  EXPECT_TRUE(saveImage(state.StartDir, PlotImage::Profile, target.file("p.jpeg")));
   EXPECT_EQ(readFile(target.file("p.jpeg")), "profile bytes");
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(DesktopSaveImage, ReplacesTheFileTheDialogAskedAbout) {
   writeFile(target.file("c.jpg"), "old");
-  EXPECT_TRUE(saveImage(PlotImage::Curtain, target.file("c.jpg")));
+  EXPECT_TRUE(saveImage(state.StartDir, PlotImage::Curtain, target.file("c.jpg")));
   EXPECT_EQ(readFile(target.file("c.jpg")), "curtain bytes");
   EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -57,14 +57,14 @@ TEST_F(DesktopSaveImage, ReplacesTheFileTheDialogAskedAbout) {
 TEST_F(DesktopSaveImage, AsksBeforeReplacingANameMadeLonger) {
   writeFile(target.file("plot.png.jpg"), "old");
   boxes.answer = BoxAnswer::No;
-  EXPECT_FALSE(saveImage(PlotImage::Curtain, target.file("plot.png")));
+  EXPECT_FALSE(saveImage(state.StartDir, PlotImage::Curtain, target.file("plot.png")));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Warning);
   EXPECT_EQ(boxes.boxes[0].buttons, platform::BoxButtons::YesNoCancel);
   EXPECT_NE(boxes.boxes[0].text.find("plot.png.jpg"), std::string::npos);
   EXPECT_EQ(readFile(target.file("plot.png.jpg")), "old");
   boxes.answer = BoxAnswer::Yes;
-  EXPECT_TRUE(saveImage(PlotImage::Curtain, target.file("plot.png")));
+  EXPECT_TRUE(saveImage(state.StartDir, PlotImage::Curtain, target.file("plot.png")));
   EXPECT_EQ(readFile(target.file("plot.png.jpg")), "curtain bytes");
 }
 
@@ -83,8 +83,8 @@ TEST_F(DesktopSaveImage, CopyFailureNamesTheImageAndShowsTheErrorCode) {
   };
   for (const Case& c : cases) {
     boxes.boxes.clear();
-    std::filesystem::remove(startDirFile(c.source));
-    EXPECT_FALSE(saveImage(c.image, target.file("p.jpg"))) << c.caption;
+    std::filesystem::remove(startDirFile(state.StartDir, c.source));
+    EXPECT_FALSE(saveImage(state.StartDir, c.image, target.file("p.jpg"))) << c.caption;
     ASSERT_EQ(boxes.boxes.size(), 1u) << c.caption;
     EXPECT_EQ(boxes.boxes[0].text, c.text);
     EXPECT_EQ(boxes.boxes[0].caption, c.caption);

@@ -1,5 +1,7 @@
 // The application object: exceptions that escape an event handler are shown
 // in a box and the program goes on.
+#include <QFrame>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -8,8 +10,11 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/toolkit_error.h"
+#include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/skelda_application.h"
+#include "tests/desktop/core/desktop_fixture.h"
 #include "tests/desktop/gui/gui_fixture.h"
+#include "tests/support/text_samples.h"
 
 namespace {
 
@@ -33,6 +38,7 @@ class ApplicationTest : public QObject {
  private slots:
   void escapedExceptionsAreShownInABox();
   void undecodableImagesAreShownByTheExceptionBox();
+  void undecodableImagesOfAFirstPlotKeepTheNotice();
 };
 
 void ApplicationTest::escapedExceptionsAreShownInABox() {
@@ -59,8 +65,8 @@ void ApplicationTest::escapedExceptionsAreShownInABox() {
 
 void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
   Skelda app;
-  testing_support::writeFile(startDirFile(kCurtainImageName), "not a picture");
-  testing_support::writeFile(startDirFile(kProfileImageName), "not a picture either");
+  testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
+  testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
   bool reached = false;
   QTimer::singleShot(0, app.plot.get(), [&] {
     app.plot->presentPlots();
@@ -72,7 +78,30 @@ void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
   QVERIFY2(app.boxes.boxes[0].text.find("curtain_plot.jpg") != std::string::npos, app.boxList().c_str());
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
   QVERIFY(!app.plot->isVisible());
-  QVERIFY(!PlotsReady);
+  QVERIFY(!app.state.PlotsReady);
+}
+
+// The plot button's run passed but its images cannot be decoded: the
+// exception box, and the wait notice stays as the handler was left.
+void ApplicationTest::undecodableImagesOfAFirstPlotKeepTheNotice() {
+  Skelda app;
+  FakeLauncher launcher;
+  launcher.childRun = [&] {
+    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
+    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
+  };
+  std::string path = app.writeSample(testing_support::profileFileName(), testing_support::validProfileText());
+  app.scan(path);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  QTimer::singleShot(0, app.form.get(), [&] { app.form->CurPlotting->click(); });
+  QTest::qWait(50);
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QVERIFY2(app.boxes.boxes[0].text.find("curtain_plot.jpg") != std::string::npos, app.boxList().c_str());
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
+  QVERIFY(!app.state.PlotsReady);
+  QVERIFY(!app.plot->isVisible());
+  QVERIFY(app.form->pMsg->isVisible());
 }
 
 int main(int argc, char** argv) {

@@ -6,28 +6,16 @@
 #include <QTest>
 #include <filesystem>
 
-#include "desktop/core/shared_state.h"
-#include "tests/desktop/core/desktop_fixture.h"
+#include "desktop/gui/window_links.h"
 #include "platform/busy_cursor.h"
 #include "tests/support/platform_doubles.h"
 
-namespace {
-
-void resetState() {
-  resetFrontEndState();
-  StartDir.clear();
-}
-
-}  // namespace
-
 Skelda::Skelda() {
-  resetState();
   inStart = std::make_unique<testing_support::CurrentDirScope>(start.path());
   platform::setBusyCursor(&cursor);
-  form = std::make_unique<TForm1>();
-  Form1 = form.get();
-  plot = std::make_unique<TCurForm>();
-  CurForm = plot.get();
+  form = std::make_unique<TForm1>(state);
+  plot = std::make_unique<TCurForm>(state);
+  linkWindows(*form, *plot);
   form->show();
   QApplication::processEvents();
 }
@@ -35,11 +23,8 @@ Skelda::Skelda() {
 Skelda::~Skelda() {
   plot.reset();
   form.reset();
-  CurForm = nullptr;
-  Form1 = nullptr;
   platform::setBusyCursor(nullptr);
   inStart.reset();
-  resetState();
 }
 
 std::string Skelda::writeSample(const std::string& name, const std::string& text) {

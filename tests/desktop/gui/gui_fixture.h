@@ -1,11 +1,13 @@
-// Shared set-up of the window tests: both windows in a fresh start folder, the
-// boxes recorded and the file dialogs answered by the test.
+// Shared set-up of the window tests: both windows with the state they share in
+// a fresh start folder, the boxes recorded and the file dialogs answered by the
+// test.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "desktop/core/shared_state.h"
 #include "desktop/gui/curview.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/parvixfscan.h"
@@ -37,7 +39,10 @@ class FakeChooser : public FileChooser {
   std::vector<std::string> saveTitles, saveSuggestions, saveFilters;
 };
 
-// Both windows, created in a fresh start folder as the program creates them.
+// Both windows, created in a fresh start folder as the program creates them:
+// with a shared-state record of their own, linked to each other. The platform
+// hooks (boxes, dialogs, hourglass) are the process's: of several Skeldas the
+// one made last has them.
 struct Skelda {
   Skelda();
   ~Skelda();
@@ -47,6 +52,7 @@ struct Skelda {
   testing_support::RecordingBoxes boxes;
   FakeChooser chooser;
   QtBusyCursor cursor;
+  SharedState state;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<TCurForm> plot;
 

@@ -71,13 +71,13 @@ void PlotTest::scanPlotReplotAppendSave() {
   // Plot.
   app.form->CurPlotting->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
-  QVERIFY(PlotsReady);
+  QVERIFY(app.state.PlotsReady);
   QVERIFY(app.plot->isVisible());
   QVERIFY(!app.form->pMsg->isVisible());
   QCOMPARE(app.plot->cIMG->image().size(), QSize(800, 700));
   QCOMPARE(app.plot->pIMG->image().size(), QSize(400, 700));
-  QCOMPARE(readFile(plotListPath()), first + "\n");
-  QVERIFY(readFile(startDirFile(kPlotLogName)).find("Ok. End:") != std::string::npos);
+  QCOMPARE(readFile(plotListPath(app.state.StartDir)), first + "\n");
+  QVERIFY(readFile(startDirFile(app.state.StartDir, kPlotLogName)).find("Ok. End:") != std::string::npos);
   QCOMPARE(app.plot->YYStart->text(), QString("2018"));
   QCOMPARE(app.plot->MMStart->text(), QString("04"));
   QCOMPARE(app.plot->DDStart->text(), QString("12"));
@@ -86,27 +86,27 @@ void PlotTest::scanPlotReplotAppendSave() {
   saveScreenshot(app.plot.get(), "plot_window_after_plot.png");
 
   // A second press only shows the window again.
-  std::filesystem::remove(startDirFile(kPlotLogName));
+  std::filesystem::remove(startDirFile(app.state.StartDir, kPlotLogName));
   app.plot->hide();
   app.form->CurPlotting->click();
   QVERIFY(app.plot->isVisible());
-  QVERIFY(!std::filesystem::exists(startDirFile(kPlotLogName)));
+  QVERIFY(!std::filesystem::exists(startDirFile(app.state.StartDir, kPlotLogName)));
 
   // Replot with other choices.
   QImage oldProfile = app.plot->pIMG->image();
-  auto profileWritten = writtenAt(startDirFile(kProfileImageName));
+  auto profileWritten = writtenAt(startDirFile(app.state.StartDir, kProfileImageName));
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   app.plot->cbQuartile->setChecked(true);
   app.plot->cbEdge->setChecked(true);
   app.plot->yMax->setText("3000");
   app.plot->btnReplot->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
-  QVERIFY(writtenAt(startDirFile(kProfileImageName)) != profileWritten);
+  QVERIFY(writtenAt(startDirFile(app.state.StartDir, kProfileImageName)) != profileWritten);
   QVERIFY(app.plot->pIMG->image() != oldProfile);
-  QCOMPARE(PlotFiles, std::vector<std::string>{first});
-  QCOMPARE(PlotStartStamp, std::string("20180412000000"));
-  QCOMPARE(PlotEndStamp, std::string("20180412235959"));
-  QVERIFY(PlotsReady);
+  QCOMPARE(app.state.PlotFiles, std::vector<std::string>{first});
+  QCOMPARE(app.state.PlotStartStamp, std::string("20180412000000"));
+  QCOMPARE(app.state.PlotEndStamp, std::string("20180412235959"));
+  QVERIFY(app.state.PlotsReady);
   QVERIFY(!app.plot->pMsg->isVisible());
   saveScreenshot(app.plot.get(), "plot_window_after_replot.png");
 
@@ -115,7 +115,7 @@ void PlotTest::scanPlotReplotAppendSave() {
   app.plot->btnReplot->click();
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QCOMPARE(app.boxes.boxes[0].text, std::string("Y and X Axes Values: Min/Max values must all be integers."));
-  QVERIFY(!std::filesystem::exists(startDirFile(kPlotLogName)));
+  QVERIFY(!std::filesystem::exists(startDirFile(app.state.StartDir, kPlotLogName)));
   app.plot->yMin->setText("0");
   app.boxes.boxes.clear();
 
@@ -127,14 +127,14 @@ void PlotTest::scanPlotReplotAppendSave() {
   app.boxes.answer = platform::BoxAnswer::Ok;
   QCOMPARE(app.boxes.boxes.size(), size_t(1));  // the confirmation only
   app.boxes.boxes.clear();
-  QCOMPARE(PlotFiles, (std::vector<std::string>{first, second}));
-  QCOMPARE(readFile(plotListPath()), first + "\n" + second + "\n");
+  QCOMPARE(app.state.PlotFiles, (std::vector<std::string>{first, second}));
+  QCOMPARE(readFile(plotListPath(app.state.StartDir)), first + "\n" + second + "\n");
   QCOMPARE(app.plot->DDEnd->text(), QString("13"));
   QImage oldCurtain = app.plot->cIMG->image();
   app.plot->btnReplot->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
-  QCOMPARE(PlotEndStamp, std::string("20180413235959"));
-  std::string log = readFile(startDirFile(kPlotLogName));
+  QCOMPARE(app.state.PlotEndStamp, std::string("20180413235959"));
+  std::string log = readFile(startDirFile(app.state.StartDir, kPlotLogName));
   QVERIFY2(log.find(second) != std::string::npos, log.c_str());
   QVERIFY(app.plot->cIMG->image() != oldCurtain);
   saveScreenshot(app.plot.get(), "plot_window_after_append.png");
@@ -147,7 +147,7 @@ void PlotTest::scanPlotReplotAppendSave() {
   app.boxes.answer = platform::BoxAnswer::Ok;
   QCOMPARE(app.boxes.boxes.size(), size_t(2));
   QCOMPARE(app.boxes.boxes[1].caption, std::string("Error Adding Data File ..."));
-  QCOMPARE(PlotFiles.size(), size_t(2));
+  QCOMPARE(app.state.PlotFiles.size(), size_t(2));
   app.boxes.boxes.clear();
 
   // Save both images.
@@ -157,16 +157,16 @@ void PlotTest::scanPlotReplotAppendSave() {
   QCOMPARE(app.chooser.saveSuggestions.at(0), profileFileName("20180412").substr(0, profileFileName().size() - 4) +
                                                   "_curtain.jpg");
   QCOMPARE(app.chooser.saveTitles.at(0), std::string("Saving image to file ... "));
-  QCOMPARE(readFile(target.file("curtain_copy.jpg")), readFile(startDirFile(kCurtainImageName)));
+  QCOMPARE(readFile(target.file("curtain_copy.jpg")), readFile(startDirFile(app.state.StartDir, kCurtainImageName)));
   app.chooser.saveAnswer = target.file("profile.jpeg");
   app.plot->btnSaveProf->click();
   QCOMPARE(app.chooser.saveSuggestions.at(1), profileFileName("20180412").substr(0, profileFileName().size() - 4) +
                                                   "_profile.jpg");
-  QCOMPARE(readFile(target.file("profile.jpeg")), readFile(startDirFile(kProfileImageName)));
+  QCOMPARE(readFile(target.file("profile.jpeg")), readFile(startDirFile(app.state.StartDir, kProfileImageName)));
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
 
   // Exit deletes the report.
-  std::string report = ReportPath;
+  std::string report = app.state.ReportPath;
   QVERIFY(std::filesystem::exists(report));
   app.form->btnExit->click();
   QVERIFY(!std::filesystem::exists(report));
@@ -180,8 +180,8 @@ void PlotTest::plotsTheScannedFileNotTheTypedOne() {
   app.form->fileNameValue->setText(QString::fromStdString(app.start.file("never_scanned.dat")));
   app.form->CurPlotting->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
-  QCOMPARE(readFile(plotListPath()), scanned + "\n");
-  QCOMPARE(DataFileName, profileFileName("20180412"));
+  QCOMPARE(readFile(plotListPath(app.state.StartDir)), scanned + "\n");
+  QCOMPARE(app.state.DataFileName, profileFileName("20180412"));
   QVERIFY(app.plot->isVisible());
 }
 

@@ -75,14 +75,16 @@ class WindowsTest : public QObject {
   void plotStripScrollsOnASmallScreen();
   void boxesShownOverThePlotWindow();
   void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
+  void twoSkeldasKeepTheirOwnState();
+  void eachPlotWindowKeepsItsOwnXMaximum();
 };
 
 void WindowsTest::startsWithTheDesignState() {
   Skelda app;
   QCOMPARE(app.form->windowTitle(),
            QString("Parvix File Format Scanner / Plotter, Ver 1.4.1 (Beta) -- October 2018 "));
-  QCOMPARE(QString::fromStdString(StartDir), QString::fromStdString(app.start.path()));
-  QVERIFY(!PlotsReady);
+  QCOMPARE(QString::fromStdString(app.state.StartDir), QString::fromStdString(app.start.path()));
+  QVERIFY(!app.state.PlotsReady);
   QVERIFY(!app.form->CurPlotting->isEnabled());
   QVERIFY(!app.form->msgBusy->isVisible());
   QVERIFY(!app.form->pMsg->isVisible());
@@ -173,7 +175,7 @@ void WindowsTest::shortNameIsRefused() {
   QCOMPARE(app.boxes.boxes[0].text, std::string("Unknown filename"));
   QCOMPARE(app.boxes.boxes[0].caption, std::string("PathName / Filename Error..."));
   QVERIFY(app.form->mIntro->isVisible());  // nothing else changed
-  QVERIFY(ReportPath.empty());
+  QVERIFY(app.state.ReportPath.empty());
 
   // Three characters, one of them taking two bytes: still too short.
   app.boxes.boxes.clear();
@@ -182,11 +184,11 @@ void WindowsTest::shortNameIsRefused() {
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QCOMPARE(app.boxes.boxes[0].text, std::string("Unknown filename"));
   QVERIFY(app.form->mIntro->isVisible());
-  QVERIFY(ReportPath.empty());
+  QVERIFY(app.state.ReportPath.empty());
 
   app.boxes.boxes.clear();
   app.scan("a.da");  // four characters reach the scanner
-  QVERIFY(!ReportPath.empty());
+  QVERIFY(!app.state.ReportPath.empty());
   QVERIFY(!app.form->mIntro->isVisible());
   QVERIFY(!app.form->CurPlotting->isEnabled());
 }
@@ -198,7 +200,7 @@ void WindowsTest::lineBreakInThePathIsRefused() {
   app.form->btnScan->click();
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QCOMPARE(app.boxes.boxes[0].caption, std::string("PathName / Filename Error..."));
-  QVERIFY(ReportPath.empty());
+  QVERIFY(app.state.ReportPath.empty());
   QVERIFY(!app.form->CurPlotting->isEnabled());
 }
 
@@ -213,9 +215,9 @@ void WindowsTest::passedScanEnablesPlotting() {
   QVERIFY(app.form->cbRptDisp->isVisible());
   QVERIFY(!app.form->msgBusy->isVisible());
   QVERIFY(!app.form->mIntro->isVisible());
-  QCOMPARE(ReportPath, path + "__ScanMsgs.htm");
-  QCOMPARE(DataFilePath, path);
-  QCOMPARE(DataFileName, profileFileName());
+  QCOMPARE(app.state.ReportPath, path + "__ScanMsgs.htm");
+  QCOMPARE(app.state.DataFilePath, path);
+  QCOMPARE(app.state.DataFileName, profileFileName());
 }
 
 void WindowsTest::failedScanLeavesPlottingDisabled() {
@@ -229,7 +231,7 @@ void WindowsTest::failedScanLeavesPlottingDisabled() {
   QVERIFY(!app.form->CurPlotting->isEnabled());
   QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Now Scanning File"));
   QVERIFY(!app.form->MyWebBrowser->toPlainText().contains("ALL DONE"));
-  QCOMPARE(DataFilePath, good);  // the plot window keeps the last passed file
+  QCOMPARE(app.state.DataFilePath, good);  // the plot window keeps the last passed file
 }
 
 void WindowsTest::surfaceFileIsShownButNotPlotted() {
@@ -282,9 +284,9 @@ void WindowsTest::exitDeletesTheReport() {
   Skelda app;
   std::string path = app.writeSample(profileFileName(), validProfileText());
   app.scan(path);
-  QVERIFY(std::filesystem::exists(ReportPath));
+  QVERIFY(std::filesystem::exists(app.state.ReportPath));
   app.form->btnExit->click();
-  QVERIFY(!std::filesystem::exists(ReportPath));
+  QVERIFY(!std::filesystem::exists(app.state.ReportPath));
   QVERIFY(std::filesystem::exists(path));
   QVERIFY(!app.form->isVisible());
 }
@@ -338,7 +340,7 @@ void WindowsTest::numberDensitySwapsTheXMaximum() {
 
 void WindowsTest::profileSelectionPanels() {
   Skelda app;
-  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  app.state.DataFileName = "DATAID_SITE_20180315_R0.dat";
   TCurForm* p = app.plot.get();
   p->cbPrfs2Plot->click();  // unticked
   QVERIFY(p->rbPrfByNum->isEnabled());
@@ -363,7 +365,7 @@ void WindowsTest::profileSelectionPanels() {
 void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
   Skelda app;
   TCurForm* p = app.plot.get();
-  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  app.state.DataFileName = "DATAID_SITE_20180315_R0.dat";
   p->YYStart->setText("2017");
   p->cbQuartile->setChecked(true);
   p->yMax->setText("800");
@@ -378,8 +380,8 @@ void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
   QCOMPARE(p->yMax->text(), QString("12000"));
   QVERIFY(p->cbPrfs2Plot->isEnabled());
   // A GEOMS scan: the start fields come from the start stamp; all profiles only.
-  DataFileIsHdf = true;
-  DataFileName = "groundbased_lidar.o3_inst_one_site_20180316T061500Z_20180317T071600Z_002.hdf";
+  app.state.DataFileIsHdf = true;
+  app.state.DataFileName = "groundbased_lidar.o3_inst_one_site_20180316T061500Z_20180317T071600Z_002.hdf";
   resetPlotControls(p);
   QVERIFY(!p->cbPrfs2Plot->isEnabled());
   setDateFieldsFromFileName(p, "I");
@@ -394,8 +396,8 @@ void WindowsTest::resetFillsTheDateFieldsFromTheFileName() {
 void WindowsTest::refusedChoiceStartsNothing() {
   Skelda app;
   FakeLauncher launcher;
-  DataFilePath = app.start.file("DATAID_SITE_20180315_R0.dat");
-  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  app.state.DataFilePath = app.start.file("DATAID_SITE_20180315_R0.dat");
+  app.state.DataFileName = "DATAID_SITE_20180315_R0.dat";
   TCurForm* p = app.plot.get();
   p->xMin->setText("1.5");
   p->btnReplot->click();
@@ -437,8 +439,8 @@ void WindowsTest::refusedChoiceStartsNothing() {
 void WindowsTest::appendNeedsAYesAndAFile() {
   Skelda app;
   std::filesystem::create_directory(app.start.file("Data"));
-  DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
-  DataFileName = "DATAID_SITE_20180315_R0.dat";
+  app.state.DataFilePath = "/d/DATAID_SITE_20180315_R0.dat";
+  app.state.DataFileName = "DATAID_SITE_20180315_R0.dat";
   TCurForm* p = app.plot.get();
   app.chooser.openAnswer = "/d/DATAID_SITE_20180316_R0.dat";
   app.boxes.answer = platform::BoxAnswer::No;
@@ -449,15 +451,17 @@ void WindowsTest::appendNeedsAYesAndAFile() {
   QCOMPARE(app.boxes.boxes[0].buttons, platform::BoxButtons::YesNoCancel);
   QVERIFY(app.boxes.boxes[0].text.find("WARNING PLEASE READ:\n====================\n\n") == 0);
   QVERIFY(app.chooser.openFilters.empty());
-  QVERIFY(PlotFiles.empty());
+  QVERIFY(app.state.PlotFiles.empty());
 
   app.boxes.answer = platform::BoxAnswer::Yes;
   p->btnAddFile->click();
   QCOMPARE(app.chooser.openFilters.size(), size_t(1));
   QCOMPARE(app.chooser.openFilters[0], std::string());  // no filter
-  QCOMPARE(PlotFiles, (std::vector<std::string>{"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"}));
+  QCOMPARE(app.state.PlotFiles,
+           (std::vector<std::string>{"/d/DATAID_SITE_20180315_R0.dat", "/d/DATAID_SITE_20180316_R0.dat"}));
   QCOMPARE(p->DDEnd->text(), QString("16"));
-  QCOMPARE(testing_support::readFile(plotListPath()), std::string("/d/DATAID_SITE_20180316_R0.dat\n"));
+  QCOMPARE(testing_support::readFile(plotListPath(app.state.StartDir)),
+           std::string("/d/DATAID_SITE_20180316_R0.dat\n"));
 }
 
 void WindowsTest::hourglassWhileThePlotProgramRuns() {
@@ -485,7 +489,7 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
   // The fake child drew nothing: the first plot's image check refuses.
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QVERIFY(app.boxes.boxes[0].text.find("Error(0x3)") == 0);
-  QVERIFY(!PlotsReady);
+  QVERIFY(!app.state.PlotsReady);
   QCOMPARE(launcher.started.size(), size_t(1));
   QCOMPARE(launcher.started[0].program, std::string("Vantor.exe"));
   QCOMPARE(launcher.started[0].workDir, app.start.path());
@@ -494,18 +498,18 @@ void WindowsTest::hourglassWhileThePlotProgramRuns() {
 void WindowsTest::hdfPlotNamesOmbrelWhichIsNotThere() {
   Skelda app;
   // As after a passed scan of a GEOMS file (the verifier itself is not needed here).
-  DataFileIsHdf = true;
-  DataFilePath = app.start.file("groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf");
-  DataFileName = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+  app.state.DataFileIsHdf = true;
+  app.state.DataFileName = "groundbased_lidar.o3_inst_one_site_20180315T061500Z_20180315T235900Z_002.hdf";
+  app.state.DataFilePath = app.start.file(app.state.DataFileName);
   app.form->CurPlotting->setEnabled(true);
   app.form->CurPlotting->click();
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QCOMPARE(app.boxes.boxes[0].text, std::string("CreateProcess Failed (Err = 2)"));
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Error Running Curtain Plotting Function??"));
-  QVERIFY(!PlotsReady);
+  QVERIFY(!app.state.PlotsReady);
   QVERIFY(!app.plot->isVisible());
   // Nothing was prepared for a program that is not there.
-  QVERIFY(!std::filesystem::exists(plotListPath()));
+  QVERIFY(!std::filesystem::exists(plotListPath(app.state.StartDir)));
 }
 
 void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
@@ -515,8 +519,8 @@ void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
   app.scan(profile);
   QVERIFY(app.form->CurPlotting->isEnabled());
   launcher.childRun = [&] {
-    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
-    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kProfileImageName), 40, 70, 200, 20, 10);
   };
   app.form->CurPlotting->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
@@ -528,23 +532,23 @@ void WindowsTest::replotAfterAFailedHdfScanStartsVantor() {
                                     "not an HDF file");
   launcher.childRun = nullptr;
   app.scan(hdf);
-  QVERIFY(IsHdfFile);
+  QVERIFY(app.state.IsHdfFile);
   QVERIFY(!app.form->CurPlotting->isEnabled());
   QCOMPARE(launcher.started.back().program, std::string("Quessel"));
   QVERIFY(app.plot->isVisible());
 
   app.boxes.boxes.clear();
   launcher.childRun = [&] {
-    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
-    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kProfileImageName), 40, 70, 10, 200, 200);
   };
   app.plot->btnReplot->click();
   QCOMPARE(launcher.started.back().program, std::string("Vantor.exe"));
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
   // The time window still comes from the network file's name.
-  QCOMPARE(PlotStartStamp, std::string("20180412000000"));
-  QCOMPARE(PlotEndStamp, std::string("20180412235959"));
-  QCOMPARE(DataFilePath, profile);
+  QCOMPARE(app.state.PlotStartStamp, std::string("20180412000000"));
+  QCOMPARE(app.state.PlotEndStamp, std::string("20180412235959"));
+  QCOMPARE(app.state.DataFilePath, profile);
 }
 
 namespace {
@@ -558,8 +562,8 @@ std::string plotProfileThenPassGeoms(Skelda& app, FakeLauncher& launcher) {
   std::string profile = app.writeSample(profileFileName(), validProfileText());
   app.scan(profile);
   launcher.childRun = [&] {
-    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 10, 20, 200);
-    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 200, 20, 10);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kCurtainImageName), 80, 70, 10, 20, 200);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kProfileImageName), 40, 70, 200, 20, 10);
   };
   app.form->CurPlotting->click();
   std::string hdf = app.writeSample(kGeomsSampleName, "not read by the stand-in verifier");
@@ -590,15 +594,15 @@ void WindowsTest::hdfPlotWithoutItsProgramChangesNothing() {
     QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
     QVERIFY(app.plot->isVisible());
     QVERIFY(app.form->CurPlotting->isEnabled());
-    QVERIFY(DataFileIsHdf);
+    QVERIFY(app.state.DataFileIsHdf);
 
-    std::string curtain = testing_support::readFile(startDirFile(kCurtainImageName));
-    std::string profileImage = testing_support::readFile(startDirFile(kProfileImageName));
+    std::string curtain = testing_support::readFile(startDirFile(app.state.StartDir, kCurtainImageName));
+    std::string profileImage = testing_support::readFile(startDirFile(app.state.StartDir, kProfileImageName));
     QVERIFY(!curtain.empty() && !profileImage.empty());
     QImage shownCurtain = app.plot->cIMG->image();
     QImage shownProfile = app.plot->pIMG->image();
-    std::vector<std::string> files = PlotFiles;
-    int count = PlotFileCount;
+    std::vector<std::string> files = app.state.PlotFiles;
+    int count = app.state.PlotFileCount;
     size_t startsBefore = launcher.started.size();
     if (c.missing) launcher.missingPrograms = {"Ombrel.exe"};
     launcher.startError = c.startError;
@@ -610,16 +614,16 @@ void WindowsTest::hdfPlotWithoutItsProgramChangesNothing() {
     QCOMPARE(launcher.started.size(), startsBefore + c.starts);
     if (c.starts) QCOMPARE(launcher.started.back().program, std::string("Ombrel.exe"));
     // The images, the list file and the plot window are as they were.
-    QCOMPARE(testing_support::readFile(startDirFile(kCurtainImageName)), curtain);
-    QCOMPARE(testing_support::readFile(startDirFile(kProfileImageName)), profileImage);
-    QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
-    QCOMPARE(PlotFiles, files);
-    QCOMPARE(PlotFileCount, count);
+    QCOMPARE(testing_support::readFile(startDirFile(app.state.StartDir, kCurtainImageName)), curtain);
+    QCOMPARE(testing_support::readFile(startDirFile(app.state.StartDir, kProfileImageName)), profileImage);
+    QCOMPARE(testing_support::readFile(plotListPath(app.state.StartDir)), profile + "\n");
+    QCOMPARE(app.state.PlotFiles, files);
+    QCOMPARE(app.state.PlotFileCount, count);
     QVERIFY(app.plot->isVisible());
     QCOMPARE(app.plot->cIMG->image(), shownCurtain);
     QCOMPARE(app.plot->pIMG->image(), shownProfile);
     QVERIFY(!app.form->pMsg->isVisible());
-    QVERIFY(!PlotsReady);
+    QVERIFY(!app.state.PlotsReady);
   }
 }
 
@@ -628,13 +632,13 @@ void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
   FakeLauncher launcher;
   std::string profile = plotProfileThenPassGeoms(app, launcher);
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
-  QVERIFY(DataFileIsHdf);
-  QCOMPARE(DataFilePath, app.start.file(std::string("samples/") + kGeomsSampleName));
+  QVERIFY(app.state.DataFileIsHdf);
+  QCOMPARE(app.state.DataFilePath, app.start.file(std::string("samples/") + kGeomsSampleName));
   size_t startsBefore = launcher.started.size();
   QImage oldCurtain = app.plot->cIMG->image();
   launcher.childRun = [&] {
-    writeSolidJpeg(startDirFile(kCurtainImageName), 80, 70, 200, 200, 10);
-    writeSolidJpeg(startDirFile(kProfileImageName), 40, 70, 10, 200, 200);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kCurtainImageName), 80, 70, 200, 200, 10);
+    writeSolidJpeg(startDirFile(app.state.StartDir, kProfileImageName), 40, 70, 10, 200, 200);
   };
   app.plot->btnReplot->click();
   QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
@@ -644,10 +648,10 @@ void WindowsTest::replotAfterAPassedHdfScanRedrawsTheProfileFiles() {
   QCOMPARE(replot.args.at(2), std::string("1"));  // endFile: the one PROFILE file
   QCOMPARE(replot.args.at(7), std::string("20180412000000"));
   QCOMPARE(replot.args.at(8), std::string("20180412235959"));
-  QCOMPARE(PlotFiles, std::vector<std::string>{profile});
-  QCOMPARE(testing_support::readFile(plotListPath()), profile + "\n");
+  QCOMPARE(app.state.PlotFiles, std::vector<std::string>{profile});
+  QCOMPARE(testing_support::readFile(plotListPath(app.state.StartDir)), profile + "\n");
   QVERIFY(app.plot->cIMG->image() != oldCurtain);
-  QVERIFY(PlotsReady);
+  QVERIFY(app.state.PlotsReady);
 }
 
 namespace {
@@ -795,7 +799,7 @@ void WindowsTest::doubleClicksStartOneRun() {
   QCOMPARE(launcher.started.size(), size_t(4));
 
   // Replot.
-  DataFileName = profileFileName();
+  app.state.DataFileName = profileFileName();
   app.plot->show();
   QApplication::processEvents();
   doubleClick(app.plot->btnReplot);
@@ -991,7 +995,7 @@ std::map<QWidget*, QRect> stripGeometry(TCurForm* p) {
 
 void WindowsTest::plotStripFitsAtTheDesignSize() {
   Skelda app;
-  DataFileName = profileFileName();
+  app.state.DataFileName = profileFileName();
   TCurForm* p = app.plot.get();
   p->resize(1200, 900);
   p->show();
@@ -1066,6 +1070,93 @@ void WindowsTest::plotStripScrollsOnASmallScreen() {
   QVERIFY2(firstCutControl(p).empty(), firstCutControl(p).c_str());
   QVERIFY(strip->geometry().bottom() < p->height());
   saveScreenshot(p, "plot_window_1003x729.png");
+}
+
+// Two pairs of windows in one process, each with its own record in its own
+// start folder: what one scans and plots leaves the other as it was.
+void WindowsTest::twoSkeldasKeepTheirOwnState() {
+  Skelda first;
+  Skelda second;  // made last: the boxes and dialogs are answered by its doubles
+  FakeLauncher launcher;
+  QCOMPARE(first.state.StartDir, first.start.path());
+  QCOMPARE(second.state.StartDir, second.start.path());
+  // The stand-in plot program draws new images in the folder it was started in.
+  int runs = 0;
+  launcher.childRun = [&] {
+    const std::string& dir = launcher.started.back().workDir;
+    ++runs;
+    writeSolidJpeg(startDirFile(dir, kCurtainImageName), 80, 70, 10 * runs, 20, 200);
+    writeSolidJpeg(startDirFile(dir, kProfileImageName), 40, 70, 200, 20, 10 * runs);
+  };
+
+  std::string firstFile = first.writeSample(profileFileName(), validProfileText());
+  first.scan(firstFile);
+  first.form->CurPlotting->click();
+  QVERIFY2(second.boxes.boxes.empty(), second.boxList().c_str());
+  QCOMPARE(first.state.ReportPath, firstFile + "__ScanMsgs.htm");
+  QCOMPARE(first.state.DataFilePath, firstFile);
+  QVERIFY(first.state.PlotsReady);
+  QVERIFY(first.plot->isVisible());
+  QCOMPARE(testing_support::readFile(plotListPath(first.state.StartDir)), firstFile + "\n");
+  // The second pair knows nothing of it.
+  QVERIFY(second.state.ReportPath.empty());
+  QVERIFY(second.state.DataFilePath.empty());
+  QVERIFY(second.state.PlotFiles.empty());
+  QVERIFY(!second.state.PlotsReady);
+  QVERIFY(!second.form->CurPlotting->isEnabled());
+  QVERIFY(!second.plot->isVisible());
+  QVERIFY(!std::filesystem::exists(plotListPath(second.state.StartDir)));
+
+  std::string secondFile = second.writeSample(profileFileName(), validProfileText());
+  second.scan(secondFile);
+  second.form->CurPlotting->click();
+  QVERIFY2(second.boxes.boxes.empty(), second.boxList().c_str());
+  QCOMPARE(launcher.started.back().workDir, second.start.path());
+  QVERIFY(second.state.PlotsReady);
+  QVERIFY(second.plot->isVisible());
+  QCOMPARE(second.state.PlotFiles, std::vector<std::string>{secondFile});
+  QCOMPARE(testing_support::readFile(plotListPath(second.state.StartDir)), secondFile + "\n");
+  // The first pair keeps its scan, its plot list and its plots.
+  QCOMPARE(first.state.ReportPath, firstFile + "__ScanMsgs.htm");
+  QCOMPARE(first.state.DataFilePath, firstFile);
+  QCOMPARE(first.state.PlotFiles, std::vector<std::string>{firstFile});
+  QVERIFY(first.state.PlotsReady);
+  QCOMPARE(testing_support::readFile(plotListPath(first.state.StartDir)), firstFile + "\n");
+
+  // A replot of the first pair sets its time window only, from its own file.
+  QImage secondCurtain = second.plot->cIMG->image();
+  first.plot->btnReplot->click();
+  QVERIFY2(second.boxes.boxes.empty(), second.boxList().c_str());
+  QCOMPARE(launcher.started.back().workDir, first.start.path());
+  QCOMPARE(launcher.started.back().args.at(7), std::string("20180412000000"));
+  QCOMPARE(first.state.PlotStartStamp, std::string("20180412000000"));
+  QCOMPARE(first.state.PlotEndStamp, std::string("20180412235959"));
+  QVERIFY(second.state.PlotStartStamp.empty());
+  QVERIFY(second.state.PlotEndStamp.empty());
+  QCOMPARE(second.plot->cIMG->image(), secondCurtain);
+
+  // Exit of the first deletes its own report only.
+  first.form->btnExit->click();
+  QVERIFY(!std::filesystem::exists(first.state.ReportPath));
+  QVERIFY(std::filesystem::exists(second.state.ReportPath));
+  QVERIFY(second.form->isVisible());
+}
+
+// The X maximum kept while the number-density exponent is shown belongs to its
+// plot window.
+void WindowsTest::eachPlotWindowKeepsItsOwnXMaximum() {
+  Skelda first;
+  Skelda second;
+  first.plot->xMax->setText("250");
+  first.plot->cbNumberDensity->click();
+  second.plot->xMax->setText("120");
+  second.plot->cbNumberDensity->click();
+  QCOMPARE(first.plot->xMax->text(), QString("3"));
+  QCOMPARE(second.plot->xMax->text(), QString("3"));
+  first.plot->cbNumberDensity->click();
+  second.plot->cbNumberDensity->click();
+  QCOMPARE(first.plot->xMax->text(), QString("250"));
+  QCOMPARE(second.plot->xMax->text(), QString("120"));
 }
 
 QTEST_MAIN(WindowsTest)
