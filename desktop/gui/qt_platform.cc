@@ -41,18 +41,34 @@ bool isUserInput(QEvent::Type type) {
 }
 
 // Drops the input meant for the windows that were shown when blocking began.
-class InputFilter : public QObject {
+// The application owns it (it is the application's child), and with it the
+// depth of the blocks.
+class InputBlock : public QObject {
  public:
-  void start() {
-    windows_.clear();
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (widget->isVisible()) windows_.emplace_back(widget);
-    qApp->installEventFilter(this);
+  explicit InputBlock(QObject* application) : QObject(application) {}
+
+  // The application's input block, made at its first use.
+  static InputBlock& of(QCoreApplication* application) {
+    for (QObject* child : application->children())
+      if (InputBlock* block = dynamic_cast<InputBlock*>(child)) return *block;
+    return *new InputBlock(application);
   }
-  void stop() {
-    qApp->removeEventFilter(this);
-    windows_.clear();
+
+  void block() {
+    if (depth_++ == 0) start();
   }
+
+  void unblock() {
+    if (depth_ == 0) return;
+    if (depth_ == 1) {
+      // What the user did during the run is still queued: let it arrive while
+      // it is dropped.
+      QApplication::processEvents();
+    }
+    if (--depth_ == 0) stop();
+  }
+
+  bool blocked() const { return depth_ > 0; }
 
  protected:
   bool eventFilter(QObject* receiver, QEvent* event) override {
@@ -62,39 +78,40 @@ class InputFilter : public QObject {
   }
 
  private:
+  void start() {
+    windows_.clear();
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->isVisible()) windows_.emplace_back(widget);
+    parent()->installEventFilter(this);
+  }
+  void stop() {
+    parent()->removeEventFilter(this);
+    windows_.clear();
+  }
+
+  int depth_ = 0;
   std::vector<QPointer<QWidget>> windows_;
 };
 
-InputFilter inputFilter;
-int blockDepth = 0;
-
-// Drops the second press of a double click (and so its click).
+// Drops the second press of a double click (and so its click); owned by the
+// button it filters.
 class DoubleClickFilter : public QObject {
+ public:
+  explicit DoubleClickFilter(QObject* button) : QObject(button) {}
+
  protected:
   bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseButtonDblClick; }
 };
 
-DoubleClickFilter doubleClickFilter;
-
 }  // namespace
 
-void blockWindowInput() {
-  if (blockDepth++ == 0) inputFilter.start();
-}
+void blockWindowInput() { InputBlock::of(qApp).block(); }
 
-void unblockWindowInput() {
-  if (blockDepth == 0) return;
-  if (blockDepth == 1) {
-    // What the user did during the run is still queued: let it arrive while it
-    // is dropped.
-    QApplication::processEvents();
-  }
-  if (--blockDepth == 0) inputFilter.stop();
-}
+void unblockWindowInput() { InputBlock::of(qApp).unblock(); }
 
-bool windowInputBlocked() { return blockDepth > 0; }
+bool windowInputBlocked() { return InputBlock::of(qApp).blocked(); }
 
-void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(&doubleClickFilter); }
+void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(new DoubleClickFilter(button)); }
 
 QWidget* boxParentWindow() {
   // The plot window stays on top of the others: a box under it could not be
