@@ -5,16 +5,46 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hdfverify {
 
-// The HDF4 file identifier for the H, V and VS interfaces, opened by Verify_1
-// and closed by closeHdfFile; -1 while the file is not open.
-extern int HdfFileId;
+// The HDF4 file open for the H, V and VS interfaces, with the V interface
+// initialised: the one owner of its identifier. Closing it, or its end, ends
+// the V interface and closes the file, so a checker that goes away never
+// leaves its file open. It moves with its checker and is never copied, so no
+// two owners close one identifier.
+class OpenHdfFile {
+ public:
+  OpenHdfFile() = default;
+  ~OpenHdfFile() { close(); }
+  OpenHdfFile(OpenHdfFile&& other) noexcept : id_(std::exchange(other.id_, -1)) {}
+  OpenHdfFile& operator=(OpenHdfFile&& other) noexcept {
+    if (this != &other) {
+      close();
+      id_ = std::exchange(other.id_, -1);
+    }
+    return *this;
+  }
+  OpenHdfFile(const OpenHdfFile&) = delete;
+  OpenHdfFile& operator=(const OpenHdfFile&) = delete;
 
-// Ends the V interface and closes HdfFileId when Verify_1 opened it.
-void closeHdfFile();
+  // The identifier that Hopen returned; -1 while no file is open.
+  int id() const { return id_; }
+  bool isOpen() const { return id_ != -1; }
+  // Takes over the identifier of a file that Hopen opened and Vinitialize
+  // initialised; a file still open here is closed first.
+  void adopt(int id) {
+    close();
+    id_ = id;
+  }
+  // Ends the V interface (Vfinish) and closes the file (Hclose) when one is open.
+  void close();
+
+ private:
+  int id_ = -1;
+};
 
 // One line of the GEOMS template file.
 struct TemplateRecord {
@@ -75,7 +105,9 @@ bool checkVarDepend(const std::string& options, const std::string& varDepend, co
                     std::string* stepBuffer);
 
 // The six steps share what the earlier ones found through the members below;
-// each says which step fills it and which read it.
+// each says which step fills it and which read it. A checker owns all of its
+// run, its open file included, so two checkers never see each other; it can be
+// moved but not copied.
 class GeomsChecker {
  public:
   GeomsChecker();
@@ -125,6 +157,11 @@ class GeomsChecker {
   int altitudeIndex = -1;                       // filled by Verify_1; read by Verify_5 (VAR_DEPEND sizes)
   std::string dataStartDate;                    // filled by Verify_2; read by Verify_6
   std::string dataStopDate;                     // filled by Verify_2; read by Verify_6
+  OpenHdfFile HdfFileId;                        // opened by Verify_1; read by Verify_2 and Verify_3
+
+  // The driver's last call: ends the V interface and closes HdfFileId when
+  // Verify_1 opened it (the checker's end does the same).
+  void closeHdfFile() { HdfFileId.close(); }
 
  private:
   // Reference numbers of the file's global-attribute vdata by name, built on

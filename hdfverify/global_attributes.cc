@@ -121,15 +121,15 @@ bool readFirstRecord(int32 vdata, std::string* value) {
 int GeomsChecker::readGlobalAttribute(const std::string& name, std::string* value, int expectedSemicolons,
                                       const std::string& description, std::string* messageArea) {
   value->clear();
-  if (!globalAttributesIndexed_ && HdfFileId != -1) {
+  if (!globalAttributesIndexed_ && HdfFileId.isOpen()) {
     globalAttributesIndexed_ = true;
-    std::set<int32> owned = datasetOwnedVdata(HdfFileId);
+    std::set<int32> owned = datasetOwnedVdata(HdfFileId.id());
     int32 ref = -1;
-    while ((ref = VSgetid(HdfFileId, ref)) != FAIL) {
+    while ((ref = VSgetid(HdfFileId.id(), ref)) != FAIL) {
       if (owned.count(ref) != 0) continue;
       std::string vname;
       {
-        VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+        VdataAccess vdata(VSattach(HdfFileId.id(), ref, "r"));
         if (!vdata.valid()) continue;
         vname = vdataName(vdata.id());
       }
@@ -144,7 +144,7 @@ int GeomsChecker::readGlobalAttribute(const std::string& name, std::string* valu
   int32 ref = found->second;
   bool read = false;
   {
-    VdataAccess vdata(VSattach(HdfFileId, ref, "r"));
+    VdataAccess vdata(VSattach(HdfFileId.id(), ref, "r"));
     read = vdata.valid() && readFirstRecord(vdata.id(), value);
   }
   if (!read) {

@@ -25,13 +25,11 @@ bool isRegularFile(const std::string& path) {
 
 }  // namespace
 
-int HdfFileId = -1;
-
-void closeHdfFile() {
-  if (HdfFileId != -1) {
-    Vfinish(HdfFileId);
-    Hclose(HdfFileId);
-    HdfFileId = -1;
+void OpenHdfFile::close() {
+  if (id_ != -1) {
+    Vfinish(id_);
+    Hclose(id_);
+    id_ = -1;
   }
 }
 
@@ -259,8 +257,8 @@ bool GeomsChecker::Verify_1(const std::string& hdfPath, const std::string& templ
     return fail(
         platform::formatText("*** ERROR: Failed to initialize the VS interface to file: %s\n", esc(hdfFile).c_str()));
   }
-  // Open until the driver's closeHdfFile.
-  HdfFileId = opened.release();
+  // Open until the driver's closeHdfFile, or the checker's end.
+  HdfFileId.adopt(opened.release());
   progress += "# Done reading HDF file records (VAR Attributes)\n\n";
   *stepBuffer = progress;
   return true;

@@ -5,28 +5,15 @@
 namespace hdfverify {
 
 std::vector<std::string> splitString(std::string_view text, char delimiter) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(delimiter, start);
-    if (end == std::string_view::npos) {
-      pieces.emplace_back(text.substr(start));
-      break;
-    }
-    pieces.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return pieces;
+  std::vector<std::string_view> views;
+  platform::splitKeepingEveryPiece(text, std::string_view(&delimiter, 1), &views);
+  // The last piece is the rest after the last delimiter: empty when the text
+  // ends with one (or is empty), and then not a piece.
+  if (views.back().empty()) views.pop_back();
+  return std::vector<std::string>(views.begin(), views.end());
 }
 
-std::string trimString(std::string_view text) {
-  auto isTrimmed = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && isTrimmed(text[begin])) ++begin;
-  while (end > begin && isTrimmed(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
+std::string trimString(std::string_view text) { return std::string(platform::trimAnyOf(text, " \t\r\n")); }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -9,10 +9,14 @@ namespace hdfverify {
 
 // The pieces of text between occurrences of delimiter. Empty pieces between two
 // delimiters or before a leading one are kept; a delimiter at the very end gives
-// no empty last piece; an empty text gives no piece.
+// no empty last piece; an empty text gives no piece. Unlike the plot
+// generator's split (platform's splitKeepingEveryPiece) it drops an empty last
+// piece; unlike platform's splitSkippingEmpty it keeps the other empty pieces.
 std::vector<std::string> splitString(std::string_view text, char delimiter);
 
-// text without leading and trailing blanks, line feeds, carriage returns and tabs.
+// text without leading and trailing blanks, line feeds, carriage returns and
+// tabs. Unlike the scanner's trimBlanks and platform's trimBlanksAndTabs, it
+// takes line ends off too (and tabs, which trimBlanks leaves).
 std::string trimString(std::string_view text);
 
 // Same length and the same characters after ASCII lower-casing.

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <functional>
-#include <memory>
 
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/report_writer.h"
@@ -36,17 +35,16 @@ const StepFrame kLaterSteps[] = {
      "*** ERROR: Checking VAR Data Failed\n%s\n\n", "\n<h2>.... Verify_6 .... Done!</h2>\n<hr>"},
 };
 
-// Runs the six steps on the file, handing every message to append as it is
-// made; returns the verdict (0 passed, 1 failed).
-int runSteps(const std::string& hdfPath, const std::string& templatePath, const VerifierOptions& options,
-             const std::function<void(const std::string&)>& append) {
-  auto checker = std::make_unique<GeomsChecker>();
+// Runs the six steps on the file with the checker, handing every message to
+// append as it is made; returns the verdict (0 passed, 1 failed).
+int runSteps(GeomsChecker& checker, const std::string& hdfPath, const std::string& templatePath,
+             const VerifierOptions& options, const std::function<void(const std::string&)>& append) {
   std::string stepBuffer;
   auto before = [&](int step) {
     if (options.beforeStep) options.beforeStep(step);
   };
   before(1);
-  if (!checker->Verify_1(hdfPath, templatePath, &stepBuffer)) {
+  if (!checker.Verify_1(hdfPath, templatePath, &stepBuffer)) {
     append(platform::formatText("*** ERROR: HDF Scanning Failed (see also below)\n%s\n\n", stepBuffer.c_str()));
     return 1;
   }
@@ -56,7 +54,7 @@ int runSteps(const std::string& hdfPath, const std::string& templatePath, const 
   for (const StepFrame& frame : kLaterSteps) {
     append(frame.header);
     before(step++);
-    if (!((*checker).*(frame.step))(&stepBuffer)) {
+    if (!(checker.*(frame.step))(&stepBuffer)) {
       append(platform::formatText(frame.failure, stepBuffer.c_str()));
       return 1;
     }
@@ -64,6 +62,18 @@ int runSteps(const std::string& hdfPath, const std::string& templatePath, const 
     append(frame.closing);
   }
   return 0;
+}
+
+// The report's first message, before the steps run.
+std::string startMessage(const std::string& hdfPath, const std::string& templatePath) {
+  return platform::formatText("### Starting Scanning.... Verify_1 ....\n# HDF File: %s\n# Template File: %s\n\n",
+                              esc(hdfPath).c_str(), esc(templatePath).c_str());
+}
+
+// The report's last message, with the marker line of the verdict.
+std::string finalMessage(int verdict) {
+  return verdict == 0 ? "@@@ <h1>Success -- File passed format check!</h1>\n\n^End.0"
+                      : "*** <h1>Failed file format check.</h1>\n\n^End.1";
 }
 
 // The message that takes the place of the missing rest when the checks ended
@@ -108,11 +118,12 @@ int runStepsInChild(const std::string& hdfPath, const std::string& templatePath,
   int verdict = 1;
   platform::ForkedEnd end = platform::runForked(
       [&](const platform::RecordSender& send) {
-        int childVerdict = runSteps(hdfPath, templatePath, options, [&](const std::string& message) {
+        GeomsChecker checker;
+        int childVerdict = runSteps(checker, hdfPath, templatePath, options, [&](const std::string& message) {
           send("M" + message);
         });
         send(childVerdict == 0 ? "V0" : "V1");
-        closeHdfFile();
+        checker.closeHdfFile();
       },
       [&](const std::string& record) {
         if (record.rfind('M', 0) == 0) {
@@ -135,6 +146,17 @@ int runStepsInChild(const std::string& hdfPath, const std::string& templatePath,
 
 std::string reportPathFor(const std::string& hdfPath) { return hdfPath + "_.err"; }
 
+int checkFileInProcess(GeomsChecker& checker, const std::string& hdfPath, const std::string& templatePath,
+                       std::vector<std::string>* messages, const VerifierOptions& options) {
+  messages->push_back(startMessage(hdfPath, templatePath));
+  int verdict = runSteps(checker, hdfPath, templatePath, options, [&](const std::string& message) {
+    messages->push_back(message);
+    if (options.onMessage) options.onMessage(message);
+  });
+  messages->push_back(finalMessage(verdict));
+  return verdict;
+}
+
 int runVerifier(const std::vector<std::string>& args, const VerifierOptions& options) {
   std::vector<std::string> messages;
   int verdict = 0;
@@ -147,14 +169,11 @@ int runVerifier(const std::vector<std::string>& args, const VerifierOptions& opt
   } else {
     const std::string& hdfPath = args[1];
     const std::string& templatePath = args[2];
-    messages.push_back(platform::formatText(
-        "### Starting Scanning.... Verify_1 ....\n# HDF File: %s\n# Template File: %s\n\n", esc(hdfPath).c_str(),
-        esc(templatePath).c_str()));
+    messages.push_back(startMessage(hdfPath, templatePath));
     verdict = runStepsInChild(hdfPath, templatePath, options, messages);
   }
 
-  messages.push_back(verdict == 0 ? "@@@ <h1>Success -- File passed format check!</h1>\n\n^End.0"
-                                  : "*** <h1>Failed file format check.</h1>\n\n^End.1");
+  messages.push_back(finalMessage(verdict));
 
   std::string reportPath = verdict == -1 ? std::string(kUsageReportName) : reportPathFor(args[1]);
   std::ofstream report(reportPath, std::ios::binary | std::ios::trunc);

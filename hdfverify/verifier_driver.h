@@ -7,6 +7,8 @@
 
 namespace hdfverify {
 
+class GeomsChecker;
+
 // How long the checks of one file may run before they are stopped: reading and
 // checking a file of some hundred megabytes takes seconds, so only a library
 // that loops on a damaged file comes near it.
@@ -29,6 +31,16 @@ struct VerifierOptions {
 // still leaves a finished report: the messages so far, a line that says how
 // the checks ended, and the failure verdict.
 int runVerifier(const std::vector<std::string>& args, const VerifierOptions& options = {});
+
+// The same checks in this process, on the checker given and without a time
+// limit: the report's messages in order (the start message, the steps'
+// messages, the final message with its marker line, as writeReport takes
+// them) go to *messages; returns the verdict, 0 passed, 1 failed. Calls
+// options.beforeStep and options.onMessage as runVerifier does. The file
+// that the first step opened stays open on the checker until its
+// closeHdfFile or its end.
+int checkFileInProcess(GeomsChecker& checker, const std::string& hdfPath, const std::string& templatePath,
+                       std::vector<std::string>* messages, const VerifierOptions& options = {});
 
 // The report's name for an HDF4 path: the path followed by "_.err".
 std::string reportPathFor(const std::string& hdfPath);

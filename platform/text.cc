@@ -134,7 +134,23 @@ double leadingDouble(std::string_view text) {
   return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
-std::vector<std::string> splitTokens(std::string_view text, std::string_view separators) {
+void splitKeepingEveryPiece(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces) {
+  pieces->clear();
+  if (delimiter.empty()) {
+    pieces->push_back(text);
+    return;
+  }
+  size_t start = 0;
+  for (;;) {
+    size_t at = text.find(delimiter, start);
+    if (at == std::string_view::npos) break;
+    pieces->push_back(text.substr(start, at - start));
+    start = at + delimiter.size();
+  }
+  pieces->push_back(text.substr(start));
+}
+
+std::vector<std::string> splitSkippingEmpty(std::string_view text, std::string_view separators) {
   std::vector<std::string> tokens;
   size_t i = 0;
   while (i < text.size()) {

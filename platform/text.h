@@ -1,6 +1,6 @@
 // Text helpers shared by the three programs: opening regular files only, line
 // reading with Windows text mode's line ends, ASCII case, the C run-time's number conversions without
-// their undefined corners, strtok-like splitting and safe formatting.
+// their undefined corners, trimming and splitting, and safe formatting.
 #pragma once
 
 #include <cstddef>
@@ -106,9 +106,48 @@ int32_t leadingLong(std::string_view text);
 // whatever the process's locale; 0 when there is none.
 double leadingDouble(std::string_view text);
 
-// Splits a text as repeated strtok calls do: any run of separator characters
-// separates, empty items vanish.
-std::vector<std::string> splitTokens(std::string_view text, std::string_view separators);
+// Trimming and splitting. The programs trim and split their texts by rules of
+// their own; each rule is one function, and each says how it differs from the
+// others.
+
+// The text without the characters of `characters` at its ends; inner ones
+// stay. The trim behind the scanner's trimBlanks (" ") and the verifier's
+// trimString (" \t\r\n"), which differ only in this set.
+inline std::string_view trimAnyOf(std::string_view text, std::string_view characters) {
+  const size_t first = text.find_first_not_of(characters);
+  if (first == std::string_view::npos) return text.substr(text.size());
+  return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
+// The text without the blanks and tabs at its ends: unlike the scanner's
+// trimBlanks it takes tabs too, unlike the verifier's trimString it leaves
+// carriage returns and line feeds. Made for the cells of a PROFILE data line,
+// one call per cell: the one blank after a comma is dropped at once, and only
+// a text that still begins or ends with a byte up to ' ' is trimmed further.
+inline std::string_view trimBlanksAndTabs(std::string_view text) {
+  if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (!text.empty() &&
+      (static_cast<unsigned char>(text.front()) <= ' ' || static_cast<unsigned char>(text.back()) <= ' ')) {
+    return trimAnyOf(text, " \t");
+  }
+  return text;
+}
+
+// The pieces between the occurrences of the delimiter text, every one kept:
+// empty pieces between delimiters and at both ends stay, and the rest after
+// the last delimiter is always the last piece (so an empty text gives one
+// empty piece, and an empty delimiter the whole text). Unlike the verifier's
+// splitString it keeps an empty last piece; unlike splitSkippingEmpty it keeps
+// every empty piece and cuts at the whole delimiter text. The pieces point
+// into the text. The plot generator's split is this one, with the pieces copied.
+void splitKeepingEveryPiece(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces);
+
+// The pieces between separators as repeated strtok calls give them: every
+// character of `separators` separates, and no piece is empty (runs of
+// separators, and separators at the ends, give no piece). Unlike
+// splitKeepingEveryPiece and the verifier's splitString, which keep empty
+// pieces and cut at one delimiter.
+std::vector<std::string> splitSkippingEmpty(std::string_view text, std::string_view separators);
 
 // printf-style formatting into a string. The format must be a literal of the
 // program: text from files or users goes in as an argument, never as a format.

@@ -122,24 +122,8 @@ std::string intToString(long long value) { return std::to_string(value); }
 
 std::vector<std::string> split(std::string_view text, std::string_view delimiter) {
   std::vector<std::string_view> views;
-  splitViews(text, delimiter, &views);
+  platform::splitKeepingEveryPiece(text, delimiter, &views);
   return std::vector<std::string>(views.begin(), views.end());
-}
-
-void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces) {
-  pieces->clear();
-  if (delimiter.empty()) {
-    pieces->push_back(text);
-    return;
-  }
-  size_t start = 0;
-  for (;;) {
-    size_t at = text.find(delimiter, start);
-    if (at == std::string_view::npos) break;
-    pieces->push_back(text.substr(start, at - start));
-    start = at + delimiter.size();
-  }
-  pieces->push_back(text.substr(start));
 }
 
 std::string plainDecimal(std::string_view text) {

@@ -29,10 +29,10 @@ int toInt(std::string_view text);
 std::string intToString(long long value);
 
 // The pieces between occurrences of the delimiter, left to right; the rest
-// after the last occurrence is always the last piece.
+// after the last occurrence is always the last piece: platform's
+// splitKeepingEveryPiece, the pieces copied (see there how it differs from
+// the other splits).
 std::vector<std::string> split(std::string_view text, std::string_view delimiter);
-// The same without copying: the pieces point into the text.
-void splitViews(std::string_view text, std::string_view delimiter, std::vector<std::string_view>* pieces);
 
 // A number argument as gnuplot must see it: the leading zeros of each digit
 // run are dropped (gnuplot reads a leading 0 as octal), the value kept.

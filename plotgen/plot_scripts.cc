@@ -1,5 +1,6 @@
 #include "plotgen/plot_scripts.h"
 
+#include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/gnuplot_pipe.h"
 #include "plotgen/plot_globals.h"
@@ -68,13 +69,13 @@ std::string paletteCommand() {
 
 std::string stampTitle(std::string_view stamp) {
   std::vector<std::string_view> halves;
-  splitViews(stamp, ",", &halves);
+  platform::splitKeepingEveryPiece(stamp, ",", &halves);
   std::vector<std::string_view> date;
-  splitViews(pieceOr(halves, 0), "-", &date);
+  platform::splitKeepingEveryPiece(pieceOr(halves, 0), "-", &date);
   std::vector<std::string_view> time;
   std::vector<std::string_view> cut;
-  splitViews(pieceOr(halves, 1), " ;", &cut);
-  splitViews(pieceOr(cut, 0), ":", &time);
+  platform::splitKeepingEveryPiece(pieceOr(halves, 1), " ;", &cut);
+  platform::splitKeepingEveryPiece(pieceOr(cut, 0), ":", &time);
   // A month outside 1 to 12 has no name; it is shown as written.
   int month = toInt(pieceOr(date, 1));
   std::string monthName = month >= 1 && month <= 12 ? std::string(MonthNames[static_cast<size_t>(month - 1)])

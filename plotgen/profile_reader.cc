@@ -36,22 +36,6 @@ std::string_view lineAt(LineWindow& lines, long long index, const std::string& p
   return line;
 }
 
-// Blanks and tabs around a cell belong to the commas that separate the cells.
-inline bool isCellPadding(char c) { return c == ' ' || c == '\t'; }
-
-// The cell between from and to without the blanks and tabs at its ends. It
-// runs for every kept cell: the one blank after a comma is dropped at once,
-// and only a cell that still begins or ends with a byte up to ' ' is trimmed
-// further.
-inline std::string_view trimmedCell(const char* from, const char* to) {
-  if (from < to && *from == ' ') ++from;
-  if (from < to && (static_cast<unsigned char>(*from) <= ' ' || static_cast<unsigned char>(to[-1]) <= ' ')) {
-    while (from < to && isCellPadding(*from)) ++from;
-    while (to > from && isCellPadding(to[-1])) --to;
-  }
-  return std::string_view(from, static_cast<size_t>(to - from));
-}
-
 // Whether cell `index` is one of the wanted ones; cells past the mask's 32
 // bits always are.
 inline bool isWanted(uint32_t wanted, size_t index) { return index >= 32 || (wanted >> index & 1) != 0; }
@@ -90,9 +74,9 @@ void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
   std::string_view timePart = comma == std::string_view::npos ? std::string_view() : stamp.substr(comma + 1);
   std::vector<std::string_view> pieces;
   auto piece = [&](size_t i) { return i < pieces.size() ? toInt(pieces[i]) : 0; };
-  splitViews(datePart, "-", &pieces);
+  platform::splitKeepingEveryPiece(datePart, "-", &pieces);
   *date = toInt(platform::formatText("%04d%02d%02d", piece(0), piece(1), piece(2)));
-  splitViews(timePart, ":", &pieces);
+  platform::splitKeepingEveryPiece(timePart, ":", &pieces);
   *time = toInt(platform::formatText("%02d%02d%02d", piece(0), piece(1), piece(2)));
 }
 
@@ -158,7 +142,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
     uint64_t bits = commaMask64(line.data(), at, end);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
       const char* comma = at + std::countr_zero(bits);
-      if (isWanted(wanted, found)) cells[found] = trimmedCell(cellStart, comma);
+      if (isWanted(wanted, found)) cells[found] = platform::trimBlanksAndTabs(std::string_view(cellStart, comma));
       ++found;
       cellStart = comma + 1;
     }
@@ -167,7 +151,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   }
   if (found < keep) {
     // The line ends inside the kept cells: its rest is the last cell.
-    if (isWanted(wanted, found)) cells[found] = trimmedCell(cellStart, end);
+    if (isWanted(wanted, found)) cells[found] = platform::trimBlanksAndTabs(std::string_view(cellStart, end));
     *complete = found + 1 == m;
     return found + 1;
   }

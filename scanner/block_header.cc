@@ -41,7 +41,7 @@ bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& val
     recordError(scan, report, scan.LineNumber, code);
     return false;
   }
-  std::vector<std::string> fields = platform::splitTokens(value, "-,: ;");
+  std::vector<std::string> fields = platform::splitSkippingEmpty(value, "-,: ;");
   int number[6];
   for (size_t i = 0; i < 6; ++i) number[i] = i < fields.size() ? platform::leadingLong(fields[i]) : -1;
   const int year = number[0], month = number[1], day = number[2];

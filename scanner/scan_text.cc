@@ -41,12 +41,7 @@ bool hasDigit(std::string_view text) {
 
 }  // namespace
 
-std::string trimBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::string();
-  size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
+std::string trimBlanks(std::string_view text) { return std::string(platform::trimAnyOf(text, " ")); }
 
 std::string toUpperText(std::string_view text) {
   return platform::toUpperAscii(text.substr(0, text.find('\0')));
@@ -63,7 +58,7 @@ bool isFloatText(std::string_view text) {
 }
 
 bool checkLonLatAlt(std::string_view text, double& longitude, double& latitude, double& elevation) {
-  std::vector<std::string> items = platform::splitTokens(text, ",");
+  std::vector<std::string> items = platform::splitSkippingEmpty(text, ",");
   double* targets[3] = {&longitude, &latitude, &elevation};
   bool allRead = true;
   for (size_t i = 0; i < 3; ++i) {
@@ -96,7 +91,7 @@ int splitKeywordTriple(ReportSink& report, std::string triple, int messageLine, 
     triple.resize(kMaxTripleLength);
     reportRed(report, platform::formatText("<br>Error (Line %d) -- Comments Text Too Long.\n", messageLine));
   }
-  keywords = platform::splitTokens(triple, "|");
+  keywords = platform::splitSkippingEmpty(triple, "|");
   const int kWeights[3] = {10, 100, 1000};
   for (size_t i = keywords.size(); i < 3; ++i) {
     problem += kWeights[i];

@@ -11,7 +11,8 @@ class ReportSink;
 
 // The text without its leading and trailing blanks (' ' only; tabs stay). An
 // empty or all-blank text gives "" (callers treat that as a value that cannot be
-// taken apart).
+// taken apart). Unlike platform::trimBlanksAndTabs and the verifier's
+// trimString, it leaves tabs (and line ends) at the ends.
 std::string trimBlanks(std::string_view text);
 
 // A copy, up to the first NUL character, with the letters a-z upper-cased.

@@ -30,5 +30,5 @@ std::string replotCommandLine(const ReplotArguments& a) {
 }
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
-  return platform::splitTokens(commandLine, " ");
+  return platform::splitSkippingEmpty(commandLine, " ");
 }

@@ -226,8 +226,8 @@ void TCurForm::buildTimePanel() {
   QLineEdit* endFields[] = {YYEnd, MMEnd, DDEnd, hhEnd, mnEnd};
   // Each heading word stands over its own field: a label per word, as wide
   // as the field under it.
-  std::vector<std::string> startWords = platform::splitTokens(kStartHeading, " ");
-  std::vector<std::string> endWords = platform::splitTokens(kEndHeading, " ");
+  std::vector<std::string> startWords = platform::splitSkippingEmpty(kStartHeading, " ");
+  std::vector<std::string> endWords = platform::splitSkippingEmpty(kEndHeading, " ");
   QGridLayout* byTimes = new QGridLayout(pnlByTimes);
   byTimes->setContentsMargins(4, 1, 4, 1);
   byTimes->setHorizontalSpacing(3);

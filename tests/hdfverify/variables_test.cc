@@ -766,15 +766,19 @@ TEST(VerifierData, OptionalDoubleDataWithRealAttributesIsReadByItsOwnType) {
 TEST(VerifierData, ReadFailureNamesTheVariableAndItsType) {
   TempDir dir;
   putTemplate(dir);
-  GeomsChecker checker;
   std::string name = writeInto(dir, validLidarFile());
-  ASSERT_EQ(runSteps(dir, name, geoms_fixture::kTemplateName, 5, &checker).failedStep, 0);
+  // A checker owns its open file and so is not copied: each case loads its own.
+  auto checkerAfterFifthStep = [&] {
+    GeomsChecker checker;
+    EXPECT_EQ(runSteps(dir, name, geoms_fixture::kTemplateName, 5, &checker).failedStep, 0);
+    return checker;
+  };
   testing_support::CurrentDirScope here(dir.path());
   const std::string failure =
       "** ERROR Variable: ALTITUDE\n** Failed Reading SDS (fn::SDreaddata). DATA_TYPE=\"REAL\" \n";
   // More values than the dataset holds, and a count too large for memory.
   for (std::vector<int> dims : {std::vector<int>{7}, std::vector<int>{2147483647, 2147483647, 2147483647}}) {
-    GeomsChecker copy = checker;
+    GeomsChecker copy = checkerAfterFifthStep();
     copy.variables[7].rank = static_cast<int>(dims.size());
     for (size_t d = 0; d < dims.size(); ++d) copy.variables[7].dims[d] = dims[d];
     std::string buffer;
@@ -782,7 +786,7 @@ TEST(VerifierData, ReadFailureNamesTheVariableAndItsType) {
     EXPECT_EQ(buffer, failure);
   }
   // A file that is gone: the first readable variable cannot be read.
-  GeomsChecker gone = checker;
+  GeomsChecker gone = checkerAfterFifthStep();
   gone.hdfFile = "missing.hdf";
   std::string buffer;
   EXPECT_FALSE(gone.Verify_6(&buffer));

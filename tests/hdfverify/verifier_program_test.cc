@@ -11,6 +11,7 @@
 #include <functional>
 #include <sstream>
 
+#include "hdfverify/report_writer.h"
 #include "platform/process.h"
 #include "report_checks.h"
 #include "verifier_test_support.h"
@@ -129,6 +130,59 @@ TEST(VerifierProgram, ReportLiesNextToTheHdfFileInItsFolder) {
   std::string report = runVerifierIn(dir, {"data/" + name, geoms_fixture::kTemplateName});
   EXPECT_TRUE(endsWith(report, kPassedEnd));
   EXPECT_TRUE(std::filesystem::exists(dir.file("data/" + name + "_.err")));
+}
+
+// Two checks in one process, each with its own checker: the second runs
+// whole while the first has its file open between its first and second step,
+// and its file stays open beside the first's to the end. Each report is the
+// one its file gives alone.
+TEST(VerifierProgram, TwoChecksSideBySideGiveTheReportsOfTheirFilesAlone) {
+  TempDir dir;
+  putTemplate(dir);
+  const std::string passing = writeInto(dir, validLidarFile());
+  GeomsFile failingFile = validLidarFile(5, 7);
+  failingFile.removeGlobal("PI_NAME");
+  const std::string failing = writeInto(dir, failingFile);
+  ASSERT_NE(passing, failing);
+  const std::string templ = geoms_fixture::kTemplateName;
+  const std::string passingAlone = runVerifierIn(dir, {passing, templ});
+  const std::string failingAlone = runVerifierIn(dir, {failing, templ});
+  ASSERT_TRUE(endsWith(passingAlone, kPassedEnd));
+  ASSERT_TRUE(endsWith(failingAlone, kFailedEnd));
+
+  auto reportOf = [](const std::vector<std::string>& messages) {
+    std::ostringstream out;
+    hdfverify::writeReport(messages, out);
+    return out.str();
+  };
+  testing_support::CurrentDirScope here(dir.path());
+  hdfverify::GeomsChecker first;
+  hdfverify::GeomsChecker second;
+  std::vector<std::string> firstMessages;
+  std::vector<std::string> secondMessages;
+  int secondVerdict = -1;
+  hdfverify::VerifierOptions options;
+  options.beforeStep = [&](int step) {
+    if (step == 2) secondVerdict = hdfverify::checkFileInProcess(second, failing, templ, &secondMessages);
+  };
+  EXPECT_EQ(hdfverify::checkFileInProcess(first, passing, templ, &firstMessages, options), 0);
+  EXPECT_EQ(secondVerdict, 1);
+  EXPECT_EQ(reportOf(firstMessages), passingAlone);
+  EXPECT_EQ(reportOf(secondMessages), failingAlone);
+
+  // The other way round: the failing file first, the passing one inside.
+  hdfverify::GeomsChecker third;
+  hdfverify::GeomsChecker fourth;
+  std::vector<std::string> thirdMessages;
+  std::vector<std::string> fourthMessages;
+  int fourthVerdict = -1;
+  options.beforeStep = [&](int step) {
+    if (step == 2) fourthVerdict = hdfverify::checkFileInProcess(fourth, passing, templ, &fourthMessages);
+  };
+  EXPECT_EQ(hdfverify::checkFileInProcess(third, failing, templ, &thirdMessages, options), 1);
+  EXPECT_EQ(fourthVerdict, 0);
+  EXPECT_EQ(reportOf(thirdMessages), failingAlone);
+  EXPECT_EQ(reportOf(fourthMessages), passingAlone);
 }
 
 TEST(VerifierProgram, ValuesHoldingAMarkerCannotEndTheReport) {

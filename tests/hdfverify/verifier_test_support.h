@@ -64,7 +64,7 @@ inline StepOutcome runSteps(const testing_support::TempDir& dir, const std::stri
       passed = false;
     }
   }
-  hdfverify::closeHdfFile();
+  checker.closeHdfFile();
   return outcome;
 }
 

@@ -236,12 +236,12 @@ TEST(LeadingDouble, IgnoresTheProcessLocale) {
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST(SplitTokens, RunsOfSeparatorsCountAsOne) {
+TEST(SplitSkippingEmpty, RunsOfSeparatorsCountAsOne) {
   using V = std::vector<std::string>;
-  EXPECT_EQ(platform::splitTokens(",,a,,b, c,", ","), (V{"a", "b", " c"}));
-  EXPECT_EQ(platform::splitTokens("1, 2\t3\r\n", " ,\t\r\n"), (V{"1", "2", "3"}));
-  EXPECT_EQ(platform::splitTokens(",,,", ","), V{});
-  EXPECT_EQ(platform::splitTokens("", ","), V{});
+  EXPECT_EQ(platform::splitSkippingEmpty(",,a,,b, c,", ","), (V{"a", "b", " c"}));
+  EXPECT_EQ(platform::splitSkippingEmpty("1, 2\t3\r\n", " ,\t\r\n"), (V{"1", "2", "3"}));
+  EXPECT_EQ(platform::splitSkippingEmpty(",,,", ","), V{});
+  EXPECT_EQ(platform::splitSkippingEmpty("", ","), V{});
 }
 
 TEST(FormatAndEscape, FileTextIsNeverAFormat) {
