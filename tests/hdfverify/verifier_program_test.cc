@@ -233,8 +233,9 @@ TEST(VerifierProgram, ChecksThatEndAbnormallyStillGiveAFinishedReport) {
       {"aborted", 1, [] { ::signal(SIGABRT, SIG_DFL); ::raise(SIGABRT); }, hdfverify::kCheckTimeLimitMs,
        "ERROR: The check of the HDF file was ended by signal 6 (Aborted), most likely a crash of the HDF4 library "
        "on a damaged file; the file was not checked to its end."},
-      {"hangs", 6, [] { for (;;) ::pause(); }, 300,
-       "ERROR: The check of the HDF file did not finish within 300 ms and was stopped; the HDF4 library may be "
+      // Long enough for steps 1 to 5 of a sanitizer build on a busy machine.
+      {"hangs", 6, [] { for (;;) ::pause(); }, 3000,
+       "ERROR: The check of the HDF file did not finish within 3000 ms and was stopped; the HDF4 library may be "
        "looping on a damaged file. The file was not checked to its end."},
       {"exits", 2, [] { ::_exit(3); }, hdfverify::kCheckTimeLimitMs,
        "ERROR: The check of the HDF file ended with exit status 3 before its verdict; the file was not checked to "
