@@ -150,39 +150,35 @@ TEST(VerifierProgram, TwoChecksSideBySideGiveTheReportsOfTheirFilesAlone) {
   ASSERT_TRUE(endsWith(passingAlone, kPassedEnd));
   ASSERT_TRUE(endsWith(failingAlone, kFailedEnd));
 
+  struct Run {
+    std::string name;
+    int verdict;
+    std::string aloneReport;
+  };
+  const Run passingRun{passing, 0, passingAlone};
+  const Run failingRun{failing, 1, failingAlone};
   auto reportOf = [](const std::vector<std::string>& messages) {
     std::ostringstream out;
     hdfverify::writeReport(messages, out);
     return out.str();
   };
   testing_support::CurrentDirScope here(dir.path());
-  hdfverify::GeomsChecker first;
-  hdfverify::GeomsChecker second;
-  std::vector<std::string> firstMessages;
-  std::vector<std::string> secondMessages;
-  int secondVerdict = -1;
-  hdfverify::VerifierOptions options;
-  options.beforeStep = [&](int step) {
-    if (step == 2) secondVerdict = hdfverify::checkFileInProcess(second, failing, templ, &secondMessages);
-  };
-  EXPECT_EQ(hdfverify::checkFileInProcess(first, passing, templ, &firstMessages, options), 0);
-  EXPECT_EQ(secondVerdict, 1);
-  EXPECT_EQ(reportOf(firstMessages), passingAlone);
-  EXPECT_EQ(reportOf(secondMessages), failingAlone);
-
-  // The other way round: the failing file first, the passing one inside.
-  hdfverify::GeomsChecker third;
-  hdfverify::GeomsChecker fourth;
-  std::vector<std::string> thirdMessages;
-  std::vector<std::string> fourthMessages;
-  int fourthVerdict = -1;
-  options.beforeStep = [&](int step) {
-    if (step == 2) fourthVerdict = hdfverify::checkFileInProcess(fourth, passing, templ, &fourthMessages);
-  };
-  EXPECT_EQ(hdfverify::checkFileInProcess(third, failing, templ, &thirdMessages, options), 1);
-  EXPECT_EQ(fourthVerdict, 0);
-  EXPECT_EQ(reportOf(thirdMessages), failingAlone);
-  EXPECT_EQ(reportOf(fourthMessages), passingAlone);
+  // Either file outside, the other inside.
+  for (const auto& [outer, inner] : {std::pair{passingRun, failingRun}, std::pair{failingRun, passingRun}}) {
+    hdfverify::GeomsChecker outerChecker;
+    hdfverify::GeomsChecker innerChecker;
+    std::vector<std::string> outerMessages;
+    std::vector<std::string> innerMessages;
+    int innerVerdict = -1;
+    hdfverify::VerifierOptions options;
+    options.beforeStep = [&](int step) {
+      if (step == 2) innerVerdict = hdfverify::checkFileInProcess(innerChecker, inner.name, templ, &innerMessages);
+    };
+    EXPECT_EQ(hdfverify::checkFileInProcess(outerChecker, outer.name, templ, &outerMessages, options), outer.verdict);
+    EXPECT_EQ(innerVerdict, inner.verdict);
+    EXPECT_EQ(reportOf(outerMessages), outer.aloneReport) << outer.name << " outside";
+    EXPECT_EQ(reportOf(innerMessages), inner.aloneReport) << inner.name << " inside";
+  }
 }
 
 TEST(VerifierProgram, ValuesHoldingAMarkerCannotEndTheReport) {
