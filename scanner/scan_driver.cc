@@ -200,7 +200,6 @@ int scanFile(const char* rawPath, bool showDetails, const ScanSettings& settings
 int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   std::string path = rawPath ? rawPath : "";
   scan.ReportDetails = showDetails;
-  initScanMessages(scan);
   captureToday(scan);
   scan.outputs = ScanOutputs{};
 

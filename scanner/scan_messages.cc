@@ -1,14 +1,20 @@
 #include "scanner/scan_messages.h"
 
 #include "scanner/report_sink.h"
-#include "scanner/scan_messages_table.inc"
 #include "scanner/scan_session.h"
 
-void initScanMessages(ScanSession& scan) {
-  static_assert(sizeof kScanMessageTexts / sizeof kScanMessageTexts[0] == kScanCodeCount,
-                "the catalogue holds one text per code");
-  for (int code = 0; code < kScanCodeCount; ++code) scan.ScanMessages[code] = kScanMessageTexts[code];
+namespace {
+
+consteval bool everyCodeHasText() {
+  for (std::string_view text : scan_messages_detail::texts())
+    if (text.empty()) return false;
+  return true;
 }
+static_assert(everyCodeHasText(), "the catalogue holds one text per code");
+
+}  // namespace
+
+constexpr ScanMessageCatalogue ScanMessages;
 
 void recordError(ScanSession& scan, ReportSink& report, int line, ScanCode code) {
   // Past the cap, later errors keep overwriting the slot after the last listed one.
@@ -53,11 +59,11 @@ void writeVerdict(const ScanSession& scan, ReportSink& report) {
   }
   report.write("<font color='#FF0000'>");
   for (int i = 0; i < scan.ErrorCount; ++i) {
-    const std::string& text = scan.ScanMessages.at(scan.ErrorSlots[i].code);
+    const char* text = ScanMessages[scan.ErrorSlots[i].code];
     if (scan.ErrorSlots[i].line >= 1)
-      reportPrintf(report, "<br>Error (Line %d): %s<br>\n", scan.ErrorSlots[i].line, text.c_str());
+      reportPrintf(report, "<br>Error (Line %d): %s<br>\n", scan.ErrorSlots[i].line, text);
     else
-      reportPrintf(report, "<br>Error: %s<br>\n", text.c_str());
+      reportPrintf(report, "<br>Error: %s<br>\n", text);
   }
   report.write("</font>");
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -114,7 +113,6 @@ struct ScanSession {
   // The last "#BEGIN" line read; emptied at the start of every scan.
   std::string BeginLineText;
   bool IsFirstProfileStart = false;
-  std::map<int, std::string> ScanMessages;
   // What the caller told this scan, and what the scan leaves for it.
   ScanSettings settings;
   ScanOutputs outputs;

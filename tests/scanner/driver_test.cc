@@ -195,6 +195,22 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   EXPECT_EQ(readFile(reportPath), kHead + notice + kFailed + list);
 }
 
+// The catalogue: one text per code from 0 to 98, each looked up by its code.
+TEST(ScanMessages, TextsByCode) {
+  EXPECT_STREQ(ScanMessages[0], "** File Passed! No Major Errors Found **");
+  EXPECT_STREQ(ScanMessages[1], "** File Failed to Open **");
+  EXPECT_STREQ(ScanMessages[97],
+               "** The number of items found on this line does not match the number of columns in the header. There "
+               "should be exactly 14 items **");
+  EXPECT_STREQ(ScanMessages[98], "** The date in the filename does not match the first Profile (or Record) date **");
+  for (int code = 0; code < kScanCodeCount; ++code) {
+    const std::string text = ScanMessages[code];
+    EXPECT_TRUE(text.starts_with("** ") && text.ends_with(" **")) << code << ": " << text;
+  }
+  EXPECT_STREQ(ScanMessages[-1], "");
+  EXPECT_STREQ(ScanMessages[kScanCodeCount], "");
+}
+
 TEST(ScanDriver, SecondScanStartsClean) {
   FixedClock clock(2018, 4, 12);
   TempDir dir;

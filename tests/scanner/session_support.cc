@@ -8,16 +8,11 @@ namespace scanner_test {
 
 ScanSession sessionOn(int year, int month, int day) {
   ScanSession scan;
-  initScanMessages(scan);
   testing_support::FixedClock clock(year, month, day);
   captureToday(scan);
   return scan;
 }
 
-std::string catalogueText(int code) {
-  ScanSession scan;
-  initScanMessages(scan);
-  return scan.ScanMessages.at(code);
-}
+std::string catalogueText(int code) { return ScanMessages[code]; }
 
 }  // namespace scanner_test
