@@ -1,7 +1,7 @@
 // The two kinds of network text file, PROFILE and SURFACE, as data: the rule
 // tables of their general header and block header lines, and every count, code,
 // line number and text in which the two kinds' scans differ. The checks read
-// the kind of the scan in progress from ScanSession::kind.
+// the kind of the scan in progress from the session's FileContent::kind.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include "scanner/general_header.h"
 #include "scanner/scan_codes.h"
 
+class LineSource;
 class ReportSink;
 struct ScanSession;
 
@@ -51,7 +52,8 @@ struct FileKind {
   uint32_t dateTimeLines;                   // bit k: fixed line k holds a date and time
   int upperCaseBlockLine;                   // the fixed line whose texts stay upper-cased
   std::optional<int> blockCoordinatesLine;  // the fixed line with the block's coordinates
-  bool (*checkData)(ScanSession& scan, ReportSink& report, int block);  // the data-line checks of a block
+  // The data-line checks of a block.
+  bool (*checkData)(ScanSession& scan, LineSource& lines, ReportSink& report, int block);
   // The red line when a block's data lines end early (block number, announced count).
   const char* shortDataSection;
   // The block banners (block number, and for the first the block count).

@@ -1,4 +1,5 @@
-// The message catalogue, the error list with its cap, and the verdict.
+// The message catalogue: the text of every error code, constant data of the
+// program, looked up when the verdict lists the recorded errors.
 #pragma once
 
 #include <array>
@@ -7,9 +8,6 @@
 #include <string_view>
 
 #include "scanner/scan_codes.h"
-
-class ReportSink;
-struct ScanSession;
 
 namespace scan_messages_detail {
 
@@ -57,17 +55,3 @@ class ScanMessageCatalogue {
 
 // The message catalogue: codes 0 to 98.
 extern const ScanMessageCatalogue ScanMessages;
-
-// Records error `code` (never FilePassed) at data-file line `line` (-1: no line).
-void recordError(ScanSession& scan, ReportSink& report, int line, ScanCode code);
-
-// Counts one recorded error; past the cap writes the notice once and sets ScanAborted.
-void countError(ScanSession& scan, ReportSink& report);
-
-// Fails the scan (ScanFailed) without an error-list entry.
-void failScan(ScanSession& scan, ReportSink& report);
-// Stops the scan's reading of the file (ScanAborted).
-void abortScan(ScanSession& scan, ReportSink& report);
-
-// Writes the verdict and the list of recorded errors into the report.
-void writeVerdict(const ScanSession& scan, ReportSink& report);

@@ -2,6 +2,7 @@
 
 #include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
+#include "scanner/scan_session.h"
 #include "tests/support/platform_doubles.h"
 
 namespace scanner_test {
