@@ -178,7 +178,7 @@ bool checkProfileData(ScanSession& scan, LineSource& lines, ReportSink& report, 
 }
 
 bool checkRecordData(ScanSession& scan, LineSource& lines, ReportSink& report, int block) {
-  static const char* const kTimeNames[3] = {"StartTime", "EndTime", "MeanTime"};
+  static constexpr char kTimeNames[3][10] = {"StartTime", "EndTime", "MeanTime"};
   ErrorList& errors = scan.errors;
   bool passed = true;
   double previous[3] = {-1, -1, -1};

@@ -1,7 +1,5 @@
 #include "scanner/filename_check.h"
 
-#include <array>
-
 #include "platform/calendar.h"
 #include "platform/text.h"
 #include "scanner/scan_report.h"
@@ -9,9 +7,10 @@
 
 namespace {
 
-const std::array<const char*, 6> kSiteIDs = {"QOR", "QIRU", "HALK", "YUNT", "ZIB", "OTHER"};
+// The names are held in the tables themselves, so the tables hold no addresses.
+constexpr char kSiteIDs[][6] = {"QOR", "QIRU", "HALK", "YUNT", "ZIB", "OTHER"};
 
-const std::array<const char*, 23> kAllowedExtensions = {
+constexpr char kAllowedExtensions[][5] = {
     "DAT", "ZIP", "TXT", "PDF", "JPG", "JPEG", "GIF", "PNG", "PS",  "DOC", "DOCX", "XLS",
     "XLSX", "PPT", "PPTX", "CDF", "NC", "HDF", "HE5", "H5", "H4", "KML", "KMZ"};
 
