@@ -144,7 +144,8 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
     writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
 }
 
-// Checks the file name and, for a verified .dat name, the file's content.
+}  // namespace
+
 void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName) {
   bool verified = checkFilename(scan, report, bareName);
   if (verified && scan.name.IsDatFile) {
@@ -170,8 +171,6 @@ void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path
   }
   scan.errors.writeVerdict(report);
 }
-
-}  // namespace
 
 void captureToday(ScanSession& scan) {
   platform::CalendarDate today = platform::clock().today();
