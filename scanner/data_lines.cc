@@ -33,15 +33,16 @@ enum class Next { Token, Line };
 // read into `line` and surveyed; Stop when the block's data section ends here.
 enum class LineRead { Ok, Skip, Stop };
 
-LineRead readDataLine(ScanSession& scan, LineSource& lines, ReportSink& report, int block, int dataLines,
-                      std::string& line, DataLineSurvey& survey) {
+LineRead readDataLine(ScanSession& scan, LineSource& lines, ReportSink& report, int block, std::string& line,
+                      DataLineSurvey& survey) {
   if (scan.errors.ScanAborted) return LineRead::Stop;
   // A line longer than the reader keeps is judged by its whole length and all
   // its commas, those past the cut too.
   platform::WholeLine whole;
   lines.readNextLine(&line, &whole);
   if (scan.input.AtEndOfFile) {
-    reportRed(report, formatText(scan.content.kind->shortDataSection, block + 1, dataLines));
+    reportRed(report, formatText(scan.content.kind->shortDataSection, block + 1,
+                                 scan.content.profileHeader(block).dataLines));
     scan.errors.failScan(report);
     return LineRead::Stop;
   }
@@ -115,7 +116,7 @@ bool forEachDataLine(ScanSession& scan, LineSource& lines, ReportSink& report, i
   std::string line;
   DataLineSurvey survey;
   for (int n = 0; n < dataLines; ++n) {
-    LineRead read = readDataLine(scan, lines, report, block, dataLines, line, survey);
+    LineRead read = readDataLine(scan, lines, report, block, line, survey);
     if (read == LineRead::Stop) return false;
     if (read == LineRead::Skip) {
       passed = false;
