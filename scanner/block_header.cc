@@ -2,9 +2,8 @@
 
 #include "platform/text.h"
 #include "scanner/file_kind.h"
+#include "scanner/line_source.h"
 #include "scanner/missing_values.h"
-#include "scanner/scan_driver.h"
-#include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
@@ -23,22 +22,22 @@ bool matchHeaderKeywords(ScanSession& scan, ReportSink& report, int block, int k
   std::string upper = toUpperText(line);
   std::vector<std::string> keywords;
   // A malformed triple does not end the match.
-  splitKeywordTriple(report, std::move(triple), scan.LineNumber, keywords);
+  splitKeywordTriple(report, std::move(triple), scan.input.LineNumber, keywords);
   // A missing keyword is empty and matches anything.
   for (size_t i = 0; i < 3 && i < keywords.size(); ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = scan.profileHeader(block).line[k];
-  entry.fileLine = scan.LineNumber;
+  _HeaderLine& entry = scan.content.profileHeader(block).line[k];
+  entry.fileLine = scan.input.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   return true;
 }
 
 bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& value, int k) {
-  ScanCode code = scan.kind->blockLines[static_cast<size_t>(k)].code;
+  ScanCode code = scan.content.kind->blockLines[static_cast<size_t>(k)].code;
   if (value.size() > kMaxDateTimeLength) {
-    recordError(scan, report, scan.LineNumber, code);
+    scan.errors.recordError(report, scan.input.LineNumber, code);
     return false;
   }
   std::vector<std::string> fields = platform::splitSkippingEmpty(value, "-,: ;");
@@ -50,7 +49,7 @@ bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& val
   report.write("<font color='#FF0000'>");
   bool wrong = false;
   auto fieldError = [&scan, &report, &wrong](const char* format, int fieldValue) {
-    reportPrintf(report, format, scan.LineNumber, fieldValue);
+    reportPrintf(report, format, scan.input.LineNumber, fieldValue);
     wrong = true;
   };
   if (year < 1980 || year > 2099) fieldError("<br>Error (Line %d): YYYY ( year value = %d ) NOT correct.\n", year);
@@ -61,53 +60,56 @@ bool checkDateTime(ScanSession& scan, ReportSink& report, const std::string& val
   if (second < 0 || second > 59) fieldError("<br>Error (Line %d): ss ( seconds value = %d ) NOT correct.\n", second);
   report.write("</font>");
   if (wrong) {
-    recordError(scan, report, scan.LineNumber, code);
+    scan.errors.recordError(report, scan.input.LineNumber, code);
     return false;
   }
-  if (scan.IsFirstProfileStart) {
-    scan.FirstProfileYear = year;
-    scan.FirstProfileMonth = month;
-    scan.FirstProfileDay = day;
+  ScanDates& dates = scan.dates;
+  if (dates.IsFirstProfileStart) {
+    dates.FirstProfileYear = year;
+    dates.FirstProfileMonth = month;
+    dates.FirstProfileDay = day;
   }
   return true;
 }
 
-bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, ScanCode code,
-                            const std::string& triple) {
-  std::string line = readNextLine(scan, report);
+bool checkProfileHeaderLine(ScanSession& scan, LineSource& lines, ReportSink& report, int block, int k,
+                            ScanCode code, const std::string& triple) {
+  std::string line = lines.readNextLine();
+  ErrorList& errors = scan.errors;
   if (!matchHeaderKeywords(scan, report, block, k, triple, line)) {
-    recordError(scan, report, scan.LineNumber, code);
+    errors.recordError(report, scan.input.LineNumber, code);
     return false;
   }
-  _ProfileHeader& header = scan.profileHeader(block);
+  _ProfileHeader& header = scan.content.profileHeader(block);
   _HeaderLine& entry = header.line[k];
   if (k == 0 || k == 1) {
     if (!isIntegerText(entry.value)) {
-      recordError(scan, report, scan.LineNumber, ScanCode::IntegerExpected);
+      errors.recordError(report, scan.input.LineNumber, ScanCode::IntegerExpected);
       return false;
     }
     (k == 0 ? header.headerLines : header.dataLines) = platform::leadingLong(entry.value);
     return true;
   }
-  const FileKind& kind = *scan.kind;
+  const FileKind& kind = *scan.content.kind;
   bool keepsUpperCase = k == kind.upperCaseBlockLine;
   if (!keepsUpperCase) {
     entry.value = headerValue(line);
     entry.comment = headerComment(line);
   }
   if (kind.isDateTimeLine(k)) {
-    scan.IsFirstProfileStart = block == 0 && k == 5;
+    ScanDates& dates = scan.dates;
+    dates.IsFirstProfileStart = block == 0 && k == 5;
     bool passed = checkDateTime(scan, report, entry.value, k);
-    scan.IsFirstProfileStart = false;
+    dates.IsFirstProfileStart = false;
     if (!passed) return false;
+    const _FN& fn = scan.name.ParsedFileName;
     if (block == 0 && k == 5 &&
-        (scan.ParsedFileName.year != scan.FirstProfileYear || scan.ParsedFileName.month != scan.FirstProfileMonth ||
-         scan.ParsedFileName.day != scan.FirstProfileDay))
-      recordError(scan, report, scan.LineNumber, ScanCode::FileDateMismatch);
+        (fn.year != dates.FirstProfileYear || fn.month != dates.FirstProfileMonth || fn.day != dates.FirstProfileDay))
+      errors.recordError(report, scan.input.LineNumber, ScanCode::FileDateMismatch);
   }
   if (k == kind.blockCoordinatesLine &&
       !checkLonLatAlt(entry.value, header.longitude, header.latitude, header.elevation)) {
-    recordError(scan, report, scan.LineNumber, ScanCode::InvalidLonLatAlt);
+    errors.recordError(report, scan.input.LineNumber, ScanCode::InvalidLonLatAlt);
     return false;
   }
   return true;
@@ -115,7 +117,7 @@ bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, in
 
 bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, bool quiet, const std::string& line) {
   std::string names = headerValue(toUpperText(line));
-  int columns = scan.GeneralHeader.numColumns;
+  int columns = scan.content.GeneralHeader.numColumns;
   if (!checkItemCount(scan, report, names, columns - 1, quiet)) return false;
   size_t at = 0;
   for (int i = 0; i < columns && i < 14; ++i) {
@@ -123,7 +125,7 @@ bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, bool quiet, con
     size_t end = comma == std::string::npos ? names.size() : comma;
     std::string found = trimBlanks(std::string_view(names).substr(at, end - at));
     at = end + 1;
-    const std::string& expected = scan.ColumnTable[i].shortName;
+    const std::string& expected = scan.content.ColumnTable[i].shortName;
     if (found == expected) continue;
     if (!quiet) {
       reportRed(
@@ -131,50 +133,55 @@ bool checkColumnNamesLine(ScanSession& scan, ReportSink& report, bool quiet, con
           formatText(
               "<br>Error (Line %d): Header's Column[%d] \"short name [%s]\" does not match \"short name [%s]\" on this "
               "line.\n",
-              scan.LineNumber, i + 1, platform::htmlEscape(expected).c_str(), platform::htmlEscape(found).c_str()));
+              scan.input.LineNumber, i + 1, platform::htmlEscape(expected).c_str(),
+              platform::htmlEscape(found).c_str()));
       // A block whose data columns cannot be named fails the file, not only
       // its own banner.
-      failScan(scan, report);
+      scan.errors.failScan(report);
     }
     return false;
   }
   return true;
 }
 
-bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
-  _ProfileHeader& header = scan.profileHeader(block);
+bool scanProfile(ScanSession& scan, LineSource& lines, ReportSink& report, int block) {
+  FileContent& content = scan.content;
+  ErrorList& errors = scan.errors;
+  _ProfileHeader& header = content.profileHeader(block);
   header.headerLines = 0;
   header.dataLines = 0;
-  const FileKind& kind = *scan.kind;
+  const FileKind& kind = *content.kind;
   const char* word = kind.blockWord;
 
   if (block >= 1) {
-    scan.BeginLineText = readNextLine(scan, report);
-    if (scan.BeginLineText.find("#BEGIN") == std::string::npos || scan.BeginLineText.find(word) == std::string::npos) {
-      recordError(scan, report, scan.LineNumber, kind.beginLineCode);
-      abortScan(scan, report);
+    std::string& begin = content.BeginLineText;
+    begin = lines.readNextLine();
+    if (begin.find("#BEGIN") == std::string::npos || begin.find(word) == std::string::npos) {
+      errors.recordError(report, scan.input.LineNumber, kind.beginLineCode);
+      errors.abortScan(report);
       reportRed(report,
                 formatText("<br>Error (Line %d): This error could be due to the number of \"data lines\" in %s[%d] "
                            "NOT being EQUAL_TO the number specified in %s's Header (%s[%d]_Header_Line2 = %d).\n",
-                           scan.LineNumber, word, block, word, word, block, scan.profileHeader(block - 1).dataLines));
+                           scan.input.LineNumber, word, block, word, word, block,
+                           content.profileHeader(block - 1).dataLines));
       return false;
     }
   }
 
-  const std::span<const BlockLineSpec> lines = kind.blockLines;
-  const int fixed = static_cast<int>(lines.size());
+  const std::span<const BlockLineSpec> fixedLines = kind.blockLines;
+  const int fixed = static_cast<int>(fixedLines.size());
   int passed = 0;
   for (int k = 0; k < fixed; ++k) {
-    const BlockLineSpec& spec = lines[static_cast<size_t>(k)];
-    if (checkProfileHeaderLine(scan, report, block, k, spec.code, spec.triple)) ++passed;
+    const BlockLineSpec& spec = fixedLines[static_cast<size_t>(k)];
+    if (checkProfileHeaderLine(scan, lines, report, block, k, spec.code, spec.triple)) ++passed;
     if (k == 0 && header.headerLines < kind.minimumBlockHeaderLines)
-      recordError(scan, report, scan.LineNumber, kind.tooFewBlockHeaderLinesCode);
+      errors.recordError(report, scan.input.LineNumber, kind.tooFewBlockHeaderLinesCode);
   }
 
   // Comment lines up to the column-names line.
   _HeaderLine& collected = header.line[fixed];
   collected.comment.clear();
-  std::string line = readNextLine(scan, report);
+  std::string line = lines.readNextLine();
   bool namesPassed;
   bool countTooLarge = false;
   if (checkColumnNamesLine(scan, report, true, line)) {
@@ -182,18 +189,18 @@ bool scanProfile(ScanSession& scan, ReportSink& report, int block) {
     // No comment lines, but a count that promises some: other readers of the
     // file rely on that count, so the block fails at its header line 1.
     if (header.headerLines > fixed) {
-      recordError(scan, report, header.line[0].fileLine, lines[0].code);
+      errors.recordError(report, header.line[0].fileLine, fixedLines[0].code);
       countTooLarge = true;
     }
   } else {
     collected.comment = line + "<br>";
     long long further = static_cast<long long>(header.headerLines) - fixed - 1;
-    for (long long i = 0; i < further && !scan.AtEndOfFile; ++i)
-      collected.comment += readNextLine(scan, report) + "<br>";
-    namesPassed = checkColumnNamesLine(scan, report, false, readNextLine(scan, report));
+    for (long long i = 0; i < further && !scan.input.AtEndOfFile; ++i)
+      collected.comment += lines.readNextLine() + "<br>";
+    namesPassed = checkColumnNamesLine(scan, report, false, lines.readNextLine());
   }
 
   if (passed < fixed) return false;
-  bool dataPassed = kind.checkData(scan, report, block);
+  bool dataPassed = kind.checkData(scan, lines, report, block);
   return namesPassed && dataPassed && !countTooLarge;
 }

@@ -7,17 +7,18 @@
 
 #include "scanner/scan_codes.h"
 
+class LineSource;
 class ReportSink;
 struct ScanSession;
 
-// Checks block `block` (0 for the first) of the file; ProfileHeaders[block]
-// receives what was read. True when the fixed lines, the column-names line and
-// the data section all passed.
-bool scanProfile(ScanSession& scan, ReportSink& report, int block);
+// Checks block `block` (0 for the first) of the file, reading its lines from
+// `lines`; ProfileHeaders[block] receives what was read. True when the fixed
+// lines, the column-names line and the data section all passed.
+bool scanProfile(ScanSession& scan, LineSource& lines, ReportSink& report, int block);
 
 // Reads the next line and checks it as fixed header line k + 1 of the block.
-bool checkProfileHeaderLine(ScanSession& scan, ReportSink& report, int block, int k, ScanCode code,
-                            const std::string& triple);
+bool checkProfileHeaderLine(ScanSession& scan, LineSource& lines, ReportSink& report, int block, int k,
+                            ScanCode code, const std::string& triple);
 
 // The block header's keyword matcher: all three keywords of the triple must
 // occur in the upper-cased line. Stores the line in entry k of the block.

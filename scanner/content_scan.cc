@@ -9,7 +9,6 @@
 #include "scanner/file_kind.h"
 #include "scanner/general_header.h"
 #include "scanner/missing_values.h"
-#include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 
@@ -22,32 +21,34 @@ void releaseBlockTexts(_ProfileHeader& header) {
   for (_HeaderLine& line : header.line) line = _HeaderLine();
 }
 
-void scanContent(ScanSession& scan, ReportSink& report, const FileKind& kind) {
-  scan.kind = &kind;
-  scan.GeneralHeader.headerLines = 0;
+void scanContent(ScanSession& scan, LineSource& lines, ReportSink& report, const FileKind& kind) {
+  FileContent& content = scan.content;
+  content.kind = &kind;
+  content.GeneralHeader.headerLines = 0;
   report.write("<h2>Now Scanning General Header Section ... </h2>");
 
   int passed = 0;
   const int headerLineCount = static_cast<int>(kind.generalHeader.size());
   for (int k = 1; k <= headerLineCount; ++k) {
     const GenHeaderLineSpec& spec = kind.generalHeader[k - 1];
-    bool ok = spec.missingValues ? checkMissingValuesLine(scan, report, k, kind.columns, spec.code, spec.triple)
-                                 : checkGenHeaderLine(scan, report, k, spec.expectedNumber, spec.expectedText,
-                                                      spec.mode, spec.code, spec.triple);
+    bool ok = spec.missingValues
+                  ? checkMissingValuesLine(scan, lines, report, k, kind.columns, spec.code, spec.triple)
+                  : checkGenHeaderLine(scan, lines, report, k, spec.expectedNumber, spec.expectedText, spec.mode,
+                                       spec.code, spec.triple);
     if (ok) ++passed;
   }
   if (passed < headerLineCount) {
-    recordError(scan, report, -1, ScanCode::GenHeaderSection);
+    scan.errors.recordError(report, -1, ScanCode::GenHeaderSection);
     return;
   }
 
-  if (checkRevisionAndComments(scan, report)) {
+  if (checkRevisionAndComments(scan, lines, report)) {
     writeGenHeaderTable(scan, report);
     report.write("<font size ='+2' color='#339933'>General Header Section Successfully Verified!</font>\n");
   } else if (kind.endsOnCommentFailure) {
-    abortScan(scan, report);
+    scan.errors.abortScan(report);
     return;
-  } else if (scan.ScanAborted) {
+  } else if (scan.errors.ScanAborted) {
     return;
   }
   report.write("<h2>Done Scanning General Header Section.</h2><hr>");
@@ -56,29 +57,33 @@ void scanContent(ScanSession& scan, ReportSink& report, const FileKind& kind) {
   // Block records are made as the blocks are met: the announced count comes
   // from the file and may be far beyond what the file holds. Two records take
   // turns: the current block's and the previous one's.
-  scan.ProfileHeaders.clear();
-  const int blocks = scan.GeneralHeader.numBlocks;
+  content.ProfileHeaders.clear();
+  const int blocks = content.GeneralHeader.numBlocks;
   for (int i = 0; i < blocks; ++i) {
-    if (scan.ProfileHeaders.size() < 2)
-      scan.ProfileHeaders.emplace_back();
+    if (content.ProfileHeaders.size() < 2)
+      content.ProfileHeaders.emplace_back();
     else
-      scan.profileHeader(i) = _ProfileHeader();
+      content.profileHeader(i) = _ProfileHeader();
     reportPrintf(report, kind.scanningBanner, i + 1, blocks);
-    if (scanProfile(scan, report, i))
+    if (scanProfile(scan, lines, report, i))
       reportPrintf(report, kind.passedBanner, i + 1);
     else
       reportPrintf(report, kind.failedBanner, i + 1);
     writeProfileTable(scan, report, i);
-    releaseBlockTexts(scan.profileHeader(i));
+    releaseBlockTexts(content.profileHeader(i));
     reportPrintf(report, "<hr width 95%c>\n", '%');
-    if (scan.ScanAborted) break;
+    if (scan.errors.ScanAborted) break;
   }
-  if (!scan.ScanAborted) checkTrailingLines(scan, report);
-  std::vector<_ProfileHeader>().swap(scan.ProfileHeaders);
+  if (!scan.errors.ScanAborted) checkTrailingLines(scan, lines, report);
+  std::vector<_ProfileHeader>().swap(content.ProfileHeaders);
 }
 
 }  // namespace
 
-void scanProfileFile(ScanSession& scan, ReportSink& report) { scanContent(scan, report, kProfileKind); }
+void scanProfileFile(ScanSession& scan, LineSource& lines, ReportSink& report) {
+  scanContent(scan, lines, report, kProfileKind);
+}
 
-void scanSurfaceFile(ScanSession& scan, ReportSink& report) { scanContent(scan, report, kSurfaceKind); }
+void scanSurfaceFile(ScanSession& scan, LineSource& lines, ReportSink& report) {
+  scanContent(scan, lines, report, kSurfaceKind);
+}

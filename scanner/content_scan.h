@@ -2,11 +2,14 @@
 // comments, every block and the trailing lines.
 #pragma once
 
+class LineSource;
 class ReportSink;
 struct ScanSession;
 
-// Scans a lidar PROFILE file; DataStream is open at its start, LineNumber 0.
-void scanProfileFile(ScanSession& scan, ReportSink& report);
+// Scans a lidar PROFILE file, reading its lines from `lines`; DataStream is
+// open at its start, LineNumber 0.
+void scanProfileFile(ScanSession& scan, LineSource& lines, ReportSink& report);
 
-// Scans a SURFACE file; DataStream is open at its start, LineNumber 0.
-void scanSurfaceFile(ScanSession& scan, ReportSink& report);
+// Scans a SURFACE file, reading its lines from `lines`; DataStream is open at
+// its start, LineNumber 0.
+void scanSurfaceFile(ScanSession& scan, LineSource& lines, ReportSink& report);

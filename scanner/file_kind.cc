@@ -12,7 +12,7 @@ constexpr uint32_t lineSet(std::initializer_list<int> lines) {
   return set;
 }
 
-const GenHeaderLineSpec kProfileHeader[24] = {
+constexpr GenHeaderLineSpec kProfileHeader[24] = {
     {18, "", 1, ProfileGenHeaderLine1, "NUMBER|GENERAL HEADER|LINES|"},
     {kTextValue, "V1.0", 1, ProfileGenHeaderLine2, "PARVIX|FORMAT VERSION|PROFILE DATA|"},
     {0, "", 0, ProfileGenHeaderLine3, "NUMBER|PROFILES|FILE|"},
@@ -53,7 +53,7 @@ const GenHeaderLineSpec kProfileHeader[24] = {
     {kTextValue, "USER TEXT", 2, ProfileGenHeaderLine24, "LONGITUDE|LATITUDE|ELEVATION|"},
 };
 
-const GenHeaderLineSpec kSurfaceHeader[21] = {
+constexpr GenHeaderLineSpec kSurfaceHeader[21] = {
     {15, "", 1, SurfaceGenHeaderLine1, "NUMBER|GENERAL HEADER|LINES|"},
     {kTextValue, "V1.0", 1, SurfaceGenHeaderLine2, "PARVIX|FORMAT VERSION|SURFACE DATA|"},
     {0, "", 0, SurfaceGenHeaderLine3, "NUMBER|RECORDS|FILE|"},
@@ -86,7 +86,7 @@ const GenHeaderLineSpec kSurfaceHeader[21] = {
     {kTextValue, "USER TEXT", 2, SurfaceGenHeaderLine21, "LONGITUDE|LATITUDE|ELEVATION|"},
 };
 
-const BlockLineSpec kProfileLines[11] = {
+constexpr BlockLineSpec kProfileLines[11] = {
     {ProfileHeaderLine1, "NUMBER|HEADER|LINES|"},
     {ProfileHeaderLine2, "NUMBER|DATA|LINES|"},
     {ProfileHeaderLine3, "DATA|PROCESSING|DATE|"},
@@ -100,7 +100,7 @@ const BlockLineSpec kProfileLines[11] = {
     {ProfileHeaderLine11, "SOURCE LONGITUDE|LATITUDE|ELEVATION|"},
 };
 
-const BlockLineSpec kRecordLines[8] = {
+constexpr BlockLineSpec kRecordLines[8] = {
     {RecordHeaderLine1, "NUMBER|HEADER|LINES|"},
     {RecordHeaderLine2, "NUMBER|DATA|LINES|"},
     {RecordHeaderLine3, "DATA|PROCESSING|DATE|"},
@@ -113,7 +113,7 @@ const BlockLineSpec kRecordLines[8] = {
 
 }  // namespace
 
-const FileKind kProfileKind = {
+constexpr FileKind kProfileKind = {
     .generalHeader = kProfileHeader,
     .columns = 14,
     .lastColumnLine = 18,
@@ -129,7 +129,7 @@ const FileKind kProfileKind = {
     .dateTimeLines = lineSet({2, 5, 6, 7, 9}),
     .upperCaseBlockLine = 10,
     .blockCoordinatesLine = 10,
-    .checkData = checkProfileData,
+    .dataLineRules = DataLineRules::Profile,
     .shortDataSection =
         "<br>Error Profile[%d] Data Section: There seem to be less data lines in this profile than what's reported in "
         "\"Profile's Header 2nd Line = %d\".\n",
@@ -141,7 +141,7 @@ const FileKind kProfileKind = {
         "below.</font>\n",
 };
 
-const FileKind kSurfaceKind = {
+constexpr FileKind kSurfaceKind = {
     .generalHeader = kSurfaceHeader,
     .columns = 11,
     .lastColumnLine = 15,
@@ -157,7 +157,7 @@ const FileKind kSurfaceKind = {
     .dateTimeLines = lineSet({2, 5, 6}),
     .upperCaseBlockLine = 7,
     .blockCoordinatesLine = std::nullopt,
-    .checkData = checkRecordData,
+    .dataLineRules = DataLineRules::Record,
     .shortDataSection =
         "<br>Error RECORD[%d] Data Section: There seem to be less data lines in this RECORD than what was reported on "
         "\"RECORD's Header 2nd Line = %d\".\n",
@@ -168,3 +168,8 @@ const FileKind kSurfaceKind = {
         "<br><font size ='+2' color='#FF0000'>Error(s) Found: Record[%d] Did NOT Pass - see error message(s) "
         "below.</font>\n",
 };
+
+bool FileKind::checkData(ScanSession& scan, LineSource& lines, ReportSink& report, int block) const {
+  return dataLineRules == DataLineRules::Profile ? checkProfileData(scan, lines, report, block)
+                                                 : checkRecordData(scan, lines, report, block);
+}

@@ -1,18 +1,16 @@
 #include "scanner/filename_check.h"
 
-#include <array>
-
 #include "platform/calendar.h"
 #include "platform/text.h"
-#include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 
 namespace {
 
-const std::array<const char*, 6> kSiteIDs = {"QOR", "QIRU", "HALK", "YUNT", "ZIB", "OTHER"};
+// The names are held in the tables themselves, so the tables hold no addresses.
+constexpr char kSiteIDs[][6] = {"QOR", "QIRU", "HALK", "YUNT", "ZIB", "OTHER"};
 
-const std::array<const char*, 23> kAllowedExtensions = {
+constexpr char kAllowedExtensions[][5] = {
     "DAT", "ZIP", "TXT", "PDF", "JPG", "JPEG", "GIF", "PNG", "PS",  "DOC", "DOCX", "XLS",
     "XLSX", "PPT", "PPTX", "CDF", "NC", "HDF", "HE5", "H5", "H4", "KML", "KMZ"};
 
@@ -37,9 +35,10 @@ int checkFebruaryDay(int year, int day) {
 }
 
 int validateDate(const ScanSession& scan, int year, int month, int day) {
-  if (year > scan.TodayYear) return -1;
-  if (year == scan.TodayYear && month > scan.TodayMonth) return -2;
-  if (year == scan.TodayYear && month == scan.TodayMonth && day > scan.TodayDay) return -3;
+  const ScanDates& today = scan.dates;
+  if (year > today.TodayYear) return -1;
+  if (year == today.TodayYear && month > today.TodayMonth) return -2;
+  if (year == today.TodayYear && month == today.TodayMonth && day > today.TodayDay) return -3;
   if (month < 1 || month > 12) return 0;
   if (day > 31 || day < 1) return -4;  // a day of 00 is no date in any month
   if (day > 30 && (month == 4 || month == 6 || month == 9 || month == 11)) return -5;
@@ -53,7 +52,7 @@ bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ex
     if (!isAlnum(c)) return false;
   for (const char* allowed : kAllowedExtensions) {
     if (ext == allowed) {
-      scan.IsDatFile = ext == "DAT";
+      scan.name.IsDatFile = ext == "DAT";
       return true;
     }
   }
@@ -69,10 +68,10 @@ bool checkExtension(ScanSession& scan, ReportSink& report, const std::string& ex
 bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
   bool verified = true;
   auto fail = [&scan, &report, &verified](ScanCode code) {
-    recordError(scan, report, -1, code);
+    scan.errors.recordError(report, -1, code);
     verified = false;
   };
-  _FN& fn = scan.ParsedFileName;
+  _FN& fn = scan.name.ParsedFileName;
 
   report.write("<h2>Now Scanning Filename ...</h2>");
   std::string rest = platform::toUpperAscii(name);
@@ -87,9 +86,9 @@ bool checkFilename(ScanSession& scan, ReportSink& report, std::string name) {
   std::string whole = rest;
   if (takeField(rest, fn.dataID)) {
     if (fn.dataID == "PARVIX-O3LIDAR") {
-      scan.IsLidarFile = dataIdMatched = true;
+      scan.name.IsLidarFile = dataIdMatched = true;
     } else if (whole.compare(0, 16, "PARVIX-O3SURFACE") == 0) {
-      scan.IsSurfaceFile = dataIdMatched = true;
+      scan.name.IsSurfaceFile = dataIdMatched = true;
     }
   }
   if (!dataIdMatched) fail(ScanCode::BadDataId);

@@ -2,8 +2,7 @@
 
 #include "platform/text.h"
 #include "scanner/file_kind.h"
-#include "scanner/scan_driver.h"
-#include "scanner/scan_messages.h"
+#include "scanner/line_source.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 #include "scanner/scan_text.h"
@@ -16,7 +15,7 @@ namespace {
 // Fills ColumnTable entry `column` from the column line's trimmed value:
 // short name, units and description separated by commas.
 bool storeColumn(ScanSession& scan, int column, const std::string& text) {
-  _Column& entry = scan.ColumnTable[column];
+  _Column& entry = scan.content.ColumnTable[column];
   size_t p1 = text.find(',');
   if (p1 == std::string::npos) {
     entry.shortName = entry.units = entry.description = text;
@@ -50,27 +49,30 @@ bool matchCommentKeywords(ScanSession& scan, ReportSink& report, int k, std::str
   for (size_t i = 0; i < required; ++i)
     if (upper.find(keywords[i]) == std::string::npos) return false;
 
-  _HeaderLine& entry = scan.GeneralHeader.line[k - 1];
-  entry.fileLine = scan.LineNumber;
+  _HeaderLine& entry = scan.content.GeneralHeader.line[k - 1];
+  entry.fileLine = scan.input.LineNumber;
   entry.value = headerValue(upper);
   entry.comment = headerComment(upper);
   // After the end of the file LineNumber stops advancing: the line is not line k.
   return entry.fileLine == k;
 }
 
-bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, std::optional<int> expectedNumber,
-                        const std::string& expectedText, int mode, ScanCode code, const std::string& triple) {
-  std::string line = readNextLine(scan, report);
+bool checkGenHeaderLine(ScanSession& scan, LineSource& lines, ReportSink& report, int k,
+                        std::optional<int> expectedNumber, const std::string& expectedText, int mode, ScanCode code,
+                        const std::string& triple) {
+  std::string line = lines.readNextLine();
+  ErrorList& errors = scan.errors;
   if (!matchCommentKeywords(scan, report, k, triple, line)) {
-    recordError(scan, report, k, code);
+    errors.recordError(report, k, code);
     return false;
   }
-  const std::string& value = scan.GeneralHeader.line[k - 1].value;
+  _GenHeader& header = scan.content.GeneralHeader;
+  const std::string& value = header.line[k - 1].value;
   std::optional<int> number;  // none for a text value
   std::string text;
   if (expectedNumber) {
     if (!isIntegerText(value)) {
-      recordError(scan, report, k, ScanCode::IntegerExpected);
+      errors.recordError(report, k, ScanCode::IntegerExpected);
       return false;
     }
     number = platform::leadingLong(value);
@@ -78,42 +80,41 @@ bool checkGenHeaderLine(ScanSession& scan, ReportSink& report, int k, std::optio
   } else {
     text = trimBlanks(value);
     if (text.empty()) {
-      recordError(scan, report, scan.LineNumber, ScanCode::InvalidNumbers);
+      errors.recordError(report, scan.input.LineNumber, ScanCode::InvalidNumbers);
       return false;
     }
   }
   if (mode == 1 && (number != expectedNumber || text != expectedText)) {
-    recordError(scan, report, k, code);
+    errors.recordError(report, k, code);
     return false;
   }
 
   // The lines that declare counts are number lines.
   const int count = number.value_or(0);
   if (k == 1) {
-    scan.GeneralHeader.headerLines = count;
+    header.headerLines = count;
   } else if (k == 3) {
-    scan.GeneralHeader.numBlocks = count;
+    header.numBlocks = count;
     if (count < 1) {
-      recordError(scan, report, k, code);
+      errors.recordError(report, k, code);
       return false;
     }
   } else if (k == 4) {
-    scan.GeneralHeader.numColumns = count;
-  } else if (k >= 5 && k <= scan.kind->lastColumnLine) {
+    header.numColumns = count;
+  } else if (k >= 5 && k <= scan.content.kind->lastColumnLine) {
     if (!storeColumn(scan, k - 5, text)) {
-      recordError(scan, report, k, ScanCode::InvalidNumbers);
+      errors.recordError(report, k, ScanCode::InvalidNumbers);
       return false;
     }
-  } else if (k == scan.kind->commentCountLine) {
-    scan.GeneralHeader.numCommentLines = count;
+  } else if (k == scan.content.kind->commentCountLine) {
+    header.numCommentLines = count;
     if (count < 5) {
-      recordError(scan, report, k, code);
+      errors.recordError(report, k, code);
       return false;
     }
-  } else if (k == scan.kind->coordinatesLine) {
-    if (!checkLonLatAlt(text, scan.GeneralHeader.longitude, scan.GeneralHeader.latitude,
-                        scan.GeneralHeader.elevation)) {
-      recordError(scan, report, k, ScanCode::InvalidLonLatAlt);
+  } else if (k == scan.content.kind->coordinatesLine) {
+    if (!checkLonLatAlt(text, header.longitude, header.latitude, header.elevation)) {
+      errors.recordError(report, k, ScanCode::InvalidLonLatAlt);
       return false;
     }
   }

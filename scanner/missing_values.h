@@ -6,6 +6,7 @@
 
 #include "scanner/scan_codes.h"
 
+class LineSource;
 class ReportSink;
 struct ScanSession;
 
@@ -15,9 +16,10 @@ bool checkItemCount(ScanSession& scan, ReportSink& report, const std::string& te
 // The same for a comma count already taken.
 bool checkCommaCount(ScanSession& scan, ReportSink& report, long long commas, int expectedCommas, bool quiet);
 
-// Checks general header line k (the missing-values line): `columns` flags
+// Checks general header line k (the missing-values line), reading it from
+// `lines`: `columns` flags
 // separated by commas, each -9999, -99999, -999999 or -9999999. Stores them in
 // ColumnTable's `missing` fields. Records `code` (or WrongItemCount) when it
 // fails.
-bool checkMissingValuesLine(ScanSession& scan, ReportSink& report, int k, int columns, ScanCode code,
-                            const std::string& triple);
+bool checkMissingValuesLine(ScanSession& scan, LineSource& lines, ReportSink& report, int k, int columns,
+                            ScanCode code, const std::string& triple);

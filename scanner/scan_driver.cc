@@ -11,7 +11,7 @@
 #include "platform/text.h"
 #include "scanner/content_scan.h"
 #include "scanner/filename_check.h"
-#include "scanner/scan_messages.h"
+#include "scanner/line_source.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
 
@@ -26,13 +26,13 @@ namespace {
 const char kTemplateName[] = "GEOMS-TE-LIDAR-O3-005.csv";
 
 void resetScanState(ScanSession& scan) {
-  scan.ErrorCount = 0;
-  scan.LineNumber = 0;
-  scan.ScanFailed = scan.AtEndOfFile = scan.ScanAborted = scan.MaxErrorsNoticeShown = scan.IsDatFile = false;
-  for (ErrorSlot& slot : scan.ErrorSlots) slot = ErrorSlot{-2, -1};
+  scan.errors = ErrorList();
+  scan.input.LineNumber = 0;
+  scan.input.AtEndOfFile = false;
+  scan.name.IsDatFile = false;
   // The block table shows the "#BEGIN" line this scan read, or none: never
   // the line of a file scanned before.
-  scan.BeginLineText.clear();
+  scan.content.BeginLineText.clear();
 }
 
 void writeVerifierProblem(ReportSink& report, const std::string& why) {
@@ -91,7 +91,7 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
     }
   }
   if (!started) {
-    failScan(scan, report);
+    scan.errors.failScan(report);
     report.write(kFailedBanner);
     writeVerifierProblem(report, verifierStartProblem(hdfFolder, error));
     return;
@@ -123,9 +123,11 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
     }
   }
   bool hasVerdict = marker < lines.size();
-  scan.ScanFailed = !hasVerdict || lines[marker].first[5] != '0';
-
-  if (scan.ScanFailed) report.write(kFailedBanner);
+  bool failed = !hasVerdict || lines[marker].first[5] != '0';
+  if (failed) {
+    scan.errors.failScan(report);
+    report.write(kFailedBanner);
+  }
   for (size_t i = 0; i < marker; ++i) {
     report.write(lines[i].first);
     if (lines[i].second) report.write("\n");
@@ -142,51 +144,40 @@ void runHdfVerifier(ScanSession& scan, ReportSink& report, const std::string& pa
     writeVerifierProblem(report, "The HDF verifier (Quessel) left no verdict: its report has no end marker line.");
 }
 
-// Checks the file name and, for a verified .dat name, the file's content.
+}  // namespace
+
 void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName) {
   bool verified = checkFilename(scan, report, bareName);
-  if (verified && scan.IsDatFile) {
+  if (verified && scan.name.IsDatFile) {
     // The content scan reads the file line by line, and files of a hundred
     // megabytes are common: the reader reads large pieces of them.
-    if (!scan.DataStream.open(path)) {
-      recordError(scan, report, -1, ScanCode::FileFailedToOpen);
-    } else if (scan.IsLidarFile) {
-      scanProfileFile(scan, report);
+    if (!scan.input.DataStream.open(path)) {
+      scan.errors.recordError(report, -1, ScanCode::FileFailedToOpen);
     } else {
-      scanSurfaceFile(scan, report);
+      LineSource lines(scan.input, scan.errors, report);
+      if (scan.name.IsLidarFile)
+        scanProfileFile(scan, lines, report);
+      else
+        scanSurfaceFile(scan, lines, report);
     }
-    scan.DataStream.close();
+    scan.input.DataStream.close();
   }
-  if (!scan.IsDatFile) {
+  if (!scan.name.IsDatFile) {
     reportOrange(
         report,
         platform::formatText(
             "<br><strong>Note: ONLY the filename was scanned since this file (%s) is not \".dat\" type.</strong>\n",
             platform::htmlEscape(bareName).c_str()));
   }
-  writeVerdict(scan, report);
-}
-
-}  // namespace
-
-void endOfFileReached(ScanSession& scan, ReportSink& report) {
-  scan.AtEndOfFile = true;
-  failScan(scan, report);
-  abortScan(scan, report);
-  reportRed(report, "<br>Error End-of-File: EOF reached during processing. File processing stopped prematurely.\n");
-}
-
-std::string readNextLine(ScanSession& scan, ReportSink& report) {
-  std::string line;
-  readNextLine(scan, report, &line);
-  return line;
+  scan.errors.writeVerdict(report);
 }
 
 void captureToday(ScanSession& scan) {
   platform::CalendarDate today = platform::clock().today();
-  scan.TodayYear = scan.FirstProfileYear = today.year;
-  scan.TodayMonth = scan.FirstProfileMonth = today.month;
-  scan.TodayDay = scan.FirstProfileDay = today.day;
+  ScanDates& dates = scan.dates;
+  dates.TodayYear = dates.FirstProfileYear = today.year;
+  dates.TodayMonth = dates.FirstProfileMonth = today.month;
+  dates.TodayDay = dates.FirstProfileDay = today.day;
 }
 
 int scanFile(const char* rawPath, bool showDetails, const ScanSettings& settings, ScanOutputs* outputs) {
@@ -200,7 +191,6 @@ int scanFile(const char* rawPath, bool showDetails, const ScanSettings& settings
 int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   std::string path = rawPath ? rawPath : "";
   scan.ReportDetails = showDetails;
-  initScanMessages(scan);
   captureToday(scan);
   scan.outputs = ScanOutputs{};
 
@@ -213,7 +203,7 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   reportPrintf(report,
                "<strong style=\"color:#3399CC;font-size:18px;font-weight:bold\">Now Scanning File: %s</strong><hr>\n",
                shownName.c_str());
-  scan.IsSurfaceFile = scan.IsLidarFile = false;
+  scan.name.IsSurfaceFile = scan.name.IsLidarFile = false;
   scan.outputs.IsHdfFile = hasHdfExtension(bareName);
   if (scan.outputs.IsHdfFile)
     runHdfVerifier(scan, report, path);
@@ -226,6 +216,6 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
   report.write("</BODY></HTML>\n");
   report.close();
 
-  if (scan.IsSurfaceFile) return 2;
-  return scan.ScanFailed ? 1 : 0;
+  if (scan.name.IsSurfaceFile) return 2;
+  return scan.errors.ScanFailed ? 1 : 0;
 }

@@ -1,31 +1,19 @@
-// The scan driver's helpers used by the content checks.
+// The scan driver: one scan in a session of the caller's, and today's date.
 #pragma once
 
 #include <string>
 
-#include "platform/text.h"
-#include "scanner/scan_session.h"
-
 class ReportSink;
+struct ScanSession;
 
-// Sets AtEndOfFile, ScanFailed and ScanAborted and writes the end-of-file notice.
-void endOfFileReached(ScanSession& scan, ReportSink& report);
+// Runs one scan of the file at `path` in `scan` (see scanFile in scanner.h).
+int scanFile(ScanSession& scan, const char* path, bool showDetails);
 
-// Reads the next line of DataStream (without its line end) and counts it in
-// LineNumber; at the end of the file sets AtEndOfFile, ScanAborted and
-// ScanFailed and writes the end-of-file notice instead.
-std::string readNextLine(ScanSession& scan, ReportSink& report);
-// The same, reading into `*line` (its storage is reused from line to line),
-// and with `whole` what the reader tells of the whole line, which may be longer
-// than the line kept (platform::kMaxLineLength).
-// Inline: the data-line checks read every line of the file through it.
-inline void readNextLine(ScanSession& scan, ReportSink& report, std::string* line,
-                         platform::WholeLine* whole = nullptr) {
-  if (scan.DataStream.readLine(line, platform::kMaxLineLength, whole))
-    ++scan.LineNumber;
-  else
-    endOfFileReached(scan, report);
-}
+// The part of scanFile's scan of a file that is not an HDF file between the
+// report's head and its closing lines: checks the name `bareName` and, for a
+// verified .dat name, the content of the file at `path`, and writes the
+// verdict, all into `report`.
+void scanTextFile(ScanSession& scan, ReportSink& report, const std::string& path, const std::string& bareName);
 
 // Stores today's local date in TodayYear/Month/Day and FirstProfileYear/Month/Day.
 void captureToday(ScanSession& scan);

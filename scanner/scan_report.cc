@@ -96,7 +96,7 @@ std::string escapeKeepingBreaks(const std::string& text) {
 void writeGenHeaderRows(const ScanSession& scan, ReportSink& report, int first, int last) {
   for (int i = first; i <= last && i < 24; ++i) {
     if (i < 0) continue;
-    const _HeaderLine& entry = scan.GeneralHeader.line[i];
+    const _HeaderLine& entry = scan.content.GeneralHeader.line[i];
     writeHeaderRow(report, platform::formatText("GenHeader_Line%d", entry.fileLine), entry.value, entry.comment);
   }
 }
@@ -105,7 +105,7 @@ void writeGenHeaderRows(const ScanSession& scan, ReportSink& report, int first, 
 
 void writeFilenameTable(const ScanSession& scan, ReportSink& report) {
   if (!scan.ReportDetails) return;
-  const _FN& fn = scan.ParsedFileName;
+  const _FN& fn = scan.name.ParsedFileName;
   report.write("<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td colspan=\"2\" class=\"styleTH\">Filename Details ... </td></tr>\n");
   reportPrintf(report, "<tr><td class=\"styleTD1\">Data ID   </td><td class=\"styleTD3\"> %s  </td></tr>", htmlEscape(fn.dataID).c_str());
   reportPrintf(report, "<tr><td class=\"styleTD1\">Site Name </td><td class=\"styleTD3\"> %s  </td></tr>", htmlEscape(fn.siteID).c_str());
@@ -120,30 +120,30 @@ void writeFilenameTable(const ScanSession& scan, ReportSink& report) {
 
 void writeGenHeaderTable(const ScanSession& scan, ReportSink& report) {
   if (!scan.ReportDetails) return;
-  int h = scan.GeneralHeader.headerLines;
+  int h = scan.content.GeneralHeader.headerLines;
   reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">General Header Details (Lines: %d thru %d)... </td></tr>\n", 1, h + 1);
   writeGenHeaderRows(scan, report, 0, h);
   reportPrintf(report, "<tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">General Comments Details (Lines: %d thru %d)... </td></tr>\n", h + 2, h + 6);
   writeGenHeaderRows(scan, report, h + 1, h + 5);
   report.write("</table><br>\n");
   int s = h + 7;
-  int e = h + 6 + scan.GeneralComments.commentLines;
+  int e = h + 6 + scan.content.GeneralComments.commentLines;
   reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">Revision Details (Lines: %d thru %d) ...</td></tr>\n", s, e);
-  reportPrintf(report, "<tr><td class=\"styleTD1\">GenHeader_Line%d</td><td class=\"styleTD3\"> R%d </td></tr>\n", s, scan.GeneralComments.revision);
+  reportPrintf(report, "<tr><td class=\"styleTD1\">GenHeader_Line%d</td><td class=\"styleTD3\"> R%d </td></tr>\n", s, scan.content.GeneralComments.revision);
   if (s < e)
     reportPrintf(report, "<tr><td class=\"styleTD1\">GenHeader_Line%d thru <br>GenHeader_Line%d </td><td class=\"styleTD3\"> %s </td></tr>\n",
-                 s + 1, e, escapeKeepingBreaks(scan.GeneralComments.comments).c_str());
+                 s + 1, e, escapeKeepingBreaks(scan.content.GeneralComments.comments).c_str());
   report.write("</table>\n");
 }
 
 void writeColumnsTable(const ScanSession& scan, ReportSink& report) {
   if (!scan.ReportDetails) return;
-  const char* kind = scan.kind->blocksWord;
-  int columns = scan.kind->columns;
-  reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">ALL %s: Data Section Details ( Columns = %d) ... </td></tr>\n", kind, scan.GeneralHeader.numColumns);
+  const char* kind = scan.content.kind->blocksWord;
+  int columns = scan.content.kind->columns;
+  reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">ALL %s: Data Section Details ( Columns = %d) ... </td></tr>\n", kind, scan.content.GeneralHeader.numColumns);
   report.write("<tr><td class=\"styleTD1\">Column No.</td><td class=\"styleTD1\">ShortName (Units)</td><td class=\"styleTD1\">Missing Value Flag</td></tr>\n");
   for (int i = 0; i < columns; ++i) {
-    const _Column& column = scan.ColumnTable[i];
+    const _Column& column = scan.content.ColumnTable[i];
     reportPrintf(report, "<tr><td class=\"styleTD3\"> %d </td><td class=\"styleTD3\"> %s (%s) </td><td class=\"styleTD3\"> %.f </td></tr>\n",
                  i + 1, htmlEscape(column.shortName).c_str(), htmlEscape(column.units).c_str(), column.missing);
   }
@@ -151,14 +151,14 @@ void writeColumnsTable(const ScanSession& scan, ReportSink& report) {
 }
 
 void writeProfileTable(const ScanSession& scan, ReportSink& report, int block) {
-  if (!scan.ReportDetails || block < 0 || scan.ProfileHeaders.empty()) return;
-  const char* kind = scan.kind->blockWord;
-  int fixed = static_cast<int>(scan.kind->blockLines.size());
-  const _ProfileHeader& b = scan.profileHeader(block);
+  if (!scan.ReportDetails || block < 0 || scan.content.ProfileHeaders.empty()) return;
+  const char* kind = scan.content.kind->blockWord;
+  int fixed = static_cast<int>(scan.content.kind->blockLines.size());
+  const _ProfileHeader& b = scan.content.profileHeader(block);
   reportPrintf(report, "<table border=\"1\" cellspacing=\"2\" cellpadding=\"2\"><tr><td align=\"center\" colspan=\"3\" class=\"styleTH\">%s[%d] Details [Header Lines = %d | Data Lines = %d ] </td></tr>\n",
                kind, block + 1, b.headerLines, b.dataLines);
   reportPrintf(report, "<tr><td class=\"styleTD1\">%s_Begin_Line</td><td class=\"styleTD3\" colspan=\"2\"><span style=\"color:#FF9900\">%s</span></td></tr>",
-               kind, htmlEscape(scan.BeginLineText).c_str());
+               kind, htmlEscape(scan.content.BeginLineText).c_str());
   for (int i = 1; i <= fixed; ++i)
     writeHeaderRow(report, platform::formatText("%s[%d]_Header_Line%d", kind, block + 1, i), b.line[i - 1].value, b.line[i - 1].comment);
 

@@ -1,12 +1,11 @@
 // The scanner's records and the scan session that holds one scan's state.
 #pragma once
 
-#include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/line_reader.h"
+#include "scanner/error_list.h"
+#include "scanner/line_source.h"
 #include "scanner/scanner.h"
 
 struct FileKind;
@@ -70,39 +69,27 @@ struct _ProfileHeader {
   double elevation = 0;
 };
 
-// One recorded error.
-struct ErrorSlot {
-  int line = -2;
-  int code = -1;
+// What the file name told (checkFilename).
+struct FileNameFacts {
+  _FN ParsedFileName;
+  bool IsDatFile = false;      // the extension is DAT
+  bool IsLidarFile = false;    // the data ID is the lidar PROFILE one
+  bool IsSurfaceFile = false;  // the data ID is the SURFACE one
 };
 
-constexpr int kErrorSlotCount = 32;
-constexpr int kMaxCountedErrors = 16;
+// The dates a scan judges against.
+struct ScanDates {
+  int TodayYear = 0, TodayMonth = 0, TodayDay = 0;  // the local date when the scan started
+  // The first block's start date; preset to today.
+  int FirstProfileYear = 0, FirstProfileMonth = 0, FirstProfileDay = 0;
+  bool IsFirstProfileStart = false;  // the date under test is the first block's start
+};
 
-// One scan's state: every variable a scan's checks read and write, under the
-// names the scan rules give them. scanFile makes one per scan (and resets the
-// per-scan part at the start of each scan, as the rules order it); a test makes
-// its own and hands it to the checks it runs.
-struct ScanSession {
-  // Reset by scanFile at the start of every scan.
-  ErrorSlot ErrorSlots[kErrorSlotCount];
-  int ErrorCount = 0;
-  int LineNumber = 0;
-  bool ScanFailed = false;
-  bool ScanAborted = false;
-  bool AtEndOfFile = false;
-  bool MaxErrorsNoticeShown = false;
-  bool IsDatFile = false;
-  bool IsLidarFile = false;
-  bool IsSurfaceFile = false;
+// What the content checks read from the data file, refilled by each content
+// scan.
+struct FileContent {
   // The file kind's facts (file_kind.h), set when the content scan starts.
   const FileKind* kind = nullptr;
-  bool ReportDetails = false;
-  int TodayYear = 0, TodayMonth = 0, TodayDay = 0;
-  int FirstProfileYear = 0, FirstProfileMonth = 0, FirstProfileDay = 0;
-
-  // Rebuilt by the checks of each scan.
-  _FN ParsedFileName;
   _GenHeader GeneralHeader;
   _GenComments GeneralComments;
   _Column ColumnTable[14];
@@ -110,14 +97,8 @@ struct ScanSession {
   // one before it are kept (no check looks further back), so memory stays flat
   // however many blocks a file holds.
   std::vector<_ProfileHeader> ProfileHeaders;
-  platform::LineReader DataStream;
   // The last "#BEGIN" line read; emptied at the start of every scan.
   std::string BeginLineText;
-  bool IsFirstProfileStart = false;
-  std::map<int, std::string> ScanMessages;
-  // What the caller told this scan, and what the scan leaves for it.
-  ScanSettings settings;
-  ScanOutputs outputs;
 
   // The record of block `block` (0 for the first): the current or the previous one.
   _ProfileHeader& profileHeader(int block) {
@@ -128,5 +109,20 @@ struct ScanSession {
   }
 };
 
-// Runs one scan of the file at `path` in `scan` (see scanFile in scanner.h).
-int scanFile(ScanSession& scan, const char* path, bool showDetails);
+// One scan's state, in records by concern, under the names the scan rules
+// give them. scanFile makes one per scan, and resets the per-scan part at the
+// start of each scan, as the rules order it; a test makes its own and hands it
+// to the checks it runs. Sessions share nothing: any number may live side by
+// side.
+struct ScanSession {
+  // What the caller told this scan, and what the scan leaves for it.
+  ScanSettings settings;
+  bool ReportDetails = false;  // write the detail tables
+  ScanOutputs outputs;
+
+  ErrorList errors;
+  ScanInput input;
+  FileNameFacts name;
+  ScanDates dates;
+  FileContent content;
+};

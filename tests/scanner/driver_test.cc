@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "scanner/scan_driver.h"
 #include "scanner/scan_messages.h"
 #include "scanner/scan_report.h"
 #include "scanner/scan_session.h"
@@ -176,14 +177,15 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   std::string reportPath;
   ASSERT_TRUE(openScanReport(dir.file("cap.dat"), report, &bare, &reportPath));
   ScanSession session = scanner_test::sessionOn(2018, 4, 12);
-  for (int i = 1; i <= 16; ++i) recordError(session, report, i, ScanCode::IntegerExpected);
-  EXPECT_FALSE(session.ScanAborted);
-  recordError(session, report, 17, ScanCode::FloatExpected);
-  EXPECT_TRUE(session.ScanAborted);
-  recordError(session, report, 18, ScanCode::InvalidLonLatAlt);
-  EXPECT_EQ(session.ErrorCount, 16);
-  EXPECT_EQ(session.ErrorSlots[16].code, 58);
-  writeVerdict(session, report);
+  ErrorList& errors = session.errors;
+  for (int i = 1; i <= 16; ++i) errors.recordError(report, i, ScanCode::IntegerExpected);
+  EXPECT_FALSE(errors.ScanAborted);
+  errors.recordError(report, 17, ScanCode::FloatExpected);
+  EXPECT_TRUE(errors.ScanAborted);
+  errors.recordError(report, 18, ScanCode::InvalidLonLatAlt);
+  EXPECT_EQ(errors.ErrorCount, 16);
+  EXPECT_EQ(errors.ErrorSlots[16].code, 58);
+  errors.writeVerdict(report);
   report.close();
   std::string notice =
       "<font color='#FF0000'><br><br>Error: The max number of errors were detected! The entire file was not checked!\n"
@@ -195,6 +197,22 @@ TEST(ScanDriver, ErrorCapListsSixteenAndWritesTheNoticeOnce) {
   EXPECT_EQ(readFile(reportPath), kHead + notice + kFailed + list);
 }
 
+// The catalogue: one text per code from 0 to 98, each looked up by its code.
+TEST(ScanMessages, TextsByCode) {
+  EXPECT_STREQ(ScanMessages[0], "** File Passed! No Major Errors Found **");
+  EXPECT_STREQ(ScanMessages[1], "** File Failed to Open **");
+  EXPECT_STREQ(ScanMessages[97],
+               "** The number of items found on this line does not match the number of columns in the header. There "
+               "should be exactly 14 items **");
+  EXPECT_STREQ(ScanMessages[98], "** The date in the filename does not match the first Profile (or Record) date **");
+  for (int code = 0; code < kScanCodeCount; ++code) {
+    const std::string text = ScanMessages[code];
+    EXPECT_TRUE(text.starts_with("** ") && text.ends_with(" **")) << code << ": " << text;
+  }
+  EXPECT_STREQ(ScanMessages[-1], "");
+  EXPECT_STREQ(ScanMessages[kScanCodeCount], "");
+}
+
 TEST(ScanDriver, SecondScanStartsClean) {
   FixedClock clock(2018, 4, 12);
   TempDir dir;
@@ -202,11 +220,13 @@ TEST(ScanDriver, SecondScanStartsClean) {
   ASSERT_TRUE(writeFile(bad, ""));
   ScanSession session;
   EXPECT_EQ(scanFile(session, bad.c_str(), false), 1);
-  EXPECT_EQ(session.ErrorCount, 5);  // 5, 6, 4, 3 and 2
-  session.ScanAborted = session.MaxErrorsNoticeShown = session.AtEndOfFile = session.IsDatFile = true;
+  EXPECT_EQ(session.errors.ErrorCount, 5);  // 5, 6, 4, 3 and 2
+  session.errors.ScanAborted = session.errors.MaxErrorsNoticeShown = session.input.AtEndOfFile =
+      session.name.IsDatFile = true;
   EXPECT_EQ(scanFile(session, dir.file(kTxtName).c_str(), false), 0);
-  EXPECT_EQ(session.ErrorCount, 0);
-  EXPECT_FALSE(session.ScanAborted || session.MaxErrorsNoticeShown || session.AtEndOfFile || session.IsDatFile);
+  EXPECT_EQ(session.errors.ErrorCount, 0);
+  EXPECT_FALSE(session.errors.ScanAborted || session.errors.MaxErrorsNoticeShown || session.input.AtEndOfFile ||
+               session.name.IsDatFile);
 }
 
 // The block detail table's "#BEGIN" row of a scan shows the line that scan

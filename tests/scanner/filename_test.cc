@@ -19,7 +19,7 @@ struct NameCase {
 
 std::vector<int> recordedCodes(const ScanSession& scan) {
   std::vector<int> codes;
-  for (int i = 0; i < scan.ErrorCount; ++i) codes.push_back(scan.ErrorSlots[i].code);
+  for (int i = 0; i < scan.errors.ErrorCount; ++i) codes.push_back(scan.errors.ErrorSlots[i].code);
   return codes;
 }
 
@@ -65,34 +65,34 @@ TEST(FileName, Cases) {
     bool verified = check(scan, c.name);
     EXPECT_EQ(verified, c.codes.empty()) << c.name;
     EXPECT_EQ(recordedCodes(scan), c.codes) << c.name;
-    EXPECT_EQ(scan.IsLidarFile, c.lidar) << c.name;
-    EXPECT_EQ(scan.IsSurfaceFile, c.surface) << c.name;
-    EXPECT_EQ(scan.IsDatFile, c.dat) << c.name;
-    for (int i = 0; i < scan.ErrorCount; ++i) EXPECT_EQ(scan.ErrorSlots[i].line, -1);
+    EXPECT_EQ(scan.name.IsLidarFile, c.lidar) << c.name;
+    EXPECT_EQ(scan.name.IsSurfaceFile, c.surface) << c.name;
+    EXPECT_EQ(scan.name.IsDatFile, c.dat) << c.name;
+    for (int i = 0; i < scan.errors.ErrorCount; ++i) EXPECT_EQ(scan.errors.ErrorSlots[i].line, -1);
   }
 }
 
 TEST(FileName, PartsAreStoredUpperCased) {
   ScanSession scan;
   ASSERT_TRUE(check(scan, "PARVIX-O3SURFACE-X_HALK_20180412_R12_test_run.dat"));
-  EXPECT_EQ(scan.ParsedFileName.dataID, "PARVIX-O3SURFACE-X");
-  EXPECT_EQ(scan.ParsedFileName.siteID, "HALK");
-  EXPECT_EQ(scan.ParsedFileName.year, 2018);
-  EXPECT_EQ(scan.ParsedFileName.month, 4);
-  EXPECT_EQ(scan.ParsedFileName.day, 12);
-  EXPECT_EQ(scan.ParsedFileName.revision, 12);
-  EXPECT_EQ(scan.ParsedFileName.comments, "TEST_RUN");
-  EXPECT_EQ(scan.ParsedFileName.extension, "DAT");
+  EXPECT_EQ(scan.name.ParsedFileName.dataID, "PARVIX-O3SURFACE-X");
+  EXPECT_EQ(scan.name.ParsedFileName.siteID, "HALK");
+  EXPECT_EQ(scan.name.ParsedFileName.year, 2018);
+  EXPECT_EQ(scan.name.ParsedFileName.month, 4);
+  EXPECT_EQ(scan.name.ParsedFileName.day, 12);
+  EXPECT_EQ(scan.name.ParsedFileName.revision, 12);
+  EXPECT_EQ(scan.name.ParsedFileName.comments, "TEST_RUN");
+  EXPECT_EQ(scan.name.ParsedFileName.extension, "DAT");
 
   ASSERT_TRUE(check(scan, "Parvix-O3Lidar_QOR_20180412_R1.dat"));
-  EXPECT_EQ(scan.ParsedFileName.comments, "");
-  EXPECT_EQ(scan.ParsedFileName.revision, 1);
+  EXPECT_EQ(scan.name.ParsedFileName.comments, "");
+  EXPECT_EQ(scan.name.ParsedFileName.revision, 1);
 
   EXPECT_FALSE(check(scan, "Parvix-O3Lidar_QOR_20180230_Rx.dat"));
-  EXPECT_EQ(scan.ParsedFileName.year, 0);
-  EXPECT_EQ(scan.ParsedFileName.month, 0);
-  EXPECT_EQ(scan.ParsedFileName.day, -1);
-  EXPECT_EQ(scan.ParsedFileName.revision, -1);
+  EXPECT_EQ(scan.name.ParsedFileName.year, 0);
+  EXPECT_EQ(scan.name.ParsedFileName.month, 0);
+  EXPECT_EQ(scan.name.ParsedFileName.day, -1);
+  EXPECT_EQ(scan.name.ParsedFileName.revision, -1);
 }
 
 TEST(FileName, ValidateDateOrderOfTests) {

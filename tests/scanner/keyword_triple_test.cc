@@ -45,17 +45,17 @@ TEST(KeywordTriple, MalformedTriplesInTheGeneralHeader) {
 
 TEST(KeywordTriple, MalformedTripleInABlockHeaderStillMatches) {
   ScanSession scan = scanner_test::sessionOn(2018, 4, 12);
-  scan.ProfileHeaders.assign(1, _ProfileHeader());
-  scan.LineNumber = 7;
+  scan.content.ProfileHeaders.assign(1, _ProfileHeader());
+  scan.input.LineNumber = 7;
   bool matched = false;
   std::string written =
       reportOf([&](ReportSink& sink) { matched = matchHeaderKeywords(scan, sink, 0, 0, "ONE|", "one ; two"); });
   EXPECT_TRUE(matched);  // the missing keywords match anything
   EXPECT_EQ(written, red("<br>Error (Line 7): Comments Text NOT Correct. (100)\n") +
                          red("<br>Error (Line 7): Comments Text NOT Correct. (1100)\n"));
-  EXPECT_EQ(scan.ProfileHeaders[0].line[0].value, "ONE ");
-  EXPECT_EQ(scan.ProfileHeaders[0].line[0].comment, "; TWO");
-  EXPECT_EQ(scan.ProfileHeaders[0].line[0].fileLine, 7);
+  EXPECT_EQ(scan.content.ProfileHeaders[0].line[0].value, "ONE ");
+  EXPECT_EQ(scan.content.ProfileHeaders[0].line[0].comment, "; TWO");
+  EXPECT_EQ(scan.content.ProfileHeaders[0].line[0].fileLine, 7);
 }
 
 }  // namespace

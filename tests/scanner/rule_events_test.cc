@@ -7,9 +7,8 @@
 
 #include "scanner/block_header.h"
 #include "scanner/file_kind.h"
+#include "scanner/line_source.h"
 #include "scanner/missing_values.h"
-#include "scanner/scan_driver.h"
-#include "scanner/scan_messages.h"
 #include "scanner/scan_session.h"
 #include "tests/scanner/recording_sink.h"
 #include "tests/scanner/session_support.h"
@@ -22,8 +21,8 @@ using Events = std::vector<SinkEvent>;
 TEST(RuleEvents, ErrorCapListsSixteenThenWritesTheNoticeAndStops) {
   ScanSession scan = sessionOn(2018, 4, 12);
   RecordingSink sink;
-  for (int line = 1; line <= 17; ++line) recordError(scan, sink, line, ScanCode::IntegerExpected);
-  recordError(scan, sink, 18, ScanCode::FloatExpected);
+  for (int line = 1; line <= 17; ++line) scan.errors.recordError(sink, line, ScanCode::IntegerExpected);
+  scan.errors.recordError(sink, 18, ScanCode::FloatExpected);
 
   Events expected;
   for (int line = 1; line <= 17; ++line) expected.push_back(listed(line, ScanCode::IntegerExpected));
@@ -34,8 +33,8 @@ TEST(RuleEvents, ErrorCapListsSixteenThenWritesTheNoticeAndStops) {
   expected.push_back(aborted());
   expected.push_back(listed(18, ScanCode::FloatExpected));  // after the cap: entered, not listed, no second notice
   EXPECT_EQ(sink.events, expected);
-  EXPECT_EQ(scan.ErrorCount, 16);
-  EXPECT_TRUE(scan.ScanFailed && scan.ScanAborted && scan.MaxErrorsNoticeShown);
+  EXPECT_EQ(scan.errors.ErrorCount, 16);
+  EXPECT_TRUE(scan.errors.ScanFailed && scan.errors.ScanAborted && scan.errors.MaxErrorsNoticeShown);
 }
 
 TEST(RuleEvents, ItemCountReportsUnlessQuiet) {
@@ -54,7 +53,7 @@ TEST(RuleEvents, ItemCountReportsUnlessQuiet) {
            {12, 13, false, {listed(7, ScanCode::WrongItemCount), coloured(Ink::Red, wrongCount)}},
        }) {
     ScanSession scan = sessionOn(2018, 4, 12);
-    scan.LineNumber = 7;
+    scan.input.LineNumber = 7;
     RecordingSink sink;
     EXPECT_EQ(checkCommaCount(scan, sink, c.commas, c.expectedCommas, c.quiet), c.commas == c.expectedCommas);
     EXPECT_EQ(sink.events, c.events) << c.commas << (c.quiet ? " quiet" : "");
@@ -63,16 +62,16 @@ TEST(RuleEvents, ItemCountReportsUnlessQuiet) {
 
 TEST(RuleEvents, ColumnNameMismatchFailsTheScanWithoutAnEntry) {
   ScanSession scan = sessionOn(2018, 4, 12);
-  scan.kind = &kSurfaceKind;
-  scan.LineNumber = 40;
-  scan.GeneralHeader.numColumns = 2;
-  scan.ColumnTable[0].shortName = "STARTTIME";
-  scan.ColumnTable[1].shortName = "ENDTIME";
+  scan.content.kind = &kSurfaceKind;
+  scan.input.LineNumber = 40;
+  scan.content.GeneralHeader.numColumns = 2;
+  scan.content.ColumnTable[0].shortName = "STARTTIME";
+  scan.content.ColumnTable[1].shortName = "ENDTIME";
 
   RecordingSink probe;
   EXPECT_FALSE(checkColumnNamesLine(scan, probe, true, "StartTime, MeanTime"));
   EXPECT_TRUE(probe.events.empty());
-  EXPECT_FALSE(scan.ScanFailed);
+  EXPECT_FALSE(scan.errors.ScanFailed);
 
   RecordingSink sink;
   EXPECT_FALSE(checkColumnNamesLine(scan, sink, false, "StartTime, Mean<Time>"));
@@ -81,8 +80,8 @@ TEST(RuleEvents, ColumnNameMismatchFailsTheScanWithoutAnEntry) {
                              "<br>Error (Line 40): Header's Column[2] \"short name [ENDTIME]\" does not match "
                              "\"short name [MEAN&lt;TIME&gt;]\" on this line.\n"),
                     failed()}));
-  EXPECT_TRUE(scan.ScanFailed);
-  EXPECT_EQ(scan.ErrorCount, 0);
+  EXPECT_TRUE(scan.errors.ScanFailed);
+  EXPECT_EQ(scan.errors.ErrorCount, 0);
 
   RecordingSink passing;
   EXPECT_TRUE(checkColumnNamesLine(scan, passing, false, "starttime, endtime ; names"));
@@ -91,8 +90,8 @@ TEST(RuleEvents, ColumnNameMismatchFailsTheScanWithoutAnEntry) {
 
 TEST(RuleEvents, DateTimeFieldsOutOfRangeTakeTheLinesCode) {
   ScanSession scan = sessionOn(2018, 4, 12);
-  scan.kind = &kProfileKind;
-  scan.LineNumber = 33;
+  scan.content.kind = &kProfileKind;
+  scan.input.LineNumber = 33;
   RecordingSink sink;
   EXPECT_FALSE(checkDateTime(scan, sink, "2018-13-01, 24:00:00", 5));
   EXPECT_EQ(sink.events, (Events{written("<font color='#FF0000'>"),
@@ -101,7 +100,7 @@ TEST(RuleEvents, DateTimeFieldsOutOfRangeTakeTheLinesCode) {
                                  written("</font>"), listed(33, ScanCode::ProfileHeaderLine6)}));
 
   // The same line of a RECORD block has its own code.
-  scan.kind = &kSurfaceKind;
+  scan.content.kind = &kSurfaceKind;
   RecordingSink record;
   EXPECT_FALSE(checkDateTime(scan, record, "1979-01-01, 00:00:00", 5));
   EXPECT_EQ(record.errors(), (std::vector<std::pair<int, ScanCode>>{{33, ScanCode::RecordHeaderLine6}}));
@@ -110,13 +109,14 @@ TEST(RuleEvents, DateTimeFieldsOutOfRangeTakeTheLinesCode) {
 TEST(RuleEvents, ReadingPastTheEndFailsAndStops) {
   ScanSession scan = sessionOn(2018, 4, 12);
   RecordingSink sink;
+  LineSource lines(scan.input, scan.errors, sink);
   std::string line = "kept";
-  readNextLine(scan, sink, &line);  // DataStream is not open: nothing to read
+  lines.readNextLine(&line);  // DataStream is not open: nothing to read
   EXPECT_EQ(sink.events, (Events{failed(), aborted(),
                                  coloured(Ink::Red, "<br>Error End-of-File: EOF reached during processing. File "
                                                     "processing stopped prematurely.\n")}));
-  EXPECT_TRUE(scan.AtEndOfFile);
-  EXPECT_EQ(scan.LineNumber, 0);
+  EXPECT_TRUE(scan.input.AtEndOfFile);
+  EXPECT_EQ(scan.input.LineNumber, 0);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 namespace scanner_test {
 
-// A fresh session as a scan starts it: the catalogue filled, the error list
-// empty, today (and the first block's date) the given day.
+// A fresh session as a scan starts it: the error list empty, today (and the
+// first block's date) the given day.
 ScanSession sessionOn(int year, int month, int day);
 
 // The catalogue text of error `code`.

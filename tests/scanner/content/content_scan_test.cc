@@ -602,7 +602,7 @@ TEST(ContentScan, BeginLineIsKeptWhenTheR0RuleFails) {
   std::string text = testing_support::profileFileText(
       {profileBlock("2018-04-12, 01:00:00", "2018-04-12, 01:59:59", "2018-04-12, 01:30:00")}, 0, {"R0 note"});
   ScanSession session;
-  session.BeginLineText = "left from an earlier scan";
+  session.content.BeginLineText = "left from an earlier scan";
   ScanOutcome outcome = scanText(session, text, profileFileName("20180412", 0), true);
   EXPECT_EQ(outcome.result, 1);
   EXPECT_NE(outcome.report.find("<tr><td class=\"styleTD1\">PROFILE_Begin_Line</td><td class=\"styleTD3\" "
@@ -639,12 +639,12 @@ TEST(ContentScan, DetailTablesShowWhatWasRead) {
       "class=\"styleTD2\">; with a semicolon</td></tr>\n",
   };
   for (const char* row : rows) EXPECT_NE(outcome.report.find(row), std::string::npos) << row;
-  EXPECT_EQ(session.ColumnTable[0].units, " M");
-  EXPECT_EQ(session.ColumnTable[0].description, " ALTITUDE ABOVE SEA LEVEL (CENTER OF SAMPLING BIN)");
-  EXPECT_DOUBLE_EQ(session.GeneralHeader.longitude, -76.3);
-  EXPECT_DOUBLE_EQ(session.GeneralHeader.latitude, 37.1);
-  EXPECT_EQ(session.GeneralComments.commentLines, 2);
-  EXPECT_TRUE(session.ProfileHeaders.empty());  // released at the end of the scan
+  EXPECT_EQ(session.content.ColumnTable[0].units, " M");
+  EXPECT_EQ(session.content.ColumnTable[0].description, " ALTITUDE ABOVE SEA LEVEL (CENTER OF SAMPLING BIN)");
+  EXPECT_DOUBLE_EQ(session.content.GeneralHeader.longitude, -76.3);
+  EXPECT_DOUBLE_EQ(session.content.GeneralHeader.latitude, 37.1);
+  EXPECT_EQ(session.content.GeneralComments.commentLines, 2);
+  EXPECT_TRUE(session.content.ProfileHeaders.empty());  // released at the end of the scan
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/scanner/content/scan_fixture.h"
 
 #include "platform/text.h"
+#include "scanner/scan_driver.h"
 #include "scanner/scanner.h"
 #include "tests/scanner/report_expectations.h"
 #include "tests/scanner/session_support.h"
