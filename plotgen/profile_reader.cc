@@ -12,7 +12,6 @@
 #include "plotgen/data_list.h"
 #include "plotgen/header_values.h"
 #include "plotgen/plot_data.h"
-#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 namespace {
@@ -103,10 +102,10 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
   int n = state.runningProfileNumber;
-  bool selected = isProfileInRange(args.isTimeRange, args.isProfileRange, n, args.startProfile, args.endProfile);
+  bool selected = isProfileInRange(run, args.isTimeRange, args.isProfileRange, n, args.startProfile, args.endProfile);
   if (state.previousSelected && !selected) {
     state.stopped = true;
-    state.curtainEndStamp = ProfileEndStamps[ProfileEndStamps.size() - 2];
+    state.curtainEndStamp = run.ProfileEndStamps[run.ProfileEndStamps.size() - 2];
     return false;
   }
   state.previousSelected = selected;
@@ -126,14 +125,14 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   }
 
   if (state.noneSelectedYet) {
-    state.curtainStartStamp = ProfileStartStamps[static_cast<size_t>(n)];
+    state.curtainStartStamp = run.ProfileStartStamps[static_cast<size_t>(n)];
     state.noneSelectedYet = false;
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
-  writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
+  writeProfileBlocks(run.ProfileStartStamps[static_cast<size_t>(n)], run.ProfileEndStamps[static_cast<size_t>(n)], columns,
                      table, fill.values, &run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
-  writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
+  writeClosingColumn(k, profilesInFile, run.ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fill);
   return true;
 }
@@ -175,12 +174,13 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   return keep;
 }
 
-bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
+bool isProfileInRange(const RunState& run, bool isTimeRange, bool isProfileRange, int n, int startProfile,
+                      int endProfile) {
   bool result = false;
   if (isTimeRange) {
     int32_t d = 0, t = 0;
-    stampNumbers(ProfileMeanStamps[static_cast<size_t>(n)], &d, &t);
-    const int32_t sd = WindowStartDate, st = WindowStartTime, ed = WindowEndDate, et = WindowEndTime;
+    stampNumbers(run.ProfileMeanStamps[static_cast<size_t>(n)], &d, &t);
+    const int32_t sd = run.WindowStartDate, st = run.WindowStartTime, ed = run.WindowEndDate, et = run.WindowEndTime;
     bool inWindow = (d == sd && d == ed && st <= t && t < et) || (d == sd && sd < ed && t >= st) ||
                     (sd < d && d < ed) || (d == ed && d != sd && t < et);
     if (!inWindow) return false;
@@ -193,13 +193,13 @@ bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startPro
 FileOutcome readProfileFile(RunState& run, const std::string& entry) {
   std::string path = entry;
   if (run.args.location == "ANY")
-    logLine("OK. " + entry);
+    run.ErrorLog.logLine("OK. " + entry);
   else
     path = run.args.location + "/" + entry;
 
   LineWindow& lines = run.lines;
   if (!lines.open(path)) {
-    logLine("ERROR: failed to open file: " + path);
+    run.ErrorLog.logLine("ERROR: failed to open file: " + path);
     return FileOutcome::OpenFailed;
   }
   struct CloseAtEnd {
@@ -245,9 +245,9 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
       std::string_view lastLine;
       if (!lines.line(dataStart + dataLines - 1, &lastLine))
         malformed(path, lines.lineCount() - 1, "the file ends inside the data lines");
-      ProfileStartStamps.push_back(std::move(stamps[0]));
-      ProfileEndStamps.push_back(std::move(stamps[1]));
-      ProfileMeanStamps.push_back(std::move(stamps[2]));
+      run.ProfileStartStamps.push_back(std::move(stamps[0]));
+      run.ProfileEndStamps.push_back(std::move(stamps[1]));
+      run.ProfileMeanStamps.push_back(std::move(stamps[2]));
 
       if (!selectProfile(run, static_cast<int>(k), static_cast<int>(profilesInFile), lines, dataStart,
                          static_cast<size_t>(dataLines), fill, m, path))
@@ -256,7 +256,7 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
       q = dataStart + dataLines;
     }
   } catch (const MalformedFile& error) {
-    logLine(std::string("ERROR: ") + error.what());
+    run.ErrorLog.logLine(std::string("ERROR: ") + error.what());
     return FileOutcome::Malformed;
   }
   return FileOutcome::Read;
