@@ -2,10 +2,12 @@
 // scanner and the plot generator. Each gives exactly what its plain
 // counterpart in text.h gives (leadingDouble, leadingLong, a byte-by-byte
 // comma count) for every text; they only take a shorter road for the forms
-// that data files hold, and hand everything else to the plain routine.
+// that data files hold, and hand everything else to the plain routine. Also
+// the one rule by which both compare data values.
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -17,6 +19,11 @@
 #endif
 
 namespace platform {
+
+// Two data values are equal when they differ by less than 1e-6: a value and
+// its column's missing-value flag, or two altitude steps. A NaN equals nothing.
+inline constexpr double kDataValueTolerance = 1e-6;
+inline bool nearlyEqual(double a, double b) { return std::fabs(a - b) < kDataValueTolerance; }
 
 // The leading floating-point number of a text, as leadingDouble reads it.
 // Decimals of up to 15 digits with a small exponent convert with one exact

@@ -115,4 +115,19 @@ TEST(DecimalText, CommasAsCountedByteByByte) {
   EXPECT_EQ(platform::bitCount(0), 0);
 }
 
+TEST(DecimalText, DataValuesNearlyEqualWithinTheTolerance) {
+  struct Case {
+    double a, b;
+    bool equal;
+  };
+  const double nan = std::nan("");
+  const Case cases[] = {{-9999, -9999.0000005, true}, {-9999, -9999.00001, false}, {30, 30, true},
+                        {-9999, -9998.9999995, true},  {0, 1e-6, false},           {0, 9e-7, true},
+                        {-9999, nan, false},           {nan, nan, false},          {1e300, -1e300, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::nearlyEqual(c.a, c.b), c.equal) << c.a << " " << c.b;
+    EXPECT_EQ(platform::nearlyEqual(c.b, c.a), c.equal) << c.b << " " << c.a;
+  }
+}
+
 }  // namespace
