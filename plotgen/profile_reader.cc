@@ -55,32 +55,6 @@ inline std::string_view trimmedCell(const char* from, const char* to) {
 // bits always are.
 inline bool isWanted(uint32_t wanted, size_t index) { return index >= 32 || (wanted >> index & 1) != 0; }
 
-// The commas among the bytes of a line from `at` on, at most 64 of them: bit
-// j is set when byte at + j is ','. Sixteen bytes are looked at in one step;
-// the last bytes of a line of 16 or more are the 16 that end it, their bits
-// before the step's start shifted out; a shorter line is copied into 16
-// bytes with zeros after it.
-inline uint64_t commaMask64(const char* lineStart, const char* at, const char* end) {
-  uint64_t mask = 0;
-  for (int step = 0; step < 64; step += 16) {
-    const char* from = at + step;
-    const ptrdiff_t left = end - from;
-    if (left <= 0) break;
-    uint32_t bits;
-    if (left >= 16) {
-      bits = platform::commaMask16(from);
-    } else if (end - lineStart >= 16) {
-      bits = platform::commaMask16(end - 16) >> (16 - left);
-    } else {
-      char bytes[16] = {};
-      std::memcpy(bytes, from, static_cast<size_t>(left));
-      bits = platform::commaMask16(bytes);
-    }
-    mask |= uint64_t{bits} << step;
-  }
-  return mask;
-}
-
 // Date pieces (cut at "-") and time pieces (cut at ":") of a normalised stamp
 // as numbers; missing pieces count as 0.
 void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
@@ -154,7 +128,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   // innermost loop: the commas of 64 bytes at a time are found first, and
   // past the kept cells they are only counted.
   for (const char* at = line.data(); found < commasNeeded && at < end; at += 64) {
-    uint64_t bits = commaMask64(line.data(), at, end);
+    uint64_t bits = platform::commaMask64(line.data(), at, end);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
       const char* comma = at + std::countr_zero(bits);
       if (isWanted(wanted, found)) cells[found] = trimmedCell(cellStart, comma);
