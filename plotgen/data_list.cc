@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "plotgen/arguments.h"
+#include "plotgen/line_window.h"
 
 namespace plotgen {
 namespace {
@@ -23,8 +24,8 @@ std::vector<std::string> readAllLines(std::istream& in) {
   for (;;) {
     bool ended = platform::readLine(in, &line);
     if (!ended) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!line.empty()) lines.push_back(std::move(line));
+      std::string_view rest = line;
+      if (keepsLastLine(&rest)) lines.emplace_back(rest);
       break;
     }
     lines.push_back(line);

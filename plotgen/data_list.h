@@ -16,8 +16,9 @@ bool readDataList(RunState& run, std::string_view location);
 // Sets the run's four window numbers from two 14-digit stamps when isTimeRange is true.
 void setTimeWindow(RunState& run, bool isTimeRange, std::string_view startTime, std::string_view endTime);
 
-// Reads every line of a text stream; a last line without line end counts, a
-// final line end makes no extra entry, and a '\r' before a line end is dropped.
+// Reads every line of a text stream as platform::readLine reads it; the rest
+// after the last line end as keepsLastLine takes it, so a final line end makes
+// no extra entry.
 std::vector<std::string> readAllLines(std::istream& in);
 
 }  // namespace plotgen
