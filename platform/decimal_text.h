@@ -2,13 +2,18 @@
 // scanner and the plot generator. Each gives exactly what its plain
 // counterpart in text.h gives (leadingDouble, leadingLong, a byte-by-byte
 // comma count) for every text; they only take a shorter road for the forms
-// that data files hold, and hand everything else to the plain routine.
+// that data files hold, and hand everything else to the plain routine. Also
+// the one rule by which both compare data values.
 #pragma once
 
+#include <array>
 #include <bit>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -17,6 +22,11 @@
 #endif
 
 namespace platform {
+
+// Two data values are equal when they differ by less than 1e-6: a value and
+// its column's missing-value flag, or two altitude steps. A NaN equals nothing.
+inline constexpr double kDataValueTolerance = 1e-6;
+inline bool nearlyEqual(double a, double b) { return std::fabs(a - b) < kDataValueTolerance; }
 
 // The leading floating-point number of a text, as leadingDouble reads it.
 // Decimals of up to 15 digits with a small exponent convert with one exact
@@ -83,6 +93,68 @@ inline uint32_t commaMask16(const char* at) {
   for (int j = 0; j < 16; ++j) mask |= static_cast<uint32_t>(at[j] == ',') << j;
   return mask;
 #endif
+}
+
+// byteMasks64 (below) with the work on each kind's mask written out, so that
+// the masks stay in registers.
+template <uint32_t kMarkedPastEnd, class Classify16, size_t... K>
+inline __attribute__((always_inline)) std::array<uint64_t, sizeof...(K)> byteMasks64Of(
+    const char* lineStart, const char* at, const char* end, Classify16& classify16, std::index_sequence<K...>) {
+  constexpr auto marksPastEnd = [](size_t kind) { return (kMarkedPastEnd >> kind & 1) != 0; };
+  std::array<uint64_t, sizeof...(K)> masks{};
+  const size_t size = static_cast<size_t>(end - lineStart);
+  const size_t first = static_cast<size_t>(at - lineStart);
+  for (size_t step = 0; step < 64; step += 16) {
+    const size_t from = first + step;
+    if (from >= size) {
+      ((masks[K] |= marksPastEnd(K) ? ~0ULL << step : 0), ...);
+      break;
+    }
+    std::array<uint32_t, sizeof...(K)> bits;
+    if (from + 16 <= size) {
+      bits = classify16(lineStart + from);
+    } else {
+      const size_t left = size - from;
+      if (size >= 16) {
+        bits = classify16(end - 16);
+        ((bits[K] >>= 16 - left), ...);
+      } else {
+        char bytes[16] = {};
+        std::memcpy(bytes, lineStart + from, left);
+        bits = classify16(static_cast<const char*>(bytes));
+        ((bits[K] &= (1u << left) - 1), ...);
+      }
+      if constexpr (kMarkedPastEnd != 0) {
+        const uint32_t pastEnd = ~((1u << left) - 1) & 0xFFFFu;
+        ((bits[K] |= marksPastEnd(K) ? pastEnd : 0), ...);
+      }
+    }
+    ((masks[K] |= uint64_t{bits[K]} << step), ...);
+  }
+  return masks;
+}
+
+// The bits of up to 64 bytes of a line, made 16 bytes at a time, for a reader
+// that finds its line's commas (and maybe other kinds of bytes) 64 bytes at a
+// time. The line runs from lineStart to end; for the bytes from `at` on (at
+// <= end), classify16 gives the N masks of 16 bytes (a std::array of uint32_t,
+// bit j for byte j, no bit above 15), and the result joins them into 64-bit
+// masks, bit j for byte at + j. Only bytes of the line are read: the last
+// bytes of a line of 16 or more are the 16 that end it, their bits before the
+// step's start shifted out; a shorter line is copied into 16 bytes with zeros
+// after it. Bytes past the line's end have no bit, but in the kinds whose bit
+// is set in kMarkedPastEnd (bit k for kind k), where they all have theirs.
+template <size_t N, uint32_t kMarkedPastEnd = 0, class Classify16>
+inline __attribute__((always_inline)) std::array<uint64_t, N> byteMasks64(const char* lineStart, const char* at,
+                                                                          const char* end, Classify16 classify16) {
+  return byteMasks64Of<kMarkedPastEnd>(lineStart, at, end, classify16, std::make_index_sequence<N>{});
+}
+
+// The commas among the bytes of a line from `at` on, at most 64 of them: bit
+// j is set when byte at + j is ',' (see byteMasks64).
+inline uint64_t commaMask64(const char* lineStart, const char* at, const char* end) {
+  return byteMasks64<1>(lineStart, at, end,
+                        [](const char* sixteen) { return std::array<uint32_t, 1>{commaMask16(sixteen)}; })[0];
 }
 
 // The number of commas in a text, eight bytes at a time.

@@ -75,6 +75,17 @@ inline void finishLine(std::string* line, size_t total, bool ended, size_t maxLe
   finishCutLine(line, total, ended, maxLength, whole);
 }
 
+// The same rule for a reader that holds a line's bytes in its own buffer and
+// hands out views of them: what readLine keeps of a line whose bytes, without
+// its '\n', are `text` (`ended` when a '\n' ended it): the '\r' before the
+// '\n' dropped, then the first maxLength bytes. A line longer than maxLength
+// keeps its first maxLength bytes however it ends, so such a reader need not
+// hold more of it than that.
+inline std::string_view keptLine(std::string_view text, bool ended, size_t maxLength = kMaxLineLength) {
+  if (ended && !text.empty() && text.back() == '\r') text.remove_suffix(1);
+  return text.substr(0, maxLength);
+}
+
 // Opens a regular file for reading as bytes. Anything else does not open: a
 // folder (as on Windows; on Linux it would open as a stream that fails at every
 // read), a FIFO (whose open would wait for a writer), a device such as /dev/zero

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "platform/text.h"
-#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 namespace {
@@ -18,15 +17,15 @@ constexpr std::array<std::string_view, 4> kBoolWords = {"true", "1", "false", "0
 std::string_view forbiddenCharacters() { return kCharacterTable.substr(0, kForbiddenCount); }
 std::string_view digitCharacters() { return kCharacterTable.substr(kForbiddenCount); }
 
-void logError(std::string_view text, std::string_view value) {
+void logError(PlotLog& log, std::string_view text, std::string_view value) {
   std::string line = "ERROR: ";
   line += text;
   line += value;
-  logLine(line);
+  log.logLine(line);
 }
 
 // Logs the order error of steps 4, 6 and 7: "<a>: x cannot be greater than or equal to <b>: y".
-bool checkOrder(const char* const* argv, int lower, int upper, std::string_view lowerName,
+bool checkOrder(PlotLog& log, const char* const* argv, int lower, int upper, std::string_view lowerName,
                 std::string_view upperName) {
   if (toInt(argv[lower]) < toInt(argv[upper])) return true;
   std::string line = "ERROR: ";
@@ -37,79 +36,79 @@ bool checkOrder(const char* const* argv, int lower, int upper, std::string_view 
   line += upperName;
   line += ": ";
   line += argv[upper];
-  logLine(line);
+  log.logLine(line);
   return false;
 }
 
 }  // namespace
 
-bool isValidString(std::string_view text) {
+bool isValidString(PlotLog& log, std::string_view text) {
   if (text.find_first_of(forbiddenCharacters()) == std::string_view::npos) return true;
-  logError("invalid string input: ", text);
+  logError(log, "invalid string input: ", text);
   return false;
 }
 
-bool isValidLocation(std::string_view text) {
+bool isValidLocation(PlotLog& log, std::string_view text) {
   for (std::string_view location : kLocations)
     if (text == location) return true;
-  logError("invalid location input: ", text);
+  logError(log, "invalid location input: ", text);
   return false;
 }
 
-bool isValidBool(std::string_view text) {
+bool isValidBool(PlotLog& log, std::string_view text) {
   for (std::string_view word : kBoolWords)
     if (text == word) return true;
-  logError("invalid bool input: ", text);
+  logError(log, "invalid bool input: ", text);
   return false;
 }
 
-bool isValidDate(std::string_view text) {
-  if (text.size() == 14 && isValidInt(text, false)) return true;
-  logError("invalid date input: ", text);
+bool isValidDate(PlotLog& log, std::string_view text) {
+  if (text.size() == 14 && isValidInt(log, text, false)) return true;
+  logError(log, "invalid date input: ", text);
   return false;
 }
 
-bool isValidInt(std::string_view text, bool report) {
+bool isValidInt(PlotLog& log, std::string_view text, bool report) {
   // An empty argument is as invalid as any other non-number and is reported alike.
   bool valid = !text.empty() && text.find_first_not_of(digitCharacters()) == std::string_view::npos;
-  if (!valid && report) logError("invalid int input: ", text);
+  if (!valid && report) logError(log, "invalid int input: ", text);
   return valid;
 }
 
-bool isValidNumberDensity(std::string_view text) {
-  if (isValidInt(text, false)) return true;
+bool isValidNumberDensity(PlotLog& log, std::string_view text) {
+  if (isValidInt(log, text, false)) return true;
   if (text.find("e+") != std::string_view::npos) {
     std::vector<std::string> pieces = split(text, "e+");
-    if (pieces.size() == 2 && isValidInt(pieces[0], false) && isValidInt(pieces[1], false)) return true;
+    if (pieces.size() == 2 && isValidInt(log, pieces[0], false) && isValidInt(log, pieces[1], false)) return true;
   }
-  logError("invalid Number Density input: ", text);
+  logError(log, "invalid Number Density input: ", text);
   return false;
 }
 
-bool checkArguments(int argc, const char* const* argv) {
+bool checkArguments(PlotLog& log, int argc, const char* const* argv) {
   if (argc != 21) {
-    logError("invalid number of arguments: ", intToString(argc));
+    logError(log, "invalid number of arguments: ", intToString(argc));
     return false;
   }
   for (int i = 1; i <= 20; ++i)
-    if (!isValidString(argv[i])) return false;
-  if (!isValidLocation(argv[1])) return false;
-  if (!checkOrder(argv, 2, 3, "startFile", "endFile")) return false;
+    if (!isValidString(log, argv[i])) return false;
+  if (!isValidLocation(log, argv[1])) return false;
+  if (!checkOrder(log, argv, 2, 3, "startFile", "endFile")) return false;
   if (!toBool(argv[4]) && !toBool(argv[5])) {
-    logLine("ERROR: isProfileRange and isTimeRange cannot both be false");
+    log.logLine("ERROR: isProfileRange and isTimeRange cannot both be false");
     return false;
   }
-  if (!checkOrder(argv, 6, 7, "startProfile", "endProfile")) return false;
-  if (!checkOrder(argv, 13, 14, "altLowerLimit", "altUpperLimit")) return false;
+  if (!checkOrder(log, argv, 6, 7, "startProfile", "endProfile")) return false;
+  if (!checkOrder(log, argv, 13, 14, "altLowerLimit", "altUpperLimit")) return false;
   for (int i : {4, 5, 10, 15, 16, 17, 18})
-    if (!isValidBool(argv[i])) return false;
-  if (!isValidDate(argv[8]) || !isValidDate(argv[9])) return false;
+    if (!isValidBool(log, argv[i])) return false;
+  if (!isValidDate(log, argv[8]) || !isValidDate(log, argv[9])) return false;
   for (int i : {2, 3, 6, 7, 13, 14, 19, 20})
-    if (!isValidInt(argv[i], true)) return false;
+    if (!isValidInt(log, argv[i], true)) return false;
   if (toBool(argv[10])) {
-    if (!isValidNumberDensity(argv[11]) || !isValidNumberDensity(argv[12])) return false;
+    if (!isValidNumberDensity(log, argv[11]) || !isValidNumberDensity(log, argv[12])) return false;
   } else {
-    if (!isValidInt(argv[11], true) || !isValidInt(argv[12], true)) return false;
+    if (!isValidInt(log, argv[11], true) || !isValidInt(log, argv[12], true)) return false;
   }
   return true;
 }

@@ -6,20 +6,22 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/plot_log.h"
+
 namespace plotgen {
 
 // Runs the fixed sequence of argument tests; the first failing one writes its
 // "ERROR: " line to the plot log and the result is false.
-bool checkArguments(int argc, const char* const* argv);
+bool checkArguments(PlotLog& log, int argc, const char* const* argv);
 
-// Validators: each writes its own log line on failure.
-bool isValidString(std::string_view text);
-bool isValidLocation(std::string_view text);
-bool isValidBool(std::string_view text);
-bool isValidDate(std::string_view text);
-bool isValidNumberDensity(std::string_view text);
+// Validators: each writes its own line to the log on failure.
+bool isValidString(PlotLog& log, std::string_view text);
+bool isValidLocation(PlotLog& log, std::string_view text);
+bool isValidBool(PlotLog& log, std::string_view text);
+bool isValidDate(PlotLog& log, std::string_view text);
+bool isValidNumberDensity(PlotLog& log, std::string_view text);
 // Digits only, not empty; writes "ERROR: invalid int input: " only when report is set.
-bool isValidInt(std::string_view text, bool report);
+bool isValidInt(PlotLog& log, std::string_view text, bool report);
 
 // true for "true" or "1", false for anything else.
 bool toBool(std::string_view text);

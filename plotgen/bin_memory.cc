@@ -3,9 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
-#include <limits>
 #include <new>
-#include <vector>
 
 namespace plotgen {
 namespace {
@@ -15,64 +13,46 @@ namespace {
 constexpr size_t kHugePageSize = size_t{2} << 20;
 constexpr size_t kBlockSize = 8 * kHugePageSize;
 
-struct FreePiece {
-  FreePiece* next;
-};
-
-// The blocks and the pieces handed back. The blocks live as long as the
-// process (the pool is never destroyed, so that no bin can outlive it).
-struct BinPool {
-  std::vector<void*> blocks;
-  char* next = nullptr;  // the unused rest of the newest block
-  size_t left = 0;
-  FreePiece* freed = nullptr;
-
-  void* take() {
-    if (freed) {
-      FreePiece* piece = freed;
-      freed = piece->next;
-      return piece;
-    }
-    if (left < kBinPieceSize) {
-      void* block = std::aligned_alloc(kHugePageSize, kBlockSize);
-      if (!block) throw std::bad_alloc();
-      // Only a request: where the kernel does not allow huge pages on
-      // request, the block is backed by ordinary pages.
-      ::madvise(block, kBlockSize, MADV_HUGEPAGE);
-      blocks.push_back(block);
-      next = static_cast<char*>(block);
-      left = kBlockSize;
-    }
-    void* piece = next;
-    next += kBinPieceSize;
-    left -= kBinPieceSize;
-    return piece;
-  }
-
-  void give(void* piece) {
-    FreePiece* freePiece = ::new (piece) FreePiece{freed};
-    freed = freePiece;
-  }
-};
-
-BinPool& pool() {
-  static BinPool* const instance = new BinPool;
-  return *instance;
-}
-
 }  // namespace
 
-void* allocateBinMemory(size_t bytes) {
-  if (bytes > kBinPieceSize) return ::operator new(bytes);
-  return pool().take();
+BinPool::~BinPool() {
+  for (void* block : blocks_) std::free(block);
 }
 
-void freeBinMemory(void* piece, size_t bytes) {
+void* BinPool::allocate(size_t bytes) {
+  if (bytes > kBinPieceSize) return ::operator new(bytes);
+  return take();
+}
+
+void BinPool::free(void* piece, size_t bytes) {
   if (bytes > kBinPieceSize) {
     ::operator delete(piece);
     return;
   }
-  pool().give(piece);
+  freed_ = ::new (piece) FreePiece{freed_};
+}
+
+void* BinPool::take() {
+  if (freed_) {
+    FreePiece* piece = freed_;
+    freed_ = piece->next;
+    return piece;
+  }
+  if (left_ < kBinPieceSize) {
+    blocks_.reserve(blocks_.size() + 1);  // so that the new block is always kept
+    void* block = std::aligned_alloc(kHugePageSize, kBlockSize);
+    if (!block) throw std::bad_alloc();
+    // Only a request: where the kernel does not allow huge pages on
+    // request, the block is backed by ordinary pages.
+    ::madvise(block, kBlockSize, MADV_HUGEPAGE);
+    blocks_.push_back(block);
+    next_ = static_cast<char*>(block);
+    left_ = kBlockSize;
+  }
+  void* piece = next_;
+  next_ += kBinPieceSize;
+  left_ -= kBinPieceSize;
+  return piece;
 }
 
 }  // namespace plotgen

@@ -5,7 +5,6 @@
 // platform/decimal_text.h.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -50,15 +49,15 @@ inline bool mayBeNegative(std::string_view cell) {
 }
 
 // Whether the data-file scanner takes a cell for the missing-value flag
-// `flag`: the cell's number, as atof reads it, lies below 0 and within 1e-6
-// of the flag. The scanner compares numbers, so "-9.999e3" is the flag -9999
+// `flag`: the cell's number, as atof reads it, lies below 0 and is nearly
+// equal to the flag (within 1e-6, the scanner's own rule). The scanner compares numbers, so "-9.999e3" is the flag -9999
 // as "-9999" is, though the integer of the one is -9 and that of the other
 // -9999. Only a cell that may be negative is converted; a NaN flag (a column
 // the scanner compares with no flag) matches nothing.
 inline bool isScannedFlag(std::string_view cell, double flag) {
   if (!mayBeNegative(cell)) return false;
   const double value = platform::fastLeadingDouble(cell);
-  return value < 0 && std::fabs(value - flag) < 1e-6;
+  return value < 0 && platform::nearlyEqual(value, flag);
 }
 
 }  // namespace plotgen

@@ -4,7 +4,7 @@
 
 #include "platform/text.h"
 #include "plotgen/arguments.h"
-#include "plotgen/plot_globals.h"
+#include "plotgen/line_window.h"
 
 namespace plotgen {
 namespace {
@@ -24,8 +24,8 @@ std::vector<std::string> readAllLines(std::istream& in) {
   for (;;) {
     bool ended = platform::readLine(in, &line);
     if (!ended) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!line.empty()) lines.push_back(std::move(line));
+      std::string_view rest = line;
+      if (keepsLastLine(&rest)) lines.emplace_back(rest);
       break;
     }
     lines.push_back(line);
@@ -33,34 +33,34 @@ std::vector<std::string> readAllLines(std::istream& in) {
   return lines;
 }
 
-bool readDataList(std::string_view location) {
+bool readDataList(RunState& run, std::string_view location) {
   if (location == "ANY" || location == "HALK" || location == "ZIB" || location == "XOV") {
     std::string name = "Data/" + std::string(location) + ".txt";
     std::ifstream in;
     if (!platform::openInputFile(in, name)) {
-      logLine("ERROR: failed to open file: " + name + " ");
+      run.ErrorLog.logLine("ERROR: failed to open file: " + name + " ");
       return false;
     }
     std::vector<std::string> entries = readAllLines(in);
-    DataFileList.insert(DataFileList.end(), entries.begin(), entries.end());
+    run.DataFileList.insert(run.DataFileList.end(), entries.begin(), entries.end());
     return true;
   }
   if (location == "Qiru") {
-    logLine("ERROR: Qiru not yet implemented, invalid location");
+    run.ErrorLog.logLine("ERROR: Qiru not yet implemented, invalid location");
     return false;
   }
   if (location == "YUNT") {
-    logLine("ERROR: YUNT not yet implemented, invalid location");
+    run.ErrorLog.logLine("ERROR: YUNT not yet implemented, invalid location");
     return false;
   }
-  logLine("ERROR: invalid location input: " + std::string(location));
+  run.ErrorLog.logLine("ERROR: invalid location input: " + std::string(location));
   return false;
 }
 
-void setTimeWindow(bool isTimeRange, std::string_view startTime, std::string_view endTime) {
+void setTimeWindow(RunState& run, bool isTimeRange, std::string_view startTime, std::string_view endTime) {
   if (!isTimeRange) return;
-  stampToWindow(startTime, &WindowStartDate, &WindowStartTime);
-  stampToWindow(endTime, &WindowEndDate, &WindowEndTime);
+  stampToWindow(startTime, &run.WindowStartDate, &run.WindowStartTime);
+  stampToWindow(endTime, &run.WindowEndDate, &run.WindowEndTime);
 }
 
 }  // namespace plotgen

@@ -6,16 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/run_state.h"
+
 namespace plotgen {
 
-// Reads "Data/<location>.txt" into DataFileList; false after logging an ERROR line.
-bool readDataList(std::string_view location);
+// Reads "Data/<location>.txt" into the run's DataFileList; false after logging an ERROR line.
+bool readDataList(RunState& run, std::string_view location);
 
-// Sets the four window numbers from two 14-digit stamps when isTimeRange is true.
-void setTimeWindow(bool isTimeRange, std::string_view startTime, std::string_view endTime);
+// Sets the run's four window numbers from two 14-digit stamps when isTimeRange is true.
+void setTimeWindow(RunState& run, bool isTimeRange, std::string_view startTime, std::string_view endTime);
 
-// Reads every line of a text stream; a last line without line end counts, a
-// final line end makes no extra entry, and a '\r' before a line end is dropped.
+// Reads every line of a text stream as platform::readLine reads it; the rest
+// after the last line end as keepsLastLine takes it, so a final line end makes
+// no extra entry.
 std::vector<std::string> readAllLines(std::istream& in);
 
 }  // namespace plotgen

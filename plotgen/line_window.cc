@@ -12,10 +12,12 @@ namespace plotgen {
 
 LineWindow::~LineWindow() { close(); }
 
-bool LineWindow::open(const std::string& path) {
+bool LineWindow::open(const std::string& path, size_t maxLength) {
   close();
   filled_ = cut_ = 0;
   atEnd_ = false;
+  maxLength_ = maxLength;
+  inLongLine_ = false;
   first_ = forgetBefore_ = 0;
   lines_.clear();
   // Regular files only: a FIFO would wait for a writer and a device such as
@@ -48,22 +50,27 @@ bool LineWindow::cutLine() {
   for (;;) {
     const char* base = buffer_.get();
     const char* from = base + cut_;
-    const char* end = static_cast<const char*>(std::memchr(from, '\n', filled_ - cut_));
-    const bool ended = end != nullptr;
-    if (ended) {
-      cut_ = static_cast<size_t>(end - base) + 1;
-    } else if (atEnd_) {
-      end = base + filled_;
-      cut_ = filled_;
-    } else {
-      refill();
-      continue;
+    // Of a long line the bytes past its first maxLength_ are not held: its
+    // line end is looked for in what was read after them.
+    const size_t looked = inLongLine_ ? maxLength_ : 0;
+    const char* end = static_cast<const char*>(std::memchr(from + looked, '\n', filled_ - cut_ - looked));
+    if (end || atEnd_) {
+      const size_t length = end ? static_cast<size_t>(end - from) : filled_ - cut_;
+      cut_ = end ? static_cast<size_t>(end - base) + 1 : filled_;
+      std::string_view line = inLongLine_ ? std::string_view(from, maxLength_)
+                                          : platform::keptLine(std::string_view(from, length), end, maxLength_);
+      inLongLine_ = false;
+      if (!end && !keepsLastLine(&line)) return false;
+      lines_.push_back(line);
+      return true;
     }
-    if (end > from && end[-1] == '\r') --end;
-    // The rest after the last line end is a line when something is left of it.
-    if (!ended && end == from) return false;
-    lines_.emplace_back(from, static_cast<size_t>(end - from));
-    return true;
+    // No line end yet: a line longer than maxLength_ keeps its first
+    // maxLength_ bytes whatever follows, and the rest is dropped.
+    if (filled_ - cut_ > maxLength_) {
+      filled_ = cut_ + maxLength_;
+      inLongLine_ = true;
+    }
+    refill();
   }
 }
 

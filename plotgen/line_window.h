@@ -9,7 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace plotgen {
+
+// The rest of a file after its last line end, as the plot generator's readers
+// take it once the platform's line rule has made a line of it: a '\r' at its
+// end is dropped too (the last line end of a file written with "\r\n" may
+// have lost its '\n'), and it is a line only when something is left of it.
+inline bool keepsLastLine(std::string_view* rest) {
+  if (!rest->empty() && rest->back() == '\r') rest->remove_suffix(1);
+  return !rest->empty();
+}
 
 class LineWindow {
  public:
@@ -18,15 +29,17 @@ class LineWindow {
   LineWindow& operator=(const LineWindow&) = delete;
   ~LineWindow();
 
-  // Opens a file for reading its lines from line 0; false when it is no
+  // Opens a file for reading its lines from line 0, each of them kept as the
+  // platform's line readers keep it with this maxLength; false when it is no
   // regular file (a folder, a FIFO, a device) or cannot be opened.
-  bool open(const std::string& path);
+  bool open(const std::string& path, size_t maxLength = platform::kMaxLineLength);
   void close();
 
-  // Line `index` (counted from 0) without its line end, a '\r' before the
-  // line end dropped; a last line without line end counts when it is not
-  // empty. False when the file has fewer lines. Lines are cut on demand; an
-  // index before the oldest line still held (see forget) is a logic error.
+  // Line `index` (counted from 0) as platform::LineReader reads it: without
+  // its line end and the '\r' before it, cut to maxLength; the rest after the
+  // last line end as keepsLastLine takes it. False when the file has fewer
+  // lines. Lines are cut on demand; an index before the oldest line still
+  // held (see forget) is a logic error.
   bool line(long long index, std::string_view* out);
 
   // The lines from index on that are already held, in order; a call to line()
@@ -44,7 +57,9 @@ class LineWindow {
 
  private:
   static constexpr size_t kInitialSize = 1 << 19;
-  // Cuts the next line into lines_; false at the end of the file.
+  // Cuts the next line into lines_; false at the end of the file. Of a line
+  // longer than maxLength_ only the first maxLength_ bytes are held; the rest
+  // is dropped as it is read.
   bool cutLine();
   // Drops the forgotten lines, moves the rest to the front (growing the
   // buffer when it is full) and reads more of the file.
@@ -56,6 +71,8 @@ class LineWindow {
   size_t filled_ = 0;   // bytes of the file in the buffer
   size_t cut_ = 0;      // where the next line begins
   bool atEnd_ = false;  // the file has been read to its end
+  size_t maxLength_ = platform::kMaxLineLength;
+  bool inLongLine_ = false;  // the line from cut_ on is longer than maxLength_: its rest is dropped
   long long first_ = 0;  // index of lines_[0]
   long long forgetBefore_ = 0;
   std::vector<std::string_view> lines_;  // the lines held, pointing into the buffer

@@ -11,7 +11,6 @@
 #include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/cell_text.h"
-#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 namespace {
@@ -59,13 +58,13 @@ char* putWholeNumber(char* out, int value) {
   return std::to_chars(out, out + kMaxWholeNumberLength, static_cast<double>(value), std::chars_format::general, 6).ptr;
 }
 
-// The altitude bin `bin` of AltitudeBins, found through the run's cache.
+// The altitude bin `bin` of the run's AltitudeBins, found through the run's cache.
 BinValues& binValues(RunState& run, long long bin) {
   if (run.binCache.empty())
     run.binCache.assign(static_cast<size_t>(std::clamp(run.binCount, 0LL, RunState::kBinCacheSize)), nullptr);
-  if (bin >= static_cast<long long>(run.binCache.size())) return AltitudeBins[bin];
+  if (bin >= static_cast<long long>(run.binCache.size())) return run.AltitudeBins[bin];
   BinValues*& cached = run.binCache[static_cast<size_t>(bin)];
-  if (!cached) cached = &AltitudeBins[bin];
+  if (!cached) cached = &run.AltitudeBins[bin];
   return *cached;
 }
 
@@ -289,11 +288,10 @@ std::array<double, 5> binStatistics(std::vector<double>& values) {
   return result;
 }
 
-void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
-                     DataFile& median) {
+void writeMedianData(long long binCount, const AltitudeBinTable& bins, int altLower, DataFile& median) {
   std::string out;
   std::vector<double> values;
-  for (const auto& [bin, binValues] : bins) {
+  for (const auto& [bin, binValues] : bins.byIndex()) {
     if (bin < 0 || bin >= binCount || binValues.empty()) continue;
     values.assign(binValues.begin(), binValues.end());
     std::array<double, 5> statistics = binStatistics(values);

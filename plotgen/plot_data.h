@@ -4,13 +4,12 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "plotgen/altitude_bins.h"
 #include "plotgen/header_values.h"
-#include "plotgen/plot_globals.h"
 #include "plotgen/run_state.h"
 
 namespace plotgen {
@@ -57,7 +56,7 @@ void writeClosingColumn(int k, int profilesInFile, std::string_view endStamp, Da
 std::string closingStamp(std::string_view endStamp);
 
 // The rows of "profile_data.dat" for one selected profile and, when bins are
-// collected, their values in the altitude bins. A row is left out when one of
+// collected, their values in the run's altitude bins. A row is left out when one of
 // its copied cells is missing: its integer equals that of its column's flag,
 // or the scanner takes it for the flag.
 void writeProfileDataRows(RunState& run, const ProfileTable& table, const FillValues& fill);
@@ -69,8 +68,7 @@ long long altitudeBin(std::string_view altitudeCell, int altLower, long long bin
 std::array<double, 5> binStatistics(std::vector<double>& values);
 
 // One row per bin holding values, in bin order.
-void writeMedianData(long long binCount, const std::map<int64_t, BinValues>& bins, int altLower,
-                     DataFile& median);
+void writeMedianData(long long binCount, const AltitudeBinTable& bins, int altLower, DataFile& median);
 
 // Appends a double in the default form of formatted output ("%g").
 void appendDouble(std::string& out, double value);

@@ -10,7 +10,6 @@
 #include "plotgen/data_list.h"
 #include "plotgen/gnuplot_pipe.h"
 #include "plotgen/plot_data.h"
-#include "plotgen/plot_globals.h"
 #include "plotgen/run_state.h"
 #include "plotgen/plot_scripts.h"
 #include "plotgen/profile_reader.h"
@@ -38,27 +37,27 @@ PlotArguments convertArguments(const char* const* argv) {
   a.isMedianLine = toBool(argv[16]);
   a.isQuartileLines = toBool(argv[17]);
   a.isPercentileLines = toBool(argv[18]);
-  HideCurtainGrid = toInt(argv[19]);
-  HideProfileGrid = toInt(argv[20]);
+  a.hideCurtainGrid = toInt(argv[19]);
+  a.hideProfileGrid = toInt(argv[20]);
   return a;
 }
 
 // Integer arguments as gnuplot must read them: plain decimal numbers.
 std::string scriptNumber(const std::string& text) { return plainDecimal(text); }
 
-int runSteps(int argc, const char* const* argv) {
-  if (!checkArguments(argc, argv)) return 0;
-  RunState run;
+int runSteps(RunState& run, int argc, const char* const* argv) {
+  PlotLog& log = run.ErrorLog;
+  if (!checkArguments(log, argc, argv)) return 0;
   run.args = convertArguments(argv);
   const PlotArguments& args = run.args;
 
-  if (!readDataList(args.location)) return 0;
-  if (args.endFile > static_cast<long long>(DataFileList.size())) {
-    logLine("ERROR: endFile: " + intToString(args.endFile) + " cannot be greater than " +
-            intToString(static_cast<long long>(DataFileList.size())) + " for location: " + args.location);
+  if (!readDataList(run, args.location)) return 0;
+  if (args.endFile > static_cast<long long>(run.DataFileList.size())) {
+    log.logLine("ERROR: endFile: " + intToString(args.endFile) + " cannot be greater than " +
+                intToString(static_cast<long long>(run.DataFileList.size())) + " for location: " + args.location);
     return 0;
   }
-  setTimeWindow(args.isTimeRange, args.startTime, args.endTime);
+  setTimeWindow(run, args.isTimeRange, args.startTime, args.endTime);
 
   // The bins cover the altitude limits; only bins that receive a value are kept.
   run.altLower = toInt(args.altLowerLimit);
@@ -70,22 +69,23 @@ int runSteps(int argc, const char* const* argv) {
   bool profileOpen = run.profile.open("profile_data.dat");
   bool medianOpen = run.median.open("median_data.dat");
   if (!curtainOpen || !profileOpen || !medianOpen) {
-    if (!curtainOpen) logLine("ERROR: failed to open file: curtain_data.dat ");
-    if (!profileOpen) logLine("ERROR: failed to open file: profile_data.dat ");
-    if (!medianOpen) logLine("ERROR failed to open file: median_data.dat ");
+    if (!curtainOpen) log.logLine("ERROR: failed to open file: curtain_data.dat ");
+    if (!profileOpen) log.logLine("ERROR: failed to open file: profile_data.dat ");
+    if (!medianOpen) log.logLine("ERROR failed to open file: median_data.dat ");
     failed = true;
   } else {
     for (long long index = args.startFile; index < args.endFile && !run.selection.stopped; ++index) {
-      FileOutcome outcome = readProfileFile(run, DataFileList[static_cast<size_t>(index)]);
+      FileOutcome outcome = readProfileFile(run, run.DataFileList[static_cast<size_t>(index)]);
       if (outcome != FileOutcome::Read) {
         failed = true;
         break;
       }
     }
     if (!failed) {
-      if (!run.selection.stopped && !ProfileEndStamps.empty())
-        run.selection.curtainEndStamp = ProfileEndStamps.back();
-      if (args.isProfilePlot && run.collectBins) writeMedianData(run.binCount, AltitudeBins, run.altLower, run.median);
+      if (!run.selection.stopped && !run.ProfileEndStamps.empty())
+        run.selection.curtainEndStamp = run.ProfileEndStamps.back();
+      if (args.isProfilePlot && run.collectBins)
+        writeMedianData(run.binCount, run.AltitudeBins, run.altLower, run.median);
     }
   }
   // A data file that could not be written in full (a full disk, say) must not
@@ -94,7 +94,7 @@ int runSteps(int argc, const char* const* argv) {
   for (auto [file, name] : {std::pair{&run.curtain, "curtain_data.dat"}, std::pair{&run.profile, "profile_data.dat"},
                             std::pair{&run.median, "median_data.dat"}}) {
     if (!file->close() && !failed) {
-      logLine(std::string("ERROR: failed to write file: ") + name);
+      log.logLine(std::string("ERROR: failed to write file: ") + name);
       written = false;
     }
   }
@@ -102,10 +102,10 @@ int runSteps(int argc, const char* const* argv) {
 
   const SelectionState& selection = run.selection;
   if (selection.noneSelectedYet) {
-    logLine("ERROR: NO DATA IN RANGE: " + std::string(" StartDate_Time = ") + intToString(WindowStartDate) + "_" +
-            intToString(WindowStartTime) + "; EndDate_Time = " + intToString(WindowEndDate) + "_" +
-            intToString(WindowEndTime));
-    logLine("argv[8], argv[9] >> startTime, endTime = " + args.startTime + ", " + args.endTime);
+    log.logLine("ERROR: NO DATA IN RANGE: " + std::string(" StartDate_Time = ") + intToString(run.WindowStartDate) +
+                "_" + intToString(run.WindowStartTime) + "; EndDate_Time = " + intToString(run.WindowEndDate) + "_" +
+                intToString(run.WindowEndTime));
+    log.logLine("argv[8], argv[9] >> startTime, endTime = " + args.startTime + ", " + args.endTime);
     return 0;
   }
 
@@ -114,7 +114,7 @@ int runSteps(int argc, const char* const* argv) {
   // gnuplot is started.
   for (const std::string* stamp : {&selection.curtainStartStamp, &selection.curtainEndStamp}) {
     if (!isSafeInGnuplot(*stamp)) {
-      logLine("ERROR: time stamp not usable in a plot command: " + *stamp);
+      log.logLine("ERROR: time stamp not usable in a plot command: " + *stamp);
       return 0;
     }
   }
@@ -130,7 +130,7 @@ int runSteps(int argc, const char* const* argv) {
     settings.isMedianLine = args.isMedianLine;
     settings.isQuartileLines = args.isQuartileLines;
     settings.isPercentileLines = args.isPercentileLines;
-    plotProfile(settings);
+    plotProfile(log, settings, args.hideProfileGrid);
   }
 
   CurtainPlotSettings curtain;
@@ -140,21 +140,21 @@ int runSteps(int argc, const char* const* argv) {
   curtain.isNumberDensity = args.isNumberDensity;
   curtain.startStamp = selection.curtainStartStamp;
   curtain.endStamp = selection.curtainEndStamp;
-  curtain.severalFiles = DataFileList.size() > 1;
+  curtain.severalFiles = run.DataFileList.size() > 1;
 
   std::string path = findGnuplot();
-  logLine("OK. Curtain::gnuplotPath " + gnuplotPathForLog(path));
+  log.logLine("OK. Curtain::gnuplotPath " + gnuplotPathForLog(path));
   GnuplotPipe pipe(path);
-  for (const std::string& command : curtainScript(curtain, HideCurtainGrid)) pipe.send(command);
-  logLine("OK. Start: " + selection.curtainStartStamp);
-  logLine("Ok. End:   " + selection.curtainEndStamp);
-  ErrorLog.close();
+  for (const std::string& command : curtainScript(curtain, args.hideCurtainGrid)) pipe.send(command);
+  log.logLine("OK. Start: " + selection.curtainStartStamp);
+  log.logLine("Ok. End:   " + selection.curtainEndStamp);
+  log.close();
   return 1;  // the pipe's end waits for gnuplot
 }
 
 }  // namespace
 
-int runPlotGenerator(int argc, const char* const* argv) {
+int runPlotGenerator(RunState& run, int argc, const char* const* argv) {
   std::time_t now = std::time(nullptr);
   const char* timeText = std::ctime(&now);
   std::string startText = timeText ? timeText : "";
@@ -162,20 +162,20 @@ int runPlotGenerator(int argc, const char* const* argv) {
   // after the start line; the log writes no line end inside a line.
   if (!startText.empty() && startText.back() == '\n') startText.pop_back();
 
-  ErrorLog.open("_CErr_.txt", std::ios::binary | std::ios::trunc);
-  if (!ErrorLog.is_open()) {
+  PlotLog& log = run.ErrorLog;
+  if (!log.open("_CErr_.txt")) {
     std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << platform::kSupportAddress
               << ". Thank you." << std::flush;
     return 0;
   }
-  logLine("OK. Starting: " + startText);
-  logLine("");
+  log.logLine("OK. Starting: " + startText);
+  log.logLine("");
   try {
-    return runSteps(argc, argv);
+    return runSteps(run, argc, argv);
   } catch (const std::exception& error) {
-    logLine(std::string("ERROR: ") + error.what());
+    log.logLine(std::string("ERROR: ") + error.what());
   } catch (...) {
-    logLine("ERROR: unexpected failure");
+    log.logLine("ERROR: unexpected failure");
   }
   return 0;
 }

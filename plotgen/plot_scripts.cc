@@ -3,7 +3,6 @@
 #include "platform/text.h"
 #include "plotgen/arguments.h"
 #include "plotgen/gnuplot_pipe.h"
-#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 namespace {
@@ -48,11 +47,11 @@ std::vector<std::string> profileScript(const ProfilePlotSettings& s, int hidePro
   return script;
 }
 
-void plotProfile(ProfilePlotSettings settings) {
+void plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid) {
   std::string path = findGnuplot();
-  logLine("OK. Profile::gnuplotPath " + gnuplotPathForLog(path));
+  log.logLine("OK. Profile::gnuplotPath " + gnuplotPathForLog(path));
   GnuplotPipe pipe(path);
-  for (const std::string& command : profileScript(settings, HideProfileGrid)) pipe.send(command);
+  for (const std::string& command : profileScript(settings, hideProfileGrid)) pipe.send(command);
 }
 
 std::string paletteCommand() {

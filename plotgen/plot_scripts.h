@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/plot_log.h"
+
 namespace plotgen {
 
 // MonthNames and PaletteColours keep their established names, without the k
@@ -34,7 +36,7 @@ struct ProfilePlotSettings {
 // The profile script without its closing "exit", which the pipe sends.
 std::vector<std::string> profileScript(const ProfilePlotSettings& settings, int hideProfileGrid);
 // Logs the gnuplot path, runs the profile script and returns once gnuplot has ended.
-void plotProfile(ProfilePlotSettings settings);
+void plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid);
 
 struct CurtainPlotSettings {
   int plottedProfileCount = 0;

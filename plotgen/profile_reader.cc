@@ -12,7 +12,6 @@
 #include "plotgen/data_list.h"
 #include "plotgen/header_values.h"
 #include "plotgen/plot_data.h"
-#include "plotgen/plot_globals.h"
 
 namespace plotgen {
 namespace {
@@ -40,32 +39,6 @@ std::string_view lineAt(LineWindow& lines, long long index, const std::string& p
 // bits always are.
 inline bool isWanted(uint32_t wanted, size_t index) { return index >= 32 || (wanted >> index & 1) != 0; }
 
-// The commas among the bytes of a line from `at` on, at most 64 of them: bit
-// j is set when byte at + j is ','. Sixteen bytes are looked at in one step;
-// the last bytes of a line of 16 or more are the 16 that end it, their bits
-// before the step's start shifted out; a shorter line is copied into 16
-// bytes with zeros after it.
-inline uint64_t commaMask64(const char* lineStart, const char* at, const char* end) {
-  uint64_t mask = 0;
-  for (int step = 0; step < 64; step += 16) {
-    const char* from = at + step;
-    const ptrdiff_t left = end - from;
-    if (left <= 0) break;
-    uint32_t bits;
-    if (left >= 16) {
-      bits = platform::commaMask16(from);
-    } else if (end - lineStart >= 16) {
-      bits = platform::commaMask16(end - 16) >> (16 - left);
-    } else {
-      char bytes[16] = {};
-      std::memcpy(bytes, from, static_cast<size_t>(left));
-      bits = platform::commaMask16(bytes);
-    }
-    mask |= uint64_t{bits} << step;
-  }
-  return mask;
-}
-
 // Date pieces (cut at "-") and time pieces (cut at ":") of a normalised stamp
 // as numbers; missing pieces count as 0.
 void stampNumbers(std::string_view stamp, int32_t* date, int32_t* time) {
@@ -87,10 +60,10 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   SelectionState& state = run.selection;
   const PlotArguments& args = run.args;
   int n = state.runningProfileNumber;
-  bool selected = isProfileInRange(args.isTimeRange, args.isProfileRange, n, args.startProfile, args.endProfile);
+  bool selected = isProfileInRange(run, args.isTimeRange, args.isProfileRange, n, args.startProfile, args.endProfile);
   if (state.previousSelected && !selected) {
     state.stopped = true;
-    state.curtainEndStamp = ProfileEndStamps[ProfileEndStamps.size() - 2];
+    state.curtainEndStamp = run.ProfileEndStamps[run.ProfileEndStamps.size() - 2];
     return false;
   }
   state.previousSelected = selected;
@@ -110,14 +83,14 @@ bool selectProfile(RunState& run, int k, int profilesInFile, LineWindow& lines, 
   }
 
   if (state.noneSelectedYet) {
-    state.curtainStartStamp = ProfileStartStamps[static_cast<size_t>(n)];
+    state.curtainStartStamp = run.ProfileStartStamps[static_cast<size_t>(n)];
     state.noneSelectedYet = false;
   }
   CurtainColumns columns = curtainColumnsFor(args.isNumberDensity);
-  writeProfileBlocks(ProfileStartStamps[static_cast<size_t>(n)], ProfileEndStamps[static_cast<size_t>(n)], columns,
+  writeProfileBlocks(run.ProfileStartStamps[static_cast<size_t>(n)], run.ProfileEndStamps[static_cast<size_t>(n)], columns,
                      table, fill.values, &run.curtainCells, run.curtain);
   ++state.plottedProfileCount;
-  writeClosingColumn(k, profilesInFile, ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
+  writeClosingColumn(k, profilesInFile, run.ProfileEndStamps[static_cast<size_t>(n)], run.curtain);
   if (args.isProfilePlot) writeProfileDataRows(run, table, fill);
   return true;
 }
@@ -139,7 +112,7 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   // innermost loop: the commas of 64 bytes at a time are found first, and
   // past the kept cells they are only counted.
   for (const char* at = line.data(); found < commasNeeded && at < end; at += 64) {
-    uint64_t bits = commaMask64(line.data(), at, end);
+    uint64_t bits = platform::commaMask64(line.data(), at, end);
     for (; bits != 0 && found < keep; bits &= bits - 1) {
       const char* comma = at + std::countr_zero(bits);
       if (isWanted(wanted, found)) cells[found] = platform::trimBlanksAndTabs(std::string_view(cellStart, comma));
@@ -159,12 +132,13 @@ size_t cutDataLine(std::string_view line, size_t m, size_t keep, std::string_vie
   return keep;
 }
 
-bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile) {
+bool isProfileInRange(const RunState& run, bool isTimeRange, bool isProfileRange, int n, int startProfile,
+                      int endProfile) {
   bool result = false;
   if (isTimeRange) {
     int32_t d = 0, t = 0;
-    stampNumbers(ProfileMeanStamps[static_cast<size_t>(n)], &d, &t);
-    const int32_t sd = WindowStartDate, st = WindowStartTime, ed = WindowEndDate, et = WindowEndTime;
+    stampNumbers(run.ProfileMeanStamps[static_cast<size_t>(n)], &d, &t);
+    const int32_t sd = run.WindowStartDate, st = run.WindowStartTime, ed = run.WindowEndDate, et = run.WindowEndTime;
     bool inWindow = (d == sd && d == ed && st <= t && t < et) || (d == sd && sd < ed && t >= st) ||
                     (sd < d && d < ed) || (d == ed && d != sd && t < et);
     if (!inWindow) return false;
@@ -177,13 +151,13 @@ bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startPro
 FileOutcome readProfileFile(RunState& run, const std::string& entry) {
   std::string path = entry;
   if (run.args.location == "ANY")
-    logLine("OK. " + entry);
+    run.ErrorLog.logLine("OK. " + entry);
   else
     path = run.args.location + "/" + entry;
 
   LineWindow& lines = run.lines;
   if (!lines.open(path)) {
-    logLine("ERROR: failed to open file: " + path);
+    run.ErrorLog.logLine("ERROR: failed to open file: " + path);
     return FileOutcome::OpenFailed;
   }
   struct CloseAtEnd {
@@ -229,9 +203,9 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
       std::string_view lastLine;
       if (!lines.line(dataStart + dataLines - 1, &lastLine))
         malformed(path, lines.lineCount() - 1, "the file ends inside the data lines");
-      ProfileStartStamps.push_back(std::move(stamps[0]));
-      ProfileEndStamps.push_back(std::move(stamps[1]));
-      ProfileMeanStamps.push_back(std::move(stamps[2]));
+      run.ProfileStartStamps.push_back(std::move(stamps[0]));
+      run.ProfileEndStamps.push_back(std::move(stamps[1]));
+      run.ProfileMeanStamps.push_back(std::move(stamps[2]));
 
       if (!selectProfile(run, static_cast<int>(k), static_cast<int>(profilesInFile), lines, dataStart,
                          static_cast<size_t>(dataLines), fill, m, path))
@@ -240,7 +214,7 @@ FileOutcome readProfileFile(RunState& run, const std::string& entry) {
       q = dataStart + dataLines;
     }
   } catch (const MalformedFile& error) {
-    logLine(std::string("ERROR: ") + error.what());
+    run.ErrorLog.logLine(std::string("ERROR: ") + error.what());
     return FileOutcome::Malformed;
   }
   return FileOutcome::Read;

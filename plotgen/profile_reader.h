@@ -20,9 +20,11 @@ enum class FileOutcome {
 // Reads list entry `entry` and hands its selected profiles to the data-file writers.
 FileOutcome readProfileFile(RunState& run, const std::string& entry);
 
-// Whether the profile with running number n is selected (mean stamp against the
-// time window, number against the index window).
-bool isProfileInRange(bool isTimeRange, bool isProfileRange, int n, int startProfile, int endProfile);
+// Whether the profile with running number n is selected (its mean stamp in
+// the run's ProfileMeanStamps against the run's time window, its number
+// against the index window).
+bool isProfileInRange(const RunState& run, bool isTimeRange, bool isProfileRange, int n, int startProfile,
+                      int endProfile);
 
 // Cuts a data line into its cells at commas, the blanks and tabs around each
 // cell dropped (the scanner reads the values between them alike). The first

@@ -1,5 +1,8 @@
-// The state of one run of the plot generator: the converted arguments, the
-// three data files, the file being read and the profile selection.
+// The state of one run of the plot generator, all of it: the converted
+// arguments, the plot log, the list file's entries, the time window, the
+// profile stamps, the altitude bins, the three data files, the file being
+// read and the profile selection. Nothing of a run lives outside it, so two
+// runs in one process do not see each other.
 #pragma once
 
 #include <cstdint>
@@ -7,13 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "plotgen/altitude_bins.h"
 #include "plotgen/data_file.h"
 #include "plotgen/line_window.h"
-#include "plotgen/plot_globals.h"
+#include "plotgen/plot_log.h"
 
 namespace plotgen {
 
-// The converted command-line arguments (positions 1 to 18; 19 and 20 are process-wide).
+// The 20 converted command-line arguments.
 struct PlotArguments {
   std::string location;
   int startFile = 0;
@@ -33,6 +37,8 @@ struct PlotArguments {
   bool isMedianLine = false;
   bool isQuartileLines = false;
   bool isPercentileLines = false;
+  int hideCurtainGrid = 0;  // 0 draws the curtain plot's grid
+  int hideProfileGrid = 0;  // 0 draws the profile plot's grid
 };
 
 // The data lines of one profile block: one row per data line, one text cell
@@ -63,8 +69,30 @@ struct SelectionState {
   std::string curtainEndStamp;
 };
 
+// One run. A run takes a RunState of its own, made for it; the state's end
+// releases everything the run held (the log's stream, the bins' memory).
 struct RunState {
+  RunState() = default;
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
+
   PlotArguments args;
+  // The plot log "_CErr_.txt".
+  PlotLog ErrorLog;
+  // Entries of the list file, in file order.
+  std::vector<std::string> DataFileList;
+  // The time window as the numbers YYYYMMDD and hhmmss; 0 until set.
+  int32_t WindowStartDate = 0;
+  int32_t WindowStartTime = 0;
+  int32_t WindowEndDate = 0;
+  int32_t WindowEndTime = 0;
+  // Start, end and mean stamp of every profile read, in reading order.
+  std::vector<std::string> ProfileStartStamps;
+  std::vector<std::string> ProfileEndStamps;
+  std::vector<std::string> ProfileMeanStamps;
+  // Values per 100 m altitude bin, with the memory they take.
+  AltitudeBinTable AltitudeBins;
+
   int altLower = 0;          // int of altLowerLimit
   long long binCount = 0;    // number of 100 m bins between the altitude limits
   bool collectBins = false;  // a median, quartile or percentile line is drawn
@@ -78,7 +106,7 @@ struct RunState {
   ProfileTable table;
   CurtainCells curtainCells;
   // The altitude bins met so far by index, for indexes below kBinCacheSize;
-  // points into AltitudeBins, which is not cleared during a run.
+  // points into AltitudeBins, which keeps its bins for the whole run.
   static constexpr long long kBinCacheSize = 1 << 16;
   std::vector<BinValues*> binCache;
   // The altitude cell of each row of the profile before and its bin: the

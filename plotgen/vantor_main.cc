@@ -3,14 +3,12 @@
 #include <csignal>
 
 #include "plotgen/plot_generator.h"
-#include "plotgen/plot_globals.h"
+#include "plotgen/run_state.h"
 
 int main(int argc, char** argv) {
   // A gnuplot that ends early must not end this program through a broken pipe:
   // writes to it then fail quietly and the log is still completed.
   std::signal(SIGPIPE, SIG_IGN);
-  plotgen::initPlotGeneratorGlobals();
-  int status = plotgen::runPlotGenerator(argc, argv);
-  plotgen::freePlotGeneratorGlobals();
-  return status;
+  plotgen::RunState run;
+  return plotgen::runPlotGenerator(run, argc, argv);
 }

@@ -1,5 +1,6 @@
 #include "scanner/data_tokens.h"
 
+#include <array>
 #include <cstring>
 
 #include "platform/decimal_text.h"
@@ -65,38 +66,17 @@ bool anyBit(const std::vector<uint64_t>& words, size_t from, size_t to) {
 // bytes past the line's end count as separators.
 inline void classify64(const unsigned char* bytes, size_t size, size_t word, uint64_t& separators,
                        uint64_t& others, uint64_t& commaBits) {
-  separators = others = commaBits = 0;
-  for (size_t part = 0; part < 4; ++part) {
-    size_t at = word * 64 + part * 16;
-    if (at >= size) {
-      separators |= ~0ULL << (part * 16);
-      return;
-    }
-    uint32_t sep16, other16, comma16;
-    if (at + 16 <= size) {
-      classify16(bytes + at, sep16, other16, comma16);
-    } else {
-      const size_t rest = size - at;
-      if (size >= 16) {
-        // The last 16 bytes of the line, shifted so that bit 0 is byte `at`.
-        classify16(bytes + size - 16, sep16, other16, comma16);
-        sep16 >>= 16 - rest;
-        other16 >>= 16 - rest;
-        comma16 >>= 16 - rest;
-      } else {
-        unsigned char tail[16] = {};
-        std::memcpy(tail, bytes + at, rest);
-        classify16(tail, sep16, other16, comma16);
-      }
-      uint32_t valid = (1u << rest) - 1;
-      sep16 = (sep16 & valid) | (~valid & 0xFFFFu);
-      other16 &= valid;
-      comma16 &= valid;
-    }
-    commaBits |= static_cast<uint64_t>(comma16) << (part * 16);
-    separators |= static_cast<uint64_t>(sep16) << (part * 16);
-    others |= static_cast<uint64_t>(other16) << (part * 16);
-  }
+  const char* const line = reinterpret_cast<const char*>(bytes);
+  // The separators (kind 0) are marked past the end.
+  const std::array<uint64_t, 3> masks =
+      platform::byteMasks64<3, 1u>(line, line + word * 64, line + size, [](const char* sixteen) {
+        uint32_t sep16, other16, comma16;
+        classify16(reinterpret_cast<const unsigned char*>(sixteen), sep16, other16, comma16);
+        return std::array<uint32_t, 3>{sep16, other16, comma16};
+      });
+  separators = masks[0];
+  others = masks[1];
+  commaBits = masks[2];
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "scanner/scan_text.h"
 
-#include <cmath>
 #include <vector>
 
 #include "platform/text.h"
@@ -73,8 +72,6 @@ bool checkLonLatAlt(std::string_view text, double& longitude, double& latitude, 
   return longitude >= -180 && longitude <= 360 && latitude >= -90 && latitude <= 90 && elevation >= -200 &&
          elevation <= 5000;
 }
-
-bool nearlyEqual(double a, double b) { return std::fabs(a - b) < 1e-6; }
 
 std::string headerValue(std::string_view line) { return std::string(line.substr(0, line.find(';'))); }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/decimal_text.h"
+
 class ReportSink;
 
 // The text without its leading and trailing blanks (' ' only; tabs stay). An
@@ -31,8 +33,9 @@ bool isFloatText(std::string_view text);
 // that is missing or not a number fails the test (its double is left as it was).
 bool checkLonLatAlt(std::string_view text, double& longitude, double& latitude, double& elevation);
 
-// Two data values are equal when they differ by less than 1e-6.
-bool nearlyEqual(double a, double b);
+// Two data values are equal when they differ by less than 1e-6 (the rule the
+// plot generator shares).
+using platform::nearlyEqual;
 
 // Splits a keyword triple ("A|B|C|") into its keywords, after cutting it to 127
 // characters. Writes a red line numbered `messageLine` for a triple that was too

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -113,6 +114,65 @@ TEST(DecimalText, CommasAsCountedByteByByte) {
   }
   EXPECT_EQ(platform::bitCount(~0ULL), 64);
   EXPECT_EQ(platform::bitCount(0), 0);
+}
+
+TEST(DecimalText, DataValuesNearlyEqualWithinTheTolerance) {
+  struct Case {
+    double a, b;
+    bool equal;
+  };
+  const double nan = std::nan("");
+  const Case cases[] = {{-9999, -9999.0000005, true}, {-9999, -9999.00001, false}, {30, 30, true},
+                        {-9999, -9998.9999995, true},  {0, 1e-6, false},           {0, 9e-7, true},
+                        {-9999, nan, false},           {nan, nan, false},          {1e300, -1e300, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::nearlyEqual(c.a, c.b), c.equal) << c.a << " " << c.b;
+    EXPECT_EQ(platform::nearlyEqual(c.b, c.a), c.equal) << c.b << " " << c.a;
+  }
+}
+
+// The 64-byte masks of lines of every length around the 16- and 64-byte
+// steps, each inside a larger buffer as a file's lines are, against the bytes
+// one by one: the commas, and through a classifier of two kinds the commas
+// and the zero bytes (the bytes a short line is padded with have no bit),
+// the second kind also with the bytes past the line's end marked.
+TEST(DecimalText, MasksOf64BytesAsTheBytesOneByOne) {
+  std::mt19937 random(2026);
+  const std::string chars(",a\0 ,1,\x2c\xac\x80", 10);
+  for (int n = 0; n < 20000; ++n) {
+    const size_t length = random() % 4 == 0 ? random() % 20 : random() % 200;
+    std::string line;
+    for (size_t i = 0; i < length; ++i) line += chars[random() % chars.size()];
+    const std::string buffer = ",,,," + line + std::string(",\0,,", 4);
+    const char* const start = buffer.data() + 4;
+    const char* const end = start + line.size();
+    for (const char* at = start; at <= end; at += 64) {
+      uint64_t commas = 0, zeros = 0, pastEnd = 0;
+      for (size_t j = 0; j < 64; ++j) {
+        if (at + j >= end) {
+          pastEnd |= uint64_t{1} << j;
+          continue;
+        }
+        commas |= uint64_t{at[j] == ','} << j;
+        zeros |= uint64_t{at[j] == '\0'} << j;
+      }
+      ASSERT_EQ(platform::commaMask64(start, at, end), commas) << n << " at " << (at - start);
+      auto classify16 = [](const char* sixteen) {
+        std::array<uint32_t, 2> bits{};
+        for (int j = 0; j < 16; ++j) {
+          bits[0] |= uint32_t{sixteen[j] == ','} << j;
+          bits[1] |= uint32_t{sixteen[j] == '\0'} << j;
+        }
+        return bits;
+      };
+      const std::array<uint64_t, 2> both = platform::byteMasks64<2>(start, at, end, classify16);
+      ASSERT_EQ(both[0], commas) << n << " at " << (at - start);
+      ASSERT_EQ(both[1], zeros) << n << " at " << (at - start);
+      const std::array<uint64_t, 2> marked = platform::byteMasks64<2, 2u>(start, at, end, classify16);
+      ASSERT_EQ(marked[0], commas) << n << " at " << (at - start);
+      ASSERT_EQ(marked[1], zeros | pastEnd) << n << " at " << (at - start);
+    }
+  }
 }
 
 }  // namespace

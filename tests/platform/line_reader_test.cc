@@ -37,28 +37,12 @@ std::vector<Read> readAll(ReadOne readOne) {
   return reads;
 }
 
-// Texts of short and long lines (some across the reader's 256 KiB pieces and
-// the stream reader's 8 KiB chunks), with '\r' before, after and away from
-// '\n', zero bytes, and with and without a line end at the end.
-std::string randomText(std::mt19937& random, std::string_view bytes = std::string_view("ab\r\n\0x ", 7)) {
-  std::string text;
-  const int lines = static_cast<int>(random() % 40);
-  for (int i = 0; i < lines; ++i) {
-    const unsigned kind = random() % 10;
-    const size_t length = kind == 0 ? 250000 + random() % 300000 : kind == 1 ? 8190 + random() % 4 : random() % 30;
-    for (size_t j = 0; j < length; ++j) text += bytes[random() % bytes.size()];
-    if (random() % 3 == 0) text += '\r';
-    if (i + 1 < lines || random() % 2) text += '\n';
-  }
-  return text;
-}
-
 TEST(LineReader, SameLinesAsReadLineOnAStream) {
   testing_support::TempDir dir;
   std::mt19937 random(20261210);
   const size_t bounds[] = {platform::kMaxLineLength, 0, 1, 5, 8192, 300000};
   for (int round = 0; round < 25; ++round) {
-    const std::string text = randomText(random);
+    const std::string text = testing_support::randomLineText(random);
     const std::string path = dir.file("f" + std::to_string(round));
     ASSERT_TRUE(testing_support::writeFile(path, text));
     for (size_t bound : bounds) {
@@ -94,7 +78,7 @@ TEST(LineReader, WholeLineTellsTheLengthAndTheCommasPastTheCut) {
   std::mt19937 random(20261211);
   const size_t bounds[] = {platform::kMaxLineLength, 0, 1, 5, 8192, 300000};
   for (int round = 0; round < 5; ++round) {
-    const std::string text = randomText(random, std::string_view(",a\r\n,\0,", 7));
+    const std::string text = testing_support::randomLineText(random, std::string_view(",a\r\n,\0,", 7));
     const std::string path = dir.file("f" + std::to_string(round));
     ASSERT_TRUE(testing_support::writeFile(path, text));
     const std::vector<std::string> whole = wholeLines(text);
@@ -125,6 +109,33 @@ TEST(LineReader, WholeLineTellsTheLengthAndTheCommasPastTheCut) {
           ASSERT_EQ(told[i].length, line.size()) << where << " read " << i;
           ASSERT_EQ(told[i].countedPastCut, past) << where << " read " << i;
         }
+      }
+    }
+  }
+}
+
+// The rule for a line held whole (keptLine) gives the line that readLine
+// keeps of it, for every bound; the piece after the last '\n' too.
+TEST(LineReader, KeptLineOfTheWholeLineIsTheLineRead) {
+  std::mt19937 random(20261212);
+  const size_t bounds[] = {platform::kMaxLineLength, 0, 1, 5, 8192, 300000};
+  for (int round = 0; round < 5; ++round) {
+    const std::string text = testing_support::randomLineText(random);
+    for (size_t bound : bounds) {
+      std::istringstream stream(text);
+      const std::vector<Read> reads = readAll([&](std::string* line) { return platform::readLine(stream, line, bound); });
+      size_t at = 0;
+      for (size_t i = 0;; ++i) {
+        const size_t newline = text.find('\n', at);
+        const bool ended = newline != std::string::npos;
+        const std::string_view whole(text.data() + at, (ended ? newline : text.size()) - at);
+        const std::string where = "round " + std::to_string(round) + " bound " + std::to_string(bound) + " line " +
+                                  std::to_string(i);
+        ASSERT_LT(i, reads.size()) << where;
+        ASSERT_EQ(reads[i].ended, ended) << where;
+        ASSERT_EQ(platform::keptLine(whole, ended, bound), reads[i].line) << where;
+        if (!ended) break;
+        at = newline + 1;
       }
     }
   }

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "plotgen/arguments.h"
-#include "plotgen/plot_globals.h"
+#include "plotgen/plot_log.h"
 #include "tests/plotgen/vantor_harness.h"
 #include "tests/support/platform_doubles.h"
 
@@ -16,12 +16,12 @@ namespace {
 // Runs checkArguments with the log open on a temporary file; returns the log.
 std::string checkWithLog(const std::vector<std::string>& args, bool* passed) {
   testing_support::TempDir dir;
-  initPlotGeneratorGlobals();
-  ErrorLog.open(dir.file("log.txt"), std::ios::binary);
+  PlotLog log;
+  EXPECT_TRUE(log.open(dir.file("log.txt")));
   std::vector<const char*> argv = {"Vantor"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
-  *passed = checkArguments(static_cast<int>(argv.size()), argv.data());
-  freePlotGeneratorGlobals();
+  *passed = checkArguments(log, static_cast<int>(argv.size()), argv.data());
+  log.close();
   return testing_support::readFile(dir.file("log.txt"));
 }
 
@@ -102,12 +102,12 @@ TEST(PlotgenArguments, EveryRefusalWritesItsOneLine) {
 
 TEST(PlotgenArguments, NumberDensityNumbers) {
   testing_support::TempDir dir;
-  initPlotGeneratorGlobals();
-  ErrorLog.open(dir.file("log.txt"), std::ios::binary);
-  for (const char* good : {"3e+18", "0", "700", "1e+0"}) EXPECT_TRUE(isValidNumberDensity(good)) << good;
+  PlotLog log;
+  ASSERT_TRUE(log.open(dir.file("log.txt")));
+  for (const char* good : {"3e+18", "0", "700", "1e+0"}) EXPECT_TRUE(isValidNumberDensity(log, good)) << good;
   for (const char* bad : {"3.5e+18", "3e18", "3e+18e+2", "e+18", "3e+", "", "3e-18"})
-    EXPECT_FALSE(isValidNumberDensity(bad)) << bad;
-  freePlotGeneratorGlobals();
+    EXPECT_FALSE(isValidNumberDensity(log, bad)) << bad;
+  log.close();
   EXPECT_EQ(testing_support::readFile(dir.file("log.txt")),
             "ERROR: invalid Number Density input: 3.5e+18\n"
             "ERROR: invalid Number Density input: 3e18\n"

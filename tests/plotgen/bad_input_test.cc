@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/text.h"
 #include "plotgen/plot_scripts.h"
 #include "tests/plotgen/vantor_harness.h"
 #include "tests/support/platform_doubles.h"
@@ -118,6 +119,34 @@ TEST_F(PlotgenBadInput, BlockWithFewerCellsThanColumns) {
   EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line " + std::to_string(row + 1) +
                                ": fewer cells than data columns)");
   EXPECT_TRUE(oneErrorOrCorrectRun(folder, result));
+  EXPECT_FALSE(gnuplotStarted());
+}
+
+// Lines longer than the toolkit's line cap keep their first
+// platform::kMaxLineLength bytes, as every reader of the toolkit keeps them:
+// long comment lines and a long comment after a stamp change nothing; a data
+// line whose cells begin past the cap lacks them.
+TEST_F(PlotgenBadInput, LinesPastTheLineCapKeepTheirFirstBytes) {
+  const size_t cap = platform::kMaxLineLength;
+  ASSERT_EQ(run(sampleFile()).status, 1);
+  const std::string plainLog = logAfterStart(folder);
+  const std::string plainCurtain = readFile(folder + "/curtain_data.dat");
+  const std::string plainProfile = readFile(folder + "/profile_data.dat");
+  std::string text = testing_support::replaceLine(sampleFile(), 26, "R1: first release" + std::string(2 * cap, 'x'));
+  text = testing_support::replaceLine(text, 39, std::string(cap + 1, ' ') + "Block comment");
+  text = testing_support::replaceLine(text, 33, "2018-04-12, 01:00:00  ; PROFILE DATE" + std::string(cap, '-'));
+  VantorResult result = run(text);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(logAfterStart(folder), plainLog);
+  EXPECT_EQ(readFile(folder + "/curtain_data.dat"), plainCurtain);
+  EXPECT_EQ(readFile(folder + "/profile_data.dat"), plainProfile);
+
+  std::vector<std::string> lines = testing_support::splitLines(sampleFile());
+  std::string& row = lines[40];  // the first data line
+  row.insert(row.find(", 150.0") + 1, std::string(cap, ' '));
+  result = run(testing_support::joinLines(lines));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(lastLogLine(), "ERROR: malformed PROFILE file: " + data + " (line 41: fewer cells than data columns)");
   EXPECT_FALSE(gnuplotStarted());
 }
 

@@ -5,11 +5,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
+#include <vector>
 
 #include "plotgen/plot_data.h"
 #include "platform/decimal_text.h"
 #include "platform/text.h"
-#include "plotgen/plot_globals.h"
 #include "tests/support/platform_doubles.h"
 
 using namespace plotgen;
@@ -60,7 +61,7 @@ TEST(PlotgenMedianTable, FileHasOneRowPerFilledBinAndNoHugeAllocation) {
   testing_support::TempDir dir;
   DataFile median;
   ASSERT_TRUE(median.open(dir.file("median_data.dat")));
-  std::map<int64_t, BinValues> bins;
+  AltitudeBinTable bins;
   bins[0] = {1, 2};
   bins[3] = {5};
   bins[21474835] = {0.25};
@@ -147,12 +148,20 @@ void prepareProfileRows(RunState* run, ProfileTable* table) {
   table->columns = 9;
 }
 
+// The values of each altitude bin that holds any, by bin index.
+using Bins = std::map<int64_t, std::vector<double>>;
+Bins binsOf(const AltitudeBinTable& table) {
+  Bins bins;
+  for (const auto& [index, values] : table.byIndex()) bins[index].assign(values.begin(), values.end());
+  return bins;
+}
+
 // Writes a table of the nine columns the rows read, each column's flag
 // -9999: one curtain block (stamped 2018-01-05,09:30:00) for each curtain
 // kind asked for (number density or not), then the profile rows; returns
-// both files' bytes.
+// both files' bytes and the bins' values.
 void writeTableRows(const std::vector<std::string_view>& cells, std::initializer_list<bool> numberDensity,
-                    std::string* curtain, std::string* profile) {
+                    std::string* curtain, std::string* profile, Bins* bins) {
   testing_support::TempDir dir;
   RunState run;
   ASSERT_TRUE(run.curtain.open(dir.file("c.dat")));
@@ -170,13 +179,13 @@ void writeTableRows(const std::vector<std::string_view>& cells, std::initializer
   run.profile.close();
   *curtain = testing_support::readFile(dir.file("c.dat"));
   *profile = testing_support::readFile(dir.file("p.dat"));
+  *bins = binsOf(run.AltitudeBins);
 }
 
 // The bins of a row's altitude are worked out again whenever its text differs
 // from that of the profile before, and for new altitude limits.
 TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
   testing_support::TempDir dir;
-  initPlotGeneratorGlobals();
   RunState run;
   ASSERT_TRUE(run.profile.open(dir.file("p.dat")));
   ProfileTable table;
@@ -192,22 +201,22 @@ TEST(PlotgenDataRows, BinsFollowEachProfilesAltitudes) {
   run.altLower = 200;
   profileWith("150", "250.0");  // bins 0 ((150 - 200) / 100 truncates to 0) and 0
   run.profile.close();
-  EXPECT_EQ(AltitudeBins[0], (BinValues{1.0, 1.0, 1.0, 2.0}));
-  EXPECT_EQ(AltitudeBins[1], (BinValues{2.0, 2.0}));
-  EXPECT_EQ(AltitudeBins[2], (BinValues{2.0}));
-  freePlotGeneratorGlobals();
+  Bins bins = binsOf(run.AltitudeBins);
+  EXPECT_EQ(bins[0], (std::vector<double>{1.0, 1.0, 1.0, 2.0}));
+  EXPECT_EQ(bins[1], (std::vector<double>{2.0, 2.0}));
+  EXPECT_EQ(bins[2], (std::vector<double>{2.0}));
 }
 
 TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
-  initPlotGeneratorGlobals();
   std::string curtain, profile;
+  Bins bins;
   // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
   writeTableRows({"150", "-0.5", "-2", "x", "x", "x", "-3.2", "1234567.8", "800",
                   "120", "5e17", "1e16", "x", "x", "x", "-0.5", "0.4",       "-9999",
                   "-40", "5e17", "1e16", "x", "x", "x", "45.9", "2",         "700",
                   "-40", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700",
                   "210", "5e17", "1e16", "x", "x", "x", "-9999", "2",        "700"},
-                 {false}, &curtain, &profile);
+                 {false}, &curtain, &profile, &bins);
   EXPECT_EQ(curtain,
             "2018-01-05,09:30:00\t150\t0\t\n"
             "2018-01-05,09:30:00\t120\t-0.5\t\n"
@@ -221,9 +230,8 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   EXPECT_EQ(profile,
             "150\t800\t-0.5\t0\t0\t1.23457e+06\t\n"
             "0\t700\t5e17\t1e16\t45\t2\t\n");
-  ASSERT_EQ(AltitudeBins.size(), 1u);
-  EXPECT_EQ(AltitudeBins[0], (BinValues{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
-  freePlotGeneratorGlobals();
+  ASSERT_EQ(bins.size(), 1u);
+  EXPECT_EQ(bins[0], (std::vector<double>{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
 }
 
 // A cell that the scanner takes for its column's flag (a number below 0
@@ -231,8 +239,8 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
 // the curtain; a cell whose integer equals the flag's stays missing; the
 // altitude is never compared with a flag.
 TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
-  initPlotGeneratorGlobals();
   std::string curtain, profile;
+  Bins bins;
   // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
   writeTableRows({"110", "5e17",      "1e16",        "x", "x", "x", "-0.9999e4",     "2",        "700",
                   "120", "-9.999e3",  "1e16",        "x", "x", "x", "41",            "2",        "700",
@@ -244,7 +252,7 @@ TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
                   "180", "5e17",      "1e16",        "x", "x", "x", "-9998.5",       "2",        "700",
                   "190", "-0.5",      "-9.99e3",     "x", "x", "x", "-9.999e2",      "2",        "700",
                   "-9.999e3", "5e17", "1e16",        "x", "x", "x", "45",            "2",        "700"},
-                 {false, true}, &curtain, &profile);
+                 {false, true}, &curtain, &profile, &bins);
   EXPECT_EQ(curtain,
             "2018-01-05,09:30:00\t110\t0\t\n"
             "2018-01-05,09:30:00\t120\t41\t\n"
@@ -275,8 +283,7 @@ TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
             "180\t700\t5e17\t1e16\t0\t2\t\n"
             "190\t700\t-0.5\t0\t0\t2\t\n"
             "0\t700\t5e17\t1e16\t45\t2\t\n");
-  EXPECT_EQ(AltitudeBins[0], (BinValues{0.0, 0.0}));
-  freePlotGeneratorGlobals();
+  EXPECT_EQ(bins[0], (std::vector<double>{0.0, 0.0}));
 }
 
 }  // namespace

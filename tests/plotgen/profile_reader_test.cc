@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "plotgen/data_list.h"
-#include "plotgen/plot_globals.h"
 #include "plotgen/profile_reader.h"
 
 using namespace plotgen;
@@ -110,12 +109,12 @@ TEST(PlotgenProfileReader, DataLinesAgainstThePlainCut) {
 }
 
 TEST(PlotgenProfileReader, TimeWindowSelection) {
-  initPlotGeneratorGlobals();
+  RunState run;
   // Window 2018-01-05 12:00:00 to 2018-01-07 12:00:00.
-  WindowStartDate = 20180105;
-  WindowStartTime = 120000;
-  WindowEndDate = 20180107;
-  WindowEndTime = 120000;
+  run.WindowStartDate = 20180105;
+  run.WindowStartTime = 120000;
+  run.WindowEndDate = 20180107;
+  run.WindowEndTime = 120000;
   struct Case {
     std::string mean;
     bool selected;
@@ -126,24 +125,23 @@ TEST(PlotgenProfileReader, TimeWindowSelection) {
       {"2018-01-08,01:00:00", false}, {"garbage", false},
   };
   for (const Case& c : cases) {
-    ProfileMeanStamps = {c.mean};
-    EXPECT_EQ(isProfileInRange(true, false, 0, 0, 0), c.selected) << c.mean;
+    run.ProfileMeanStamps = {c.mean};
+    EXPECT_EQ(isProfileInRange(run, true, false, 0, 0, 0), c.selected) << c.mean;
   }
   // Within one day: start inclusive, end exclusive.
-  WindowEndDate = 20180105;
-  WindowEndTime = 130000;
-  ProfileMeanStamps = {"2018-01-05,12:59:59", "2018-01-05,13:00:00"};
-  EXPECT_TRUE(isProfileInRange(true, false, 0, 0, 0));
-  EXPECT_FALSE(isProfileInRange(true, false, 1, 0, 0));
+  run.WindowEndDate = 20180105;
+  run.WindowEndTime = 130000;
+  run.ProfileMeanStamps = {"2018-01-05,12:59:59", "2018-01-05,13:00:00"};
+  EXPECT_TRUE(isProfileInRange(run, true, false, 0, 0, 0));
+  EXPECT_FALSE(isProfileInRange(run, true, false, 1, 0, 0));
   // Both windows: the index window decides once the time test holds.
-  EXPECT_FALSE(isProfileInRange(true, true, 0, 3, 5));
-  EXPECT_FALSE(isProfileInRange(true, true, 1, 0, 5));
+  EXPECT_FALSE(isProfileInRange(run, true, true, 0, 3, 5));
+  EXPECT_FALSE(isProfileInRange(run, true, true, 1, 0, 5));
   // Index window alone: 3 and 4 of 3..5.
-  EXPECT_FALSE(isProfileInRange(false, true, 2, 3, 5));
-  EXPECT_TRUE(isProfileInRange(false, true, 3, 3, 5));
-  EXPECT_TRUE(isProfileInRange(false, true, 4, 3, 5));
-  EXPECT_FALSE(isProfileInRange(false, true, 5, 3, 5));
-  freePlotGeneratorGlobals();
+  EXPECT_FALSE(isProfileInRange(run, false, true, 2, 3, 5));
+  EXPECT_TRUE(isProfileInRange(run, false, true, 3, 3, 5));
+  EXPECT_TRUE(isProfileInRange(run, false, true, 4, 3, 5));
+  EXPECT_FALSE(isProfileInRange(run, false, true, 5, 3, 5));
 }
 
 }  // namespace
@@ -167,20 +165,19 @@ TEST(PlotgenListFile, EntriesAndLineEnds) {
 
 TEST(PlotgenListFile, TimeWindowNumbers) {
   using namespace plotgen;
-  initPlotGeneratorGlobals();
-  setTimeWindow(false, "20150701000000", "20150702235959");
-  EXPECT_EQ(WindowStartDate, 0);
-  EXPECT_EQ(WindowEndTime, 0);
-  setTimeWindow(true, "20150701000000", "20150702235959");
-  EXPECT_EQ(WindowStartDate, 20150701);
-  EXPECT_EQ(WindowStartTime, 0);
-  EXPECT_EQ(WindowEndDate, 20150702);
-  EXPECT_EQ(WindowEndTime, 235959);
-  setTimeWindow(true, "20180105093000", "99991332256161");
-  EXPECT_EQ(WindowStartTime, 93000);
-  EXPECT_EQ(WindowEndDate, 99991332);
-  EXPECT_EQ(WindowEndTime, 256161);
-  freePlotGeneratorGlobals();
+  RunState run;
+  setTimeWindow(run, false, "20150701000000", "20150702235959");
+  EXPECT_EQ(run.WindowStartDate, 0);
+  EXPECT_EQ(run.WindowEndTime, 0);
+  setTimeWindow(run, true, "20150701000000", "20150702235959");
+  EXPECT_EQ(run.WindowStartDate, 20150701);
+  EXPECT_EQ(run.WindowStartTime, 0);
+  EXPECT_EQ(run.WindowEndDate, 20150702);
+  EXPECT_EQ(run.WindowEndTime, 235959);
+  setTimeWindow(run, true, "20180105093000", "99991332256161");
+  EXPECT_EQ(run.WindowStartTime, 93000);
+  EXPECT_EQ(run.WindowEndDate, 99991332);
+  EXPECT_EQ(run.WindowEndTime, 256161);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "plotgen/plot_generator.h"
-#include "plotgen/plot_globals.h"
 #include "tests/support/platform_doubles.h"
 
 namespace plotgen_tests {
@@ -25,19 +24,26 @@ std::vector<std::string> plotButtonArguments() {
 }
 
 VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args) {
+  plotgen::RunState run;
+  return runVantorIn(folder, args, run);
+}
+
+VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run) {
+  VantorResult result;
+  testing::internal::CaptureStderr();
+  result.status = runPlotGeneratorIn(folder, args, run);
+  result.errorOutput = testing::internal::GetCapturedStderr();
+  return result;
+}
+
+int runPlotGeneratorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run) {
   std::signal(SIGPIPE, SIG_IGN);
   std::vector<const char*> argv;
   argv.push_back("Vantor");
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   argv.push_back(nullptr);
-  VantorResult result;
   testing_support::CurrentDirScope here(folder);
-  testing::internal::CaptureStderr();
-  plotgen::initPlotGeneratorGlobals();
-  result.status = plotgen::runPlotGenerator(static_cast<int>(args.size()) + 1, argv.data());
-  plotgen::freePlotGeneratorGlobals();
-  result.errorOutput = testing::internal::GetCapturedStderr();
-  return result;
+  return plotgen::runPlotGenerator(run, static_cast<int>(args.size()) + 1, argv.data());
 }
 
 void installStandInGnuplot(const std::string& folder) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "plotgen/run_state.h"
 #include "tests/support/text_samples.h"
 
 namespace plotgen_tests {
@@ -21,6 +22,10 @@ std::vector<std::string> words(const std::string& line);
 
 // Runs the plot generator in `folder` (in this process) with the arguments after the program name.
 VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args);
+// The same with the caller's state for this run.
+VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run);
+// The same without taking the standard error stream; the exit status.
+int runPlotGeneratorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run);
 
 // Puts bin/gnuplot into the folder: a script that stores each input it is
 // sent as gnuplot_input_1.txt, gnuplot_input_2.txt, ...

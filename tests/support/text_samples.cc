@@ -215,4 +215,17 @@ std::string replaceLine(const std::string& text, int number, const std::string& 
   return joinLines(lines);
 }
 
+std::string randomLineText(std::mt19937& random, std::string_view bytes) {
+  std::string text;
+  const int lines = static_cast<int>(random() % 40);
+  for (int i = 0; i < lines; ++i) {
+    const unsigned kind = random() % 10;
+    const size_t length = kind == 0 ? 250000 + random() % 300000 : kind == 1 ? 8190 + random() % 4 : random() % 30;
+    for (size_t j = 0; j < length; ++j) text += bytes[random() % bytes.size()];
+    if (random() % 3 == 0) text += '\r';
+    if (i + 1 < lines || random() % 2) text += '\n';
+  }
+  return text;
+}
+
 }  // namespace testing_support

@@ -2,7 +2,9 @@
 // benchmarks. A test starts from a valid file and edits its lines.
 #pragma once
 
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -61,5 +63,11 @@ std::vector<std::string> splitLines(const std::string& text);
 std::string joinLines(const std::vector<std::string>& lines, const std::string& lineEnd = "\n");
 // The text with 1-based line `number` replaced.
 std::string replaceLine(const std::string& text, int number, const std::string& line);
+
+// A text for line readers: up to 40 lines of the given bytes, short and long
+// (some of 250,000 to 550,000 bytes, across a reader's pieces; some around
+// 8 KiB, a stream reader's chunks), with '\r' before, after and away from
+// '\n', and with and without a line end at the end.
+std::string randomLineText(std::mt19937& random, std::string_view bytes = std::string_view("ab\r\n\0x ", 7));
 
 }  // namespace testing_support
