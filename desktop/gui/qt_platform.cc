@@ -135,7 +135,10 @@ QWidget* boxParentWindow() {
 
 void keepOnTheParentsLevel(QWidget* dialog) {
   QWidget* parent = dialog->parentWidget();
-  if (parent && parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+  // A dialog without a window of ours to stand on (a second Skelda's refusal
+  // to start) stands on top: otherwise another Skelda's always-on-top plot
+  // window would hide the only window this process shows.
+  if (!parent || parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 

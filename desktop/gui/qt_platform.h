@@ -54,7 +54,8 @@ void takeDoubleClickAsOneClick(QWidget* button);
 // window Qt last activated; nullptr when none is shown.
 QWidget* boxParentWindow();
 // Gives a dialog the stacking level of its parent window: above an
-// always-on-top window too. Call it after the dialog's modality is set.
+// always-on-top window too, and on top when it has no parent window. Call it
+// after the dialog's modality is set.
 void keepOnTheParentsLevel(QWidget* dialog);
 
 // The width a window needs for the window manager's title bar to show its whole

@@ -900,6 +900,17 @@ void WindowsTest::boxesShownOverThePlotWindow() {
   QVERIFY(plain.shown);
   QCOMPARE(plain.parent, static_cast<QWidget*>(app.form.get()));
   QVERIFY(!plain.onTop);
+
+  // A box shown while no window of this Skelda is (a second Skelda's refusal
+  // to start) stands on top: another Skelda's plot window would hide it.
+  app.form->hide();
+  QApplication::processEvents();
+  Seen alone;
+  answerTheBox(&alone);
+  platform::showMessageBox("alone", "Skelda");
+  QVERIFY(alone.shown);
+  QCOMPARE(alone.parent, static_cast<QWidget*>(nullptr));
+  QVERIFY(alone.onTop);
   platform::setMessageBoxes(&app.boxes);
 }
 
