@@ -1,10 +1,11 @@
 #include "desktop/core/start_folder.h"
 
+#include "desktop/core/plot_files.h"
 #include "platform/file_lock.h"
 #include "platform/message_box.h"
 
 int runInStartFolder(const std::string& startFolder, const std::function<int()>& openWindows) {
-  std::string lockPath = startFolder.empty() ? kStartFolderLockName : startFolder + "/" + kStartFolderLockName;
+  std::string lockPath = startDirFile(startFolder, kStartFolderLockName);
   int error = 0;
   platform::LockResult lock = platform::fileLocks().lock(lockPath, &error);
   if (lock == platform::LockResult::Busy) {
