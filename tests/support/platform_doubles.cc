@@ -1,12 +1,15 @@
 #include "tests/support/platform_doubles.h"
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <algorithm>
 
 namespace testing_support {
 
@@ -56,6 +59,31 @@ CurrentDirScope::CurrentDirScope(const std::string& dir) {
 CurrentDirScope::~CurrentDirScope() {
   std::error_code ec;
   std::filesystem::current_path(previous_, ec);
+}
+
+SmallDisk::SmallDisk(size_t bytes) {
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+  mounted_ = !folder_.path().empty() && ::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) ::umount2(folder_.path().c_str(), MNT_DETACH);
+}
+
+bool SmallDisk::fillLeaving(size_t freeBytes) {
+  struct statvfs disk;
+  if (!mounted_ || ::statvfs(folder_.path().c_str(), &disk) != 0) return false;
+  const size_t available = static_cast<size_t>(disk.f_bavail) * disk.f_frsize;
+  if (available < freeBytes) return false;
+  return writeFile(file(".filler"), std::string(available - freeBytes, 'f'));
+}
+
+std::vector<std::string> folderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {

@@ -1,6 +1,7 @@
 // Test doubles for the platform services, and small file helpers for tests.
 #pragma once
 
+#include <cstddef>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,6 +83,31 @@ class CurrentDirScope {
  private:
   std::string previous_;
 };
+
+// A small file system of its own (a tmpfs of `bytes` bytes mounted on a fresh
+// folder), for tests of what a program does when the disk is full. Mounting
+// needs root: where it is refused, mounted() is false and the test skips.
+// Unmounted and removed with the object.
+class SmallDisk {
+ public:
+  explicit SmallDisk(size_t bytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool mounted() const { return mounted_; }
+  const std::string& path() const { return folder_.path(); }
+  std::string file(const std::string& name) const { return folder_.file(name); }
+  // Fills the disk with a file ".filler" until about `freeBytes` bytes are left
+  // (the file system counts in pages of 4096 bytes); false when it cannot.
+  bool fillLeaving(size_t freeBytes);
+
+ private:
+  TempDir folder_;
+  bool mounted_ = false;
+};
+
+// The names in a folder, sorted ("." and ".." left out).
+std::vector<std::string> folderNames(const std::string& folder);
 
 // Writes bytes to a file (replacing it); returns false when it cannot.
 bool writeFile(const std::string& path, const std::string& bytes);
