@@ -522,6 +522,7 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
 
 void TCurForm::btnReplotClick() {
   WindowInputBlock noInput;
+  WaitNoticeScope noticeEnds(pMsg);
   computePlotTimeSpan(state_);
   pMsg->show();
   pMsg->raise();
@@ -544,7 +545,6 @@ void TCurForm::btnReplotClick() {
     presentPlots();
     state_.PlotsReady = true;
   }
-  pMsg->hide();
 }
 
 void TCurForm::btnAddFileClick() {

@@ -87,6 +87,8 @@ WaitNotice makeWaitNotice(QWidget* parent) {
   return {panel, text};
 }
 
+WaitNoticeScope::~WaitNoticeScope() { panel_->hide(); }
+
 TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(state) {
   setWindowTitle(QString::fromLatin1(kCaption) + QString::fromLatin1(kVersion));
 
@@ -258,6 +260,7 @@ void TForm1::CurPlottingClick() {
     return;
   }
   WindowInputBlock noInput;
+  WaitNoticeScope noticeEnds(pMsg);
   if (hasLineBreak(state_.DataFilePath)) {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
@@ -266,13 +269,6 @@ void TForm1::CurPlottingClick() {
     pMsg->show();
     pMsg->raise();
   };
-  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice)) {
-    pMsg->hide();
-    return;
-  }
+  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice)) return;
   emit plotsMade();
-  // Images that could not be loaded leave PlotsReady false and the notice
-  // shown, as after the application's exception box.
-  if (!state_.PlotsReady) return;
-  pMsg->hide();
 }

@@ -71,3 +71,16 @@ struct WaitNotice {
 };
 // Builds the wait notice (hidden).
 WaitNotice makeWaitNotice(QWidget* parent);
+
+// Hides the wait notice's panel when it goes out of scope: the notice never
+// outlives the plot run's handler, however the run ends.
+class WaitNoticeScope {
+ public:
+  explicit WaitNoticeScope(QFrame* panel) : panel_(panel) {}
+  ~WaitNoticeScope();
+  WaitNoticeScope(const WaitNoticeScope&) = delete;
+  WaitNoticeScope& operator=(const WaitNoticeScope&) = delete;
+
+ private:
+  QFrame* panel_;
+};
