@@ -269,6 +269,7 @@ void TForm1::CurPlottingClick() {
     pMsg->show();
     pMsg->raise();
   };
-  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice)) return;
-  emit plotsMade();
+  PlotImages images;
+  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice, &images)) return;
+  emit plotsMade(images);
 }
