@@ -163,6 +163,9 @@ TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(stat
   connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
   connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
   connect(CurPlotting, &QPushButton::clicked, this, &TForm1::CurPlottingClick);
+  // The plot button plots the file of the last passed scan: once the box
+  // names another path it waits for that path's scan.
+  connect(fileNameValue, &QLineEdit::textChanged, this, [this] { CurPlotting->setEnabled(false); });
 
   std::error_code ec;
   state_.StartDir = std::filesystem::current_path(ec).string();

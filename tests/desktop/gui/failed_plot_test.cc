@@ -1,7 +1,9 @@
 // Plot runs that fail, with stand-in plot programs: the wait notice goes with
-// the run, and the plots on screen stay the ones in the start folder and can
-// be saved under the name of the file they were made from.
+// the run, the plots on screen stay the ones in the start folder and can be
+// saved under the name of the file they were made from, and the plot button
+// plots only the path the last scan passed.
 #include <QFrame>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -55,6 +57,7 @@ class FailedPlotTest : public QObject {
  private slots:
   void undecodableImagesHideTheWaitNotice();
   void failedPlotKeepsTheShownPlotsSavable();
+  void editedPathDisablesPlottingUntilItsScan();
 };
 
 void FailedPlotTest::undecodableImagesHideTheWaitNotice() {
@@ -160,6 +163,46 @@ void FailedPlotTest::failedPlotKeepsTheShownPlotsSavable() {
     QCOMPARE(app.chooser.saveSuggestions,
              (std::vector<std::string>{base + "_curtain.jpg", base + "_profile.jpg"}));
   }
+}
+
+void FailedPlotTest::editedPathDisablesPlottingUntilItsScan() {
+  Skelda app;
+  FakeLauncher launcher;
+  std::string scanned = app.writeSample(profileFileName(), validProfileText());
+  app.scan(scanned);
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  size_t startsAfterScan = launcher.started.size();
+
+  // Typing into the box after the scan: the scanned file is no longer the one named.
+  QTest::keyClicks(app.form->fileNameValue, "x");
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  app.form->CurPlotting->click();
+  QCOMPARE(launcher.started.size(), startsAfterScan);
+  QVERIFY(!std::filesystem::exists(plotListPath(app.state.StartDir)));
+  // Typing the scanned path back does not undo it: the path waits for its scan.
+  QTest::keyClick(app.form->fileNameValue, Qt::Key_Backspace);
+  QCOMPARE(app.form->fileNameValue->text().toStdString(), scanned);
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  // A path chosen with Browse waits for its scan too.
+  std::string other = app.writeSample(profileFileName("20180412", 2), secondRevisionText());
+  app.chooser.openAnswer = other;
+  app.form->OpenFile->click();
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+
+  // Its scan enables plotting again, of the path now named.
+  app.form->btnScan->click();
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  launcher.childRun = drawsImages(app, 10);
+  app.form->CurPlotting->click();
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QCOMPARE(readFile(plotListPath(app.state.StartDir)), other + "\n");
+  QVERIFY(app.plot->isVisible());
+  // Once plotted, the button still only shows the plots until the box changes.
+  app.plot->hide();
+  app.form->CurPlotting->click();
+  QVERIFY(app.plot->isVisible());
+  QTest::keyClicks(app.form->fileNameValue, "y");
+  QVERIFY(!app.form->CurPlotting->isEnabled());
 }
 
 int main(int argc, char** argv) {
