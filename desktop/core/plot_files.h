@@ -37,10 +37,9 @@ bool writeFirstPlotList(SharedState& state, const std::string& path);
 // (missing files are no error).
 void removePlotOutputs(const std::string& startDir, bool images);
 
-// What the main window's plot button changes before the plot program starts:
-// the plot list, PlotFiles and PlotFileCount, the plot log and the two images.
-// Kept so that a run whose program could not be started leaves them as they
-// were.
+// What a plot run (the plot button's or Replot's) may change: the plot list,
+// PlotFiles and PlotFileCount, the plot log and the two images. Kept before
+// the run changes anything, so that a run that fails leaves them as they were.
 struct PlotFilesBackup {
   struct KeptFile {
     std::string path;

@@ -8,6 +8,7 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/plot_log.h"
 #include "desktop/core/shared_state.h"
+#include "desktop/core/toolkit_error.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -80,24 +81,30 @@ platform::StartRequest plotStartRequest(const std::string& startDir, const std::
 
 namespace {
 
-void showStartFailure(int error) {
-  platform::showMessageBox(platform::formatText("CreateProcess Failed (Err = %d)", error), kFunctionCaption);
-}
+std::string startFailureText(int error) { return platform::formatText("CreateProcess Failed (Err = %d)", error); }
 
 }  // namespace
 
 bool findPlotProgram(const std::string& startDir, const std::string& commandLine) {
   if (!platform::processLauncher().locate(plotStartRequest(startDir, commandLine)).empty()) return true;
-  showStartFailure(ENOENT);
+  platform::showMessageBox(startFailureText(ENOENT), kFunctionCaption);
   return false;
 }
 
 bool runPlotProgram(SharedState& state, const std::string& commandLine, const PlotRunTexts& texts, ImageRule rule,
-                    const PlotFilesBackup* undoIfNotStarted) {
+                    const PlotFilesBackup& kept, PlotImages* images) {
   std::string curtain = startDirFile(state.StartDir, kCurtainImageName);
   std::string profile = startDirFile(state.StartDir, kProfileImageName);
   ImageState curtainBefore = imageState(curtain);
   ImageState profileBefore = imageState(profile);
+
+  // Every ending but success: the start folder and the plot list go back to
+  // what they were before the run, then the one box.
+  auto fail = [&](const std::string& text, const char* caption) {
+    restorePlotFiles(state, kept);
+    platform::showMessageBox(text, caption);
+    return false;
+  };
 
   bool started = false;
   int error = 0;
@@ -116,11 +123,7 @@ bool runPlotProgram(SharedState& state, const std::string& commandLine, const Pl
       launcher.wait(&child, state.PlotTimeoutMs, &exitStatus);
     }
   }
-  if (!started) {
-    if (undoIfNotStarted) restorePlotFiles(state, *undoIfNotStarted);
-    showStartFailure(error);
-    return false;
-  }
+  if (!started) return fail(startFailureText(error), kFunctionCaption);
 
   std::string logPath = startDirFile(state.StartDir, kPlotLogName);
   std::error_code ec;
@@ -128,25 +131,47 @@ bool runPlotProgram(SharedState& state, const std::string& commandLine, const Pl
     PlotLogReading reading = readPlotLog(logPath);
     switch (judgePlotLog(reading)) {
       case PlotLogVerdict::LaunchFailed:
-        platform::showMessageBox(texts.launchFailed, kRoutineCaption);
-        return false;
+        return fail(texts.launchFailed, kRoutineCaption);
       case PlotLogVerdict::ErrorsLogged:
-        platform::showMessageBox(texts.errorsLoggedHead + reading.message + texts.errorsLoggedTail, kRoutineCaption);
-        return false;
+        return fail(texts.errorsLoggedHead + reading.message + texts.errorsLoggedTail, kRoutineCaption);
       case PlotLogVerdict::Passed:
         break;
     }
   }
 
   if (rule == ImageRule::BothMustExist) {
-    if (!std::filesystem::exists(curtain, ec) || !std::filesystem::exists(profile, ec)) {
-      platform::showMessageBox(texts.imagesMissing, kRoutineCaption);
-      return false;
-    }
+    if (!std::filesystem::exists(curtain, ec) || !std::filesystem::exists(profile, ec))
+      return fail(texts.imagesMissing, kRoutineCaption);
   } else if (!isNewImage(curtainBefore, imageState(curtain)) && !isNewImage(profileBefore, imageState(profile))) {
     // Nothing was drawn: the old images must not pass for new ones.
-    platform::showMessageBox(texts.launchFailed, kRoutineCaption);
-    return false;
+    return fail(texts.launchFailed, kRoutineCaption);
   }
+
+  // An image that is empty or cannot be decoded (the plot program's success
+  // notwithstanding) fails the run too; its box is the application's
+  // exception box, naming the file.
+  try {
+    PlotImages decoded{decodeJpegFile(curtain), decodeJpegFile(profile)};
+    if (images) *images = std::move(decoded);
+  } catch (const ToolkitError& e) {
+    return fail(e.what(), kApplicationTitle);
+  } catch (...) {
+    restorePlotFiles(state, kept);
+    throw;
+  }
+  return true;
+}
+
+PlotFilesBackup prepareReplot(const SharedState& state) {
+  enterStartDir(state.StartDir);
+  PlotFilesBackup kept = keepPlotFiles(state);
+  removePlotOutputs(state.StartDir, false);
+  return kept;
+}
+
+bool runReplot(SharedState& state, const std::string& commandLine, const PlotFilesBackup& kept, PlotImages* images) {
+  if (!runPlotProgram(state, commandLine, replotTexts(state.PlotFileCount), ImageRule::OneMustChange, kept, images))
+    return false;
+  if (!state.PlotFiles.empty()) state.PlottedFile = state.PlotFiles.front();
   return true;
 }

@@ -4,8 +4,13 @@
 
 #include "desktop/core/file_names.h"
 #include "desktop/core/plot_files.h"
+#include "desktop/core/shared_state.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+
+std::string plottedFileName(const SharedState& state) {
+  return state.PlottedFile.empty() ? state.DataFileName : fileNamePart(state.PlottedFile);
+}
 
 std::string imageBaseName(const std::string& dataFileName) {
   size_t dot = dataFileName.rfind('.');

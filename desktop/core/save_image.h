@@ -3,7 +3,13 @@
 
 #include <string>
 
+struct SharedState;
+
 enum class PlotImage { Curtain, Profile };
+
+// The name of the data file the images to save were made from: the file-name
+// part of the state's PlottedFile, or its DataFileName while no plot was made.
+std::string plottedFileName(const SharedState& state);
 
 // The data file's name up to its last '.' ("" when it has none or begins with it).
 std::string imageBaseName(const std::string& dataFileName);

@@ -26,6 +26,12 @@ struct SharedState {
   std::string DataFileName;
   bool DataFileIsHdf = false;
 
+  // The data file the images in the start folder, and so the plot window's
+  // plots, were made from (the first of the plotted files): set by a plot run
+  // that passed, kept by one that failed, whatever is scanned meanwhile. The
+  // Save buttons name their images after it.
+  std::string PlottedFile;
+
   // The plot window holds the plots of the current scan; a further plot
   // request only shows the window again.
   bool PlotsReady = false;

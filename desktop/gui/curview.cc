@@ -22,13 +22,11 @@
 #include "desktop/core/plot_run.h"
 #include "desktop/core/save_image.h"
 #include "desktop/core/shared_state.h"
-#include "desktop/core/toolkit_error.h"
 #include "desktop/gui/file_chooser.h"
 #include "desktop/gui/image_view.h"
 #include "desktop/gui/local_text.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/qt_platform.h"
-#include "desktop/gui/skelda_application.h"
 #include "desktop/gui/widget_look.h"
 #include "desktop/gui/window_placement.h"
 #include "platform/message_box.h"
@@ -419,23 +417,21 @@ void TCurForm::placeOverlays() {
   pMsg->raise();
 }
 
-void TCurForm::presentPlots() {
+void TCurForm::presentPlots(const PlotImages& images) {
   try {
-    QImage curtain = loadJpegImage(startDirFile(state_.StartDir, kCurtainImageName));
-    QImage profile = loadJpegImage(startDirFile(state_.StartDir, kProfileImageName));
+    QImage curtain = toQImage(images.curtain);
+    QImage profile = toQImage(images.profile);
     cIMG->setImage(curtain);
     pIMG->setImage(profile);
     show();
     raise();
-  } catch (const ToolkitError&) {
-    throw;
   } catch (const std::exception& e) {
     platform::showMessageBox("Exception Raised???", e.what());
   }
 }
 
-void TCurForm::showNewPlots() {
-  if (!runShowingExceptions([this] { presentPlots(); })) return;
+void TCurForm::showNewPlots(const PlotImages& images) {
+  presentPlots(images);
   state_.PlotsReady = true;
   resetPlotControls(this);
 }
@@ -522,11 +518,11 @@ ReplotArguments TCurForm::replotArguments(int startProfile, int endProfile) cons
 
 void TCurForm::btnReplotClick() {
   WindowInputBlock noInput;
+  WaitNoticeScope noticeEnds(pMsg);
   computePlotTimeSpan(state_);
   pMsg->show();
   pMsg->raise();
-  enterStartDir(state_.StartDir);
-  removePlotOutputs(state_.StartDir, false);
+  PlotFilesBackup kept = prepareReplot(state_);
   PlotChoices choices = currentChoices();
   ChoiceVerdict verdict = checkPlotChoices(choices);
   prfMin->setText(fromLocalBytes(choices.prfMin));
@@ -540,11 +536,11 @@ void TCurForm::btnReplotClick() {
     state_.PlotEndStamp = verdict.endStamp;
   }
   std::string commandLine = replotCommandLine(replotArguments(verdict.startProfile, verdict.endProfile));
-  if (runPlotProgram(state_, commandLine, replotTexts(state_.PlotFileCount), ImageRule::OneMustChange)) {
-    presentPlots();
+  PlotImages images;
+  if (runReplot(state_, commandLine, kept, &images)) {
+    presentPlots(images);
     state_.PlotsReady = true;
   }
-  pMsg->hide();
 }
 
 void TCurForm::btnAddFileClick() {
@@ -566,7 +562,7 @@ void TCurForm::btnSaveClick(QObject* sender) {
   else
     return;
   std::string chosen =
-      fileChooser().saveFileName(this, kSaveTitle, suggestedImageName(state_.DataFileName, image), kSaveFilter);
+      fileChooser().saveFileName(this, kSaveTitle, suggestedImageName(plottedFileName(state_), image), kSaveFilter);
   if (chosen.empty()) return;
   saveImage(state_.StartDir, image, chosen);
 }

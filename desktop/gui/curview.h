@@ -8,6 +8,7 @@
 #include "desktop/core/plot_choices.h"
 #include "desktop/core/plot_command.h"
 #include "desktop/core/plot_control_defaults.h"
+#include "desktop/core/plot_run.h"
 
 class ImageView;
 class QCheckBox;
@@ -30,10 +31,10 @@ class TCurForm : public QWidget {
   // The state this window shares with the main window.
   SharedState& sharedState() const { return state_; }
 
-  // Loads the two images from the start folder into the views and shows the
-  // window. A file that cannot be opened or decoded throws ToolkitError; any
-  // other standard exception is shown in a box and the run goes on.
-  void presentPlots();
+  // Puts the two decoded images of a plot run into the views and shows the
+  // window. A standard exception (no memory for the pictures) is shown in a
+  // box and the run goes on.
+  void presentPlots(const PlotImages& images);
 
   // The choices as Replot reads them from the controls.
   PlotChoices currentChoices() const;
@@ -107,9 +108,8 @@ class TCurForm : public QWidget {
   void btnAddFileClick();
   void btnSaveClick(QObject* sender);
   // After a plot run of the main window: presentPlots, then PlotsReady and
-  // resetPlotControls. An exception of presentPlots is shown as the
-  // application shows it; PlotsReady then stays false.
-  void showNewPlots();
+  // resetPlotControls.
+  void showNewPlots(const PlotImages& images);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "desktop/core/jpeg_image.h"
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -22,8 +21,7 @@ void ImageView::paintEvent(QPaintEvent*) {
   painter.drawImage(rect(), image_);
 }
 
-QImage loadJpegImage(const std::string& path) {
-  RgbImage rgb = decodeJpegFile(path);
+QImage toQImage(const RgbImage& rgb) {
   QImage image(rgb.width, rgb.height, QImage::Format_RGB888);
   if (image.isNull() && rgb.width > 0 && rgb.height > 0) throw std::bad_alloc();
   size_t rowBytes = static_cast<size_t>(rgb.width) * 3;

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "desktop/core/jpeg_image.h"
+
 class ImageView : public QWidget {
   Q_OBJECT
 
@@ -19,6 +21,6 @@ class ImageView : public QWidget {
   QImage image_;
 };
 
-// Decodes a JPEG file with libjpeg into a QImage; throws ToolkitError when the
-// file cannot be opened or decoded.
-QImage loadJpegImage(const std::string& path);
+// The decoded image as a QImage (a copy of its pixels); throws std::bad_alloc
+// when Qt cannot hold it.
+QImage toQImage(const RgbImage& rgb);

@@ -87,6 +87,8 @@ WaitNotice makeWaitNotice(QWidget* parent) {
   return {panel, text};
 }
 
+WaitNoticeScope::~WaitNoticeScope() { panel_->hide(); }
+
 TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(state) {
   setWindowTitle(QString::fromLatin1(kCaption) + QString::fromLatin1(kVersion));
 
@@ -161,6 +163,9 @@ TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(stat
   connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
   connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
   connect(CurPlotting, &QPushButton::clicked, this, &TForm1::CurPlottingClick);
+  // The plot button plots the file of the last passed scan: once the box
+  // names another path it waits for that path's scan.
+  connect(fileNameValue, &QLineEdit::textChanged, this, [this] { CurPlotting->setEnabled(false); });
 
   std::error_code ec;
   state_.StartDir = std::filesystem::current_path(ec).string();
@@ -258,6 +263,7 @@ void TForm1::CurPlottingClick() {
     return;
   }
   WindowInputBlock noInput;
+  WaitNoticeScope noticeEnds(pMsg);
   if (hasLineBreak(state_.DataFilePath)) {
     refuseLineBreakPath("Error Running Curtain Plotting Function??");
     return;
@@ -266,13 +272,7 @@ void TForm1::CurPlottingClick() {
     pMsg->show();
     pMsg->raise();
   };
-  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice)) {
-    pMsg->hide();
-    return;
-  }
-  emit plotsMade();
-  // Images that could not be loaded leave PlotsReady false and the notice
-  // shown, as after the application's exception box.
-  if (!state_.PlotsReady) return;
-  pMsg->hide();
+  PlotImages images;
+  if (!runFirstPlot(state_, state_.DataFilePath, state_.DataFileIsHdf, showNotice, &images)) return;
+  emit plotsMade(images);
 }

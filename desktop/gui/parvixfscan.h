@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <string>
 
+#include "desktop/core/plot_run.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -49,9 +51,9 @@ class TForm1 : public QWidget {
  signals:
   // The plot window is to be shown again: it holds the plots of the current scan.
   void plotWindowWanted();
-  // A plot run made new images: the plot window is to load and show them, set
-  // the state's PlotsReady and put its controls back to their defaults.
-  void plotsMade();
+  // A plot run made new images: the plot window is to show them, set the
+  // state's PlotsReady and put its controls back to their defaults.
+  void plotsMade(const PlotImages& images);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -71,3 +73,16 @@ struct WaitNotice {
 };
 // Builds the wait notice (hidden).
 WaitNotice makeWaitNotice(QWidget* parent);
+
+// Hides the wait notice's panel when it goes out of scope: the notice never
+// outlives the plot run's handler, however the run ends.
+class WaitNoticeScope {
+ public:
+  explicit WaitNoticeScope(QFrame* panel) : panel_(panel) {}
+  ~WaitNoticeScope();
+  WaitNoticeScope(const WaitNoticeScope&) = delete;
+  WaitNoticeScope& operator=(const WaitNoticeScope&) = delete;
+
+ private:
+  QFrame* panel_;
+};

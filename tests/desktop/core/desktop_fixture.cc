@@ -43,6 +43,7 @@ std::string FakeLauncher::locate(const platform::StartRequest& request) {
 platform::WaitOutcome FakeLauncher::wait(platform::ChildProcess* child, long long timeoutMs, int* exitStatus) {
   lastTimeoutMs = timeoutMs;
   if (childRun) childRun();
+  if (timesOut) return platform::WaitOutcome::TimedOut;
   child->pid = -1;
   *exitStatus = 1;
   return platform::WaitOutcome::Exited;

@@ -46,4 +46,5 @@ class FakeLauncher : public platform::ProcessLauncher {
   int startError = 0;              // non-zero: start fails with this error
   std::vector<std::string> missingPrograms;  // not found: locate gives "", start fails with ENOENT
   std::function<void()> childRun;  // what the "child" does, run at the wait
+  bool timesOut = false;           // the wait ends by its time-out, the child still running
 };

@@ -9,6 +9,7 @@
 #include "desktop/core/plot_run.h"
 #include "platform/support_address.h"
 #include "tests/desktop/core/desktop_fixture.h"
+#include "tests/desktop/core/jpeg_writer.h"
 
 using platform::kSupportAddress;
 
@@ -23,14 +24,16 @@ class DesktopPlotRun : public DesktopTest {
  protected:
   void writeLog(const std::string& text) { writeFile(startDirFile(state.StartDir, kPlotLogName), text); }
   void writeImages() {
-    writeFile(startDirFile(state.StartDir, kCurtainImageName), "curtain");
-    writeFile(startDirFile(state.StartDir, kProfileImageName), "profile");
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kCurtainImageName), 80, 70, 10, 20, 200));
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kProfileImageName), 40, 70, 200, 20, 10));
   }
   bool runFirst() {
-    return runPlotProgram(state, fixedPlotCommandLine(false), firstPlotTexts(kFile), ImageRule::BothMustExist);
+    return runPlotProgram(state, fixedPlotCommandLine(false), firstPlotTexts(kFile), ImageRule::BothMustExist,
+                          keepPlotFiles(state), nullptr);
   }
   bool runReplot(int count) {
-    return runPlotProgram(state, fixedPlotCommandLine(false), replotTexts(count), ImageRule::OneMustChange);
+    return runPlotProgram(state, fixedPlotCommandLine(false), replotTexts(count), ImageRule::OneMustChange,
+                          keepPlotFiles(state), nullptr);
   }
   FakeLauncher launcher;
 };
@@ -138,7 +141,7 @@ TEST_F(DesktopPlotRun, ReplotThatChangedNoImageIsALaunchFailure) {
   launcher.childRun = [&] {
     writeLog("OK. Starting: \n");
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    writeFile(startDirFile(state.StartDir, kProfileImageName), "new profile");
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kProfileImageName), 40, 70, 10, 200, 20));
   };
   EXPECT_TRUE(runReplot(2));
   EXPECT_TRUE(boxes.boxes.empty());
@@ -197,7 +200,7 @@ TEST_F(DesktopFirstPlot, AProgramThatCannotStartChangesNothing) {
     boxes.boxes.clear();
     noticesShown = 0;
     std::string before = filesAndList();
-    EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice));
+    EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice, nullptr));
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, c.text);
     EXPECT_EQ(boxes.boxes[0].caption, "Error Running Curtain Plotting Function??");
@@ -208,7 +211,7 @@ TEST_F(DesktopFirstPlot, AProgramThatCannotStartChangesNothing) {
   // A missing program does not even make the Data folder.
   std::filesystem::remove_all(start.file("Data"));
   launcher.missingPrograms = {"Ombrel.exe"};
-  EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice));
+  EXPECT_FALSE(runFirstPlot(state, kHdfFile, true, notice, nullptr));
   EXPECT_FALSE(std::filesystem::exists(start.file("Data")));
 }
 
@@ -219,10 +222,11 @@ TEST_F(DesktopFirstPlot, APassedRunListsThePlottedFile) {
     EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kPlotLogName)));
     EXPECT_FALSE(std::filesystem::exists(startDirFile(state.StartDir, kCurtainImageName)));
     writeFile(startDirFile(state.StartDir, kPlotLogName), "OK. Starting: \n");
-    writeFile(startDirFile(state.StartDir, kCurtainImageName), "new curtain");
-    writeFile(startDirFile(state.StartDir, kProfileImageName), "new profile");
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kCurtainImageName), 80, 70, 10, 20, 200));
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kProfileImageName), 40, 70, 200, 20, 10));
   };
-  EXPECT_TRUE(runFirstPlot(state, other, false, notice));
+  PlotImages images;
+  EXPECT_TRUE(runFirstPlot(state, other, false, notice, &images));
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(noticesShown, 1);
   ASSERT_EQ(launcher.started.size(), 1u);
@@ -230,6 +234,107 @@ TEST_F(DesktopFirstPlot, APassedRunListsThePlottedFile) {
   // The plot window shows this file, whatever is scanned next.
   EXPECT_EQ(state.PlotFiles, std::vector<std::string>{other});
   EXPECT_EQ(state.PlotFileCount, 1);
+  EXPECT_EQ(state.PlottedFile, other);
+  EXPECT_EQ(images.curtain.width, 80);
+  EXPECT_EQ(images.profile.width, 40);
+}
+
+// Every ending of a run that is not success puts back what the run changed,
+// for the plot button and for Replot alike: the list, the log, the images the
+// plot window shows and the plot list of the state.
+TEST_F(DesktopFirstPlot, EveryFailedRunPutsBackWhatItChanged) {
+  const std::string dir = start.path();
+  auto newCurtain = [dir] { writeSolidJpeg(startDirFile(dir, kCurtainImageName), 80, 70, 10, 20, 200); };
+  auto newProfile = [dir] { writeSolidJpeg(startDirFile(dir, kProfileImageName), 40, 70, 200, 20, 10); };
+  auto log = [dir](const std::string& text) { writeFile(startDirFile(dir, kPlotLogName), text); };
+  struct Case {
+    const char* what;
+    int startError;
+    bool timesOut;
+    std::function<void()> child;
+    const char* firstBox;   // the start of the plot button's box
+    const char* replotBox;  // the start of Replot's box
+    const char* caption;
+    const char* replotCaption = nullptr;  // when not the same
+  };
+  const Case cases[] = {
+      {"not startable", 8, false, nullptr, "CreateProcess Failed (Err = 8)", "CreateProcess Failed (Err = 8)",
+       "Error Running Curtain Plotting Function??"},
+      {"errors logged", 0, false,
+       [&] {
+         log("OK. Starting: \nERROR: gnuplot failed\n");
+         newCurtain();
+         writeFile(startDirFile(dir, kProfileImageName), "");
+       },
+       "Error(0x2)", "Could not run curtain plot routine\n\nNum Data Files = 1\n\nErr Msg = Plotting...\nERROR",
+       "Error Running Curtain Plot Routine..."},
+      {"empty log", 0, false, [&] { log(""); newCurtain(); newProfile(); }, "Error(0x1)",
+       "Could not run curtain plot routine\n\nNum Data Files = 1\n\nMsg = System failed",
+       "Error Running Curtain Plot Routine..."},
+      {"image missing", 0, false,
+       [&] {
+         log("OK. Starting: \nOk. End:   \n");
+         newCurtain();
+         std::filesystem::remove(startDirFile(dir, kProfileImageName));
+       },
+       "Error(0x3)", "Cannot open the image file", "Error Running Curtain Plot Routine...", "Skelda"},
+      {"image empty", 0, false,
+       [&] {
+         log("OK. Starting: \nOk. End:   \n");
+         newCurtain();
+         writeFile(startDirFile(dir, kProfileImageName), "");
+       },
+       "Cannot decode the image file", "Cannot decode the image file", "Skelda"},
+      {"image undecodable", 0, false,
+       [&] {
+         log("OK. Starting: \nOk. End:   \n");
+         newProfile();
+         writeFile(startDirFile(dir, kCurtainImageName), "not a picture");
+       },
+       "Cannot decode the image file", "Cannot decode the image file", "Skelda"},
+      {"timed out", 0, true, [&] { log("OK. Starting: \n"); }, "Error(0x3)",
+       "Could not run curtain plot routine\n\nNum Data Files = 1\n\nMsg = System failed",
+       "Error Running Curtain Plot Routine..."},
+  };
+  state.PlottedFile = kFile;
+  for (const Case& c : cases) {
+    for (bool replot : {false, true}) {
+      SCOPED_TRACE(std::string(c.what) + (replot ? ", Replot" : ", plot button"));
+      launcher.startError = c.startError;
+      launcher.timesOut = c.timesOut;
+      launcher.childRun = c.child;
+      boxes.boxes.clear();
+      std::string before = filesAndList();
+      PlotImages images;
+      bool passed = replot ? runReplot(state, fixedPlotCommandLine(false), prepareReplot(state), &images)
+                           : runFirstPlot(state, "/d/DATAID_SITE_20180316_R0.dat", false, notice, &images);
+      EXPECT_FALSE(passed);
+      ASSERT_EQ(boxes.boxes.size(), 1u);
+      const std::string expected = replot ? c.replotBox : c.firstBox;
+      EXPECT_EQ(boxes.boxes[0].text.substr(0, expected.size()), expected) << boxes.boxes[0].text;
+      EXPECT_EQ(boxes.boxes[0].caption, replot && c.replotCaption ? c.replotCaption : c.caption);
+      EXPECT_EQ(filesAndList(), before);
+      EXPECT_EQ(state.PlottedFile, kFile);
+      EXPECT_FALSE(state.PlotsReady);
+    }
+  }
+}
+
+TEST_F(DesktopFirstPlot, APassedReplotNamesItsFirstFile) {
+  const std::string appended = "/d/DATAID_SITE_20180316_R0.dat";
+  state.PlotFiles = {kFile, appended};
+  state.PlotFileCount = 2;
+  launcher.childRun = [&] {
+    writeFile(startDirFile(state.StartDir, kPlotLogName), "OK. Starting: \n");
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kCurtainImageName), 80, 70, 10, 20, 200));
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(state.StartDir, kProfileImageName), 40, 70, 200, 20, 10));
+  };
+  PlotImages images;
+  EXPECT_TRUE(runReplot(state, fixedPlotCommandLine(false), prepareReplot(state), &images));
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(state.PlottedFile, kFile);
+  EXPECT_EQ(state.PlotFiles, (std::vector<std::string>{kFile, appended}));
+  EXPECT_EQ(images.curtain.height, 70);
 }
 
 class DesktopPlotFiles : public DesktopTest {};
@@ -298,14 +403,16 @@ TEST_F(DesktopRealPlotRun, ArgumentsArriveWithoutAShell) {
   a.yMin = "0";
   a.yMax = "12000";
   writeFile(startDirFile(state.StartDir, kCurtainImageName), "old");
-  EXPECT_FALSE(runPlotProgram(state, replotCommandLine(a), replotTexts(1), ImageRule::OneMustChange));  // no new image
+  EXPECT_FALSE(runPlotProgram(state, replotCommandLine(a), replotTexts(1), ImageRule::OneMustChange,
+                              keepPlotFiles(state), nullptr));  // no new image
   std::string args = readFile(start.file("args.txt"));
   EXPECT_EQ(args, "[ANY]\n[0]\n[1]\n[true]\n[true]\n[0]\n[10000]\n[20180315000000]\n[20180315235959]\n[false]\n[0]\n"
                   "[300]\n[100]\n[12000]\n[true]\n[true]\n[false]\n[false]\n[0]\n[0]\n");
 }
 
 TEST_F(DesktopRealPlotRun, OmbrelIsNotPartOfTheToolkit) {
-  EXPECT_FALSE(runPlotProgram(state, fixedPlotCommandLine(true), firstPlotTexts(kFile), ImageRule::BothMustExist));
+  EXPECT_FALSE(runPlotProgram(state, fixedPlotCommandLine(true), firstPlotTexts(kFile), ImageRule::BothMustExist,
+                              keepPlotFiles(state), nullptr));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "CreateProcess Failed (Err = 2)");
 }

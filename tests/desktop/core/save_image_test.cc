@@ -4,6 +4,7 @@
 
 #include "desktop/core/plot_files.h"
 #include "desktop/core/save_image.h"
+#include "desktop/core/shared_state.h"
 #include "tests/desktop/core/desktop_fixture.h"
 
 namespace {
@@ -19,6 +20,17 @@ TEST(DesktopSaveNames, SuggestedNames) {
   EXPECT_EQ(suggestedImageName("noextension", PlotImage::Curtain), "_curtain.jpg");
   EXPECT_EQ(suggestedImageName(".hidden", PlotImage::Profile), "_profile.jpg");
   EXPECT_EQ(suggestedImageName("", PlotImage::Profile), "_profile.jpg");
+}
+
+// The images are named after the file they were made from, not after a later scan.
+TEST(DesktopSaveNames, NamesFollowThePlottedFile) {
+  SharedState state;
+  state.DataFileName = "O3_SITE_20180316_R0.dat";
+  EXPECT_EQ(plottedFileName(state), "O3_SITE_20180316_R0.dat");  // no plot made yet
+  state.PlottedFile = "/d/O3_SITE_20180315_R0.dat";
+  EXPECT_EQ(plottedFileName(state), "O3_SITE_20180315_R0.dat");
+  state.PlottedFile = "C:\\d\\O3_SITE_20180314_R0.dat";
+  EXPECT_EQ(plottedFileName(state), "O3_SITE_20180314_R0.dat");
 }
 
 TEST(DesktopSaveNames, TargetNames) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "desktop/core/file_names.h"
 #include "desktop/core/first_plot.h"
@@ -10,6 +11,7 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "tests/desktop/core/desktop_fixture.h"
+#include "tests/desktop/core/jpeg_writer.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ std::string describe(const SharedState& s) {
   std::string all = "StartDir=" + s.StartDir + "\nReportPath=" + s.ReportPath +
                     "\nIsHdfFile=" + std::to_string(s.IsHdfFile) + "\nDataFilePath=" + s.DataFilePath +
                     "\nDataFileName=" + s.DataFileName + "\nDataFileIsHdf=" + std::to_string(s.DataFileIsHdf) +
-                    "\nPlotsReady=" + std::to_string(s.PlotsReady) + "\nPlotFiles=";
+                    "\nPlottedFile=" + s.PlottedFile + "\nPlotsReady=" + std::to_string(s.PlotsReady) + "\nPlotFiles=";
   for (const std::string& file : s.PlotFiles) all += "<" + file + ">";
   return all + "\nPlotFileCount=" + std::to_string(s.PlotFileCount) + "\nPlotStartStamp=" + s.PlotStartStamp +
          "\nPlotEndStamp=" + s.PlotEndStamp + "\nPlotTimeoutMs=" + std::to_string(s.PlotTimeoutMs) + "\n";
@@ -30,7 +32,8 @@ std::string describe(const SharedState& s) {
 TEST(DesktopSharedState, StartsEmptyWithTheTwentyHourWait) {
   SharedState fresh;
   EXPECT_EQ(describe(fresh),
-            "StartDir=\nReportPath=\nIsHdfFile=0\nDataFilePath=\nDataFileName=\nDataFileIsHdf=0\nPlotsReady=0\n"
+            "StartDir=\nReportPath=\nIsHdfFile=0\nDataFilePath=\nDataFileName=\nDataFileIsHdf=0\nPlottedFile=\n"
+            "PlotsReady=0\n"
             "PlotFiles=\nPlotFileCount=0\nPlotStartStamp=\nPlotEndStamp=\nPlotTimeoutMs=72000000\n");
 }
 
@@ -44,12 +47,16 @@ TEST(DesktopSharedState, TwoRecordsSideBySideKeepTheirOwnPlots) {
   first.StartDir = firstFolder.path();
   second.StartDir = secondFolder.path();
   second.PlotTimeoutMs = 5000;
-  // The stand-in plot program logs and draws in the folder it was started in.
+  // The stand-in plot program logs and draws in the folder it was started in,
+  // a curtain of the folder's own colour.
+  std::map<std::string, std::string> curtainDrawn;
   launcher.childRun = [&] {
     const std::string& dir = launcher.started.back().workDir;
+    unsigned char shade = dir == firstFolder.path() ? 10 : 200;
     writeFile(startDirFile(dir, kPlotLogName), "OK. Starting: \n");
-    writeFile(startDirFile(dir, kCurtainImageName), "curtain of " + dir);
-    writeFile(startDirFile(dir, kProfileImageName), "profile of " + dir);
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(dir, kCurtainImageName), 80, 70, shade, 20, 30));
+    ASSERT_TRUE(writeSolidJpeg(startDirFile(dir, kProfileImageName), 40, 70, shade, 30, 20));
+    curtainDrawn[dir] = readFile(startDirFile(dir, kCurtainImageName));
   };
   const std::string firstFile = "/d/DATAID_SITE_20180315_R0.dat";
   const std::string appended = "/d/DATAID_SITE_20180316_R0.dat";
@@ -59,7 +66,7 @@ TEST(DesktopSharedState, TwoRecordsSideBySideKeepTheirOwnPlots) {
 
   // The first record plots, appends and takes its time window.
   std::string secondBefore = describe(second);
-  ASSERT_TRUE(runFirstPlot(first, firstFile, false, nullptr));
+  ASSERT_TRUE(runFirstPlot(first, firstFile, false, nullptr, nullptr));
   first.PlotsReady = true;  // as the plot window sets it once it shows the images
   EXPECT_EQ(launcher.lastTimeoutMs, 72000000);
   ASSERT_TRUE(appendPlotFile(first, appended).appended);
@@ -74,7 +81,7 @@ TEST(DesktopSharedState, TwoRecordsSideBySideKeepTheirOwnPlots) {
 
   // The second plots in its own folder, with its own wait.
   std::string firstBefore = describe(first);
-  ASSERT_TRUE(runFirstPlot(second, secondFile, false, nullptr));
+  ASSERT_TRUE(runFirstPlot(second, secondFile, false, nullptr, nullptr));
   EXPECT_EQ(launcher.lastTimeoutMs, 5000);
   computePlotTimeSpan(second);
   EXPECT_EQ(second.PlotFiles, std::vector<std::string>{secondFile});
@@ -88,8 +95,9 @@ TEST(DesktopSharedState, TwoRecordsSideBySideKeepTheirOwnPlots) {
   EXPECT_EQ(launcher.started[1].workDir, secondFolder.path());
   EXPECT_EQ(readFile(plotListPath(first.StartDir)), firstFile + "\n" + appended + "\n");
   EXPECT_EQ(readFile(plotListPath(second.StartDir)), secondFile + "\n");
-  EXPECT_EQ(readFile(firstFolder.file(kCurtainImageName)), "curtain of " + firstFolder.path());
-  EXPECT_EQ(readFile(secondFolder.file(kCurtainImageName)), "curtain of " + secondFolder.path());
+  EXPECT_NE(curtainDrawn[firstFolder.path()], curtainDrawn[secondFolder.path()]);
+  EXPECT_EQ(readFile(firstFolder.file(kCurtainImageName)), curtainDrawn[firstFolder.path()]);
+  EXPECT_EQ(readFile(secondFolder.file(kCurtainImageName)), curtainDrawn[secondFolder.path()]);
   EXPECT_TRUE(boxes.boxes.empty());
 }
 

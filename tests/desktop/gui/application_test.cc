@@ -10,6 +10,7 @@
 #include "desktop/core/plot_files.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/toolkit_error.h"
+#include "desktop/gui/curview.h"
 #include "desktop/gui/parvixfscan.h"
 #include "desktop/gui/skelda_application.h"
 #include "tests/desktop/core/desktop_fixture.h"
@@ -38,7 +39,8 @@ class ApplicationTest : public QObject {
  private slots:
   void escapedExceptionsAreShownInABox();
   void undecodableImagesAreShownByTheExceptionBox();
-  void undecodableImagesOfAFirstPlotKeepTheNotice();
+  void undecodableImagesOfAFirstPlotHideTheNotice();
+  void undecodableImagesOfAReplotHideItsNotice();
 };
 
 void ApplicationTest::escapedExceptionsAreShownInABox() {
@@ -65,15 +67,14 @@ void ApplicationTest::escapedExceptionsAreShownInABox() {
 
 void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
   Skelda app;
-  testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
-  testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
-  bool reached = false;
-  QTimer::singleShot(0, app.plot.get(), [&] {
-    app.plot->presentPlots();
-    reached = true;
-  });
+  FakeLauncher launcher;
+  launcher.childRun = [&] {
+    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
+    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
+  };
+  QTimer::singleShot(0, app.plot.get(), [&] { app.plot->btnReplot->click(); });
   QTest::qWait(50);
-  QVERIFY(!reached);  // the handler was left at once
+  QCOMPARE(launcher.started.size(), size_t(1));
   QCOMPARE(app.boxes.boxes.size(), size_t(1));
   QVERIFY2(app.boxes.boxes[0].text.find("curtain_plot.jpg") != std::string::npos, app.boxList().c_str());
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
@@ -82,8 +83,8 @@ void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
 }
 
 // The plot button's run passed but its images cannot be decoded: the
-// exception box, and the wait notice stays as the handler was left.
-void ApplicationTest::undecodableImagesOfAFirstPlotKeepTheNotice() {
+// exception box, and the wait notice is gone with the run.
+void ApplicationTest::undecodableImagesOfAFirstPlotHideTheNotice() {
   Skelda app;
   FakeLauncher launcher;
   launcher.childRun = [&] {
@@ -101,7 +102,27 @@ void ApplicationTest::undecodableImagesOfAFirstPlotKeepTheNotice() {
   QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
   QVERIFY(!app.state.PlotsReady);
   QVERIFY(!app.plot->isVisible());
-  QVERIFY(app.form->pMsg->isVisible());
+  QVERIFY(!app.form->pMsg->isVisible());
+}
+
+// A Replot whose images cannot be decoded: the exception box, and the plot
+// window's wait notice is gone with the run.
+void ApplicationTest::undecodableImagesOfAReplotHideItsNotice() {
+  Skelda app;
+  FakeLauncher launcher;
+  launcher.childRun = [&] {
+    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
+    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
+  };
+  app.plot->show();
+  QTimer::singleShot(0, app.plot.get(), [&] { app.plot->btnReplot->click(); });
+  QTest::qWait(50);
+  QCOMPARE(launcher.started.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QVERIFY2(app.boxes.boxes[0].text.find("curtain_plot.jpg") != std::string::npos, app.boxList().c_str());
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("Skelda"));
+  QVERIFY(!app.state.PlotsReady);
+  QVERIFY(!app.plot->pMsg->isVisible());
 }
 
 int main(int argc, char** argv) {
