@@ -2,13 +2,15 @@
 
 #include <string.h>
 
-#include <fstream>
+#include <cstdio>
 #include <functional>
+#include <sstream>
 
 #include "hdfverify/geoms_checker.h"
 #include "hdfverify/report_writer.h"
 #include "hdfverify/text_utils.h"
 #include "platform/forked_work.h"
+#include "platform/replacing_file.h"
 #include "platform/text.h"
 
 namespace hdfverify {
@@ -176,11 +178,20 @@ int runVerifier(const std::vector<std::string>& args, const VerifierOptions& opt
   messages.push_back(finalMessage(verdict));
 
   std::string reportPath = verdict == -1 ? std::string(kUsageReportName) : reportPathFor(args[1]);
-  std::ofstream report(reportPath, std::ios::binary | std::ios::trunc);
-  if (report) {
-    writeReport(messages, report);
-    report.close();
+  std::ostringstream text;
+  writeReport(messages, text);
+  // The report takes its name only when it is whole: a reader never finds a
+  // cut report without its marker line there, and a link at the name is
+  // replaced, never written through.
+  platform::ReplacingFile report;
+  int error = 0;
+  bool written = report.create(reportPath, &error);
+  if (written) {
+    report.write(text.view());
+    written = report.finish(&error);
   }
+  if (!written)
+    std::fprintf(stderr, "Quessel: could not write the report %s: %s\n", reportPath.c_str(), strerror(error));
   return 0;
 }
 

@@ -25,7 +25,9 @@ struct VerifierOptions {
 };
 
 // Runs the verifier on its command line (args[0] is the program's own name) and
-// writes the report; returns the exit status, always 0. The steps, which call
+// writes the report, which takes its name only when it is whole (a report that
+// cannot be written is said in one line on standard error); returns the exit
+// status, always 0. The steps, which call
 // the HDF4 library, run in a child process that hands over its messages as it
 // makes them, so a crash or an endless loop of the library on a damaged file
 // still leaves a finished report: the messages so far, a line that says how

@@ -1,5 +1,6 @@
 #include "scanner/scan_driver.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -196,7 +197,10 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
 
   std::string bareName;
   HtmlReportSink report;
-  if (!openScanReport(path, report, &bareName, &scan.outputs.ReportPath)) return 1;
+  // ReportPath names a report only once this scan has put it in place whole:
+  // whatever stands at the name otherwise is not this scan's report.
+  std::string reportPath;
+  if (!openScanReport(path, report, &bareName, &reportPath)) return 1;
   resetScanState(scan);
 
   std::string shownName = platform::htmlEscape(bareName);
@@ -214,7 +218,15 @@ int scanFile(ScanSession& scan, const char* rawPath, bool showDetails) {
                "<br><strong style=\"color:#666666;font-size:16px;font-weight:bold\">Done Scanning File: %s</strong>\n",
                shownName.c_str());
   report.write("</BODY></HTML>\n");
-  report.close();
+  int error = 0;
+  if (!report.finish(&error)) {
+    // A report cut short (a full disk) would pass for a finished one: the scan
+    // fails and shows none.
+    platform::showMessageBox(reportPath + "\nCould not write the scan report: " + std::strerror(error),
+                             "File Write Error...");
+    return 1;
+  }
+  scan.outputs.ReportPath = reportPath;
 
   if (scan.name.IsSurfaceFile) return 2;
   return scan.errors.ScanFailed ? 1 : 0;

@@ -31,7 +31,8 @@ bool openScanReport(const std::string& path, HtmlReportSink& report, std::string
   }
   *fileName = path.substr(static_cast<size_t>(start));
   *reportPath = path + "__ScanMsgs.htm";
-  if (!report.create(*reportPath)) {
+  int error = 0;
+  if (!report.create(*reportPath, &error)) {
     platform::showMessageBox(*reportPath, "File Create Error...");
     return false;
   }
@@ -48,24 +49,18 @@ bool openScanReport(const std::string& path, HtmlReportSink& report, std::string
   return true;
 }
 
-bool HtmlReportSink::create(const std::string& path) {
-  close();
-  file_ = std::fopen(path.c_str(), "wb");
-  return file_ != nullptr;
-}
+bool HtmlReportSink::create(const std::string& path, int* error) { return file_.create(path, error); }
 
-void HtmlReportSink::close() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
-}
+bool HtmlReportSink::finish(int* error) { return file_.finish(error); }
 
 void HtmlReportSink::write(std::string_view html) {
-  if (file_) std::fwrite(html.data(), 1, html.size(), file_);
+  if (std::FILE* stream = file_.stream()) std::fwrite(html.data(), 1, html.size(), stream);
 }
 
 void HtmlReportSink::writeColoured(Ink ink, std::string_view html) {
-  if (!file_) return;
-  std::fprintf(file_, "<font color='%s'>", inkColour(ink));
+  std::FILE* stream = file_.stream();
+  if (!stream) return;
+  std::fprintf(stream, "<font color='%s'>", inkColour(ink));
   write(html);
   write("</font>");
 }

@@ -6,24 +6,33 @@
 #include <string>
 #include <string_view>
 
+#include "platform/replacing_file.h"
 #include "scanner/report_sink.h"
 
 struct ScanSession;
 
 // The sink that writes the report file, through one open stream of the C
-// run-time's formatted output. Error-list entries, failing and stopping are
-// held by the scan session and written with the verdict, so they write nothing
-// here.
+// run-time's formatted output. The file is written under a temporary name
+// beside the report's name and takes that name only when it is whole: a reader
+// never finds a cut report there, a scan that ends early leaves the name as it
+// was, and a link at the name is replaced, never written through. Error-list
+// entries, failing and stopping are held by the scan session and written with
+// the verdict, so they write nothing here.
 class HtmlReportSink final : public ReportSink {
  public:
   HtmlReportSink() = default;
   HtmlReportSink(const HtmlReportSink&) = delete;
   HtmlReportSink& operator=(const HtmlReportSink&) = delete;
-  ~HtmlReportSink() override { close(); }
+  // A report that was not finished is removed, the name left as it was.
+  ~HtmlReportSink() override = default;
 
-  // Creates (or empties) the file at `path`; false when it cannot be created.
-  bool create(const std::string& path);
-  void close();
+  // Starts the report that is to be named `path`; false with *error set (an
+  // errno value) when its file cannot be created.
+  bool create(const std::string& path, int* error);
+  // Writes what is buffered, closes the file and puts it at its name; false
+  // with *error set when a write, the close or the renaming failed (the disk
+  // was full, say): the report is then removed and the name left as it was.
+  bool finish(int* error);
 
   void write(std::string_view html) override;
   void writeColoured(Ink ink, std::string_view html) override;
@@ -32,7 +41,7 @@ class HtmlReportSink final : public ReportSink {
   void abort() override {}
 
  private:
-  std::FILE* file_ = nullptr;
+  platform::ReplacingFile file_;
 };
 
 // Index just after the last '\' or '/' of the path; 0 when it has none; -1 when

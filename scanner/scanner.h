@@ -19,14 +19,16 @@ struct ScanSettings {
 
 // What a scan leaves for its caller.
 struct ScanOutputs {
-  // Full path of the scan report ("" when the report was not named).
+  // Full path of the scan report; "" when this scan wrote none whole (a bad
+  // name, or a report that could not be created or written).
   std::string ReportPath;
   // Whether the scanned name had the extension HDF (any case).
   bool IsHdfFile = false;
 };
 
-// Scans the file at `path` and writes "<path>__ScanMsgs.htm". Returns 2 for a
-// SURFACE file, 1 when the scan failed or no report was made, 0 when it passed.
+// Scans the file at `path` and writes "<path>__ScanMsgs.htm", which takes that
+// name only when it was written whole. Returns 2 for a SURFACE file, 1 when the
+// scan failed or no report was made, 0 when it passed.
 // `showDetails` adds the detail tables to the report. Each call makes its own
 // scan session (scan_session.h); what outlives it goes to `*outputs` (may be
 // nullptr).

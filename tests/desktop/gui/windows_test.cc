@@ -50,6 +50,7 @@ class WindowsTest : public QObject {
   void lineBreakInThePathIsRefused();
   void passedScanEnablesPlotting();
   void failedScanLeavesPlottingDisabled();
+  void reportThatCannotBeWrittenIsNotShown();
   void surfaceFileIsShownButNotPlotted();
   void browseFillsTheNameBox();
   void dialogFiltersShowTheirLabelsOnce();
@@ -232,6 +233,41 @@ void WindowsTest::failedScanLeavesPlottingDisabled() {
   QVERIFY(app.form->MyWebBrowser->toPlainText().contains("Now Scanning File"));
   QVERIFY(!app.form->MyWebBrowser->toPlainText().contains("ALL DONE"));
   QCOMPARE(app.state.DataFilePath, good);  // the plot window keeps the last passed file
+}
+
+// On a full disk the scan's report cannot be written: the scan fails with the
+// scanner's box, and neither a cut report nor the one an earlier scan left at
+// the name is shown as this scan's.
+void WindowsTest::reportThatCannotBeWrittenIsNotShown() {
+  testing_support::SmallDisk disk(128 * 1024);
+  if (!disk.mounted()) QSKIP("no tmpfs can be mounted here");
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int hour = 10; hour <= 21; ++hour) {
+    const std::string day = "2018-04-12, " + std::to_string(hour);
+    blocks.push_back(testing_support::profileBlock(day + ":00:00", day + ":59:59", day + ":30:00"));
+  }
+  const std::string path = disk.file(profileFileName());
+  QVERIFY(testing_support::writeFile(path, testing_support::profileFileText(blocks)));
+  Skelda app;
+  app.form->cbRptDisp->setChecked(false);  // a small report first
+  app.scan(path);
+  QVERIFY2(app.boxes.boxes.empty(), app.boxList().c_str());
+  QVERIFY(app.form->CurPlotting->isEnabled());
+  QVERIFY(app.form->MyWebBrowser->toPlainText().contains("ALL DONE"));
+  const std::string firstReport = testing_support::readFile(path + "__ScanMsgs.htm");
+
+  QVERIFY(disk.fillLeaving(16 * 1024));
+  app.form->cbRptDisp->setChecked(true);  // the detail tables do not fit
+  app.scan(path);
+  QCOMPARE(app.boxes.boxes.size(), size_t(1));
+  QCOMPARE(app.boxes.boxes[0].text, path + "__ScanMsgs.htm\nCould not write the scan report: No space left on device");
+  QCOMPARE(app.boxes.boxes[0].caption, std::string("File Write Error..."));
+  QVERIFY(!app.form->CurPlotting->isEnabled());
+  QVERIFY(app.state.ReportPath.empty());
+  QVERIFY2(app.form->MyWebBrowser->toPlainText().isEmpty(),
+           qPrintable(app.form->MyWebBrowser->toPlainText().left(300)));
+  // The earlier report stays at its name, not shown.
+  QCOMPARE(testing_support::readFile(path + "__ScanMsgs.htm"), firstReport);
 }
 
 void WindowsTest::surfaceFileIsShownButNotPlotted() {
