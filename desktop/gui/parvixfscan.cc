@@ -161,6 +161,7 @@ TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(stat
   connect(btnScan, &QPushButton::clicked, this, &TForm1::btnScanClick);
   connect(btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
   connect(CurPlotting, &QPushButton::clicked, this, &TForm1::CurPlottingClick);
+  pressFocusedButtonsWithEnter(this);
 
   std::error_code ec;
   state_.StartDir = std::filesystem::current_path(ec).string();

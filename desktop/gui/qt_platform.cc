@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <QWidget>
 #include <algorithm>
@@ -112,6 +113,12 @@ void unblockWindowInput() { InputBlock::of(qApp).unblock(); }
 bool windowInputBlocked() { return InputBlock::of(qApp).blocked(); }
 
 void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(new DoubleClickFilter(button)); }
+
+void pressFocusedButtonsWithEnter(QWidget* window) {
+  // A button that is its own default on Enter clicks itself when it has the
+  // focus; outside a dialog there is no other default button to take Enter.
+  for (QPushButton* button : window->findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
 
 QWidget* boxParentWindow() {
   // The plot window stays on top of the others: a box under it could not be

@@ -49,6 +49,11 @@ class WindowInputBlock {
 // over (a quick scan).
 void takeDoubleClickAsOneClick(QWidget* button);
 
+// Enter and Return press the focused push button of the window, as Space does
+// (Qt gives that only to the buttons of dialogs). Call it once the window's
+// buttons are made.
+void pressFocusedButtonsWithEnter(QWidget* window);
+
 // The window a box or file dialog of the program is stacked on: the top-most shown window of
 // the program (the always-on-top plot window while it is shown), whatever
 // window Qt last activated; nullptr when none is shown.

@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -77,6 +78,9 @@ class WindowsTest : public QObject {
   void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
   void twoSkeldasKeepTheirOwnState();
   void eachPlotWindowKeepsItsOwnXMaximum();
+  void enterPressesTheFocusedButton();
+  void escapeClosesThePlotWindow();
+  void enterPressesTheFocusedButtonOfABox();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -1168,6 +1172,113 @@ void WindowsTest::eachPlotWindowKeepsItsOwnXMaximum() {
   second.plot->cbNumberDensity->click();
   QCOMPARE(first.plot->xMax->text(), QString("250"));
   QCOMPARE(second.plot->xMax->text(), QString("120"));
+}
+
+namespace {
+
+// Gives the widget's window the keyboard and the widget the focus, as Tab does.
+void focusOn(QWidget* widget) {
+  QApplication::setActiveWindow(widget->window());
+  widget->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+}
+
+// A key pressed and released on the keyboard: the window system hands it to
+// the focused widget of the window.
+void pressKey(QWidget* window, Qt::Key key) {
+  QTest::keyClick(window->windowHandle(), key);
+  QApplication::processEvents();
+}
+
+}  // namespace
+
+void WindowsTest::enterPressesTheFocusedButton() {
+  Skelda app;
+  FakeLauncher launcher;
+  app.state.DataFileName = profileFileName();
+  app.state.DataFilePath = app.start.file(profileFileName());
+  app.plot->show();
+  QApplication::processEvents();
+  TForm1* f = app.form.get();
+  TCurForm* p = app.plot.get();
+  f->CurPlotting->setEnabled(true);
+  QPushButton* buttons[] = {f->OpenFile,    f->btnScan,     f->CurPlotting, p->btnReplot, p->btnAddFile,
+                            p->btnSaveCurt, p->btnSaveProf, p->btnClose,    f->btnExit};
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    // The plots of a passed scan are in the plot window: the plot button only
+    // shows it again.
+    app.state.PlotsReady = true;
+    for (QPushButton* button : buttons) {
+      button->window()->show();
+      focusOn(button);
+      QVERIFY2(button->hasFocus(), qPrintable(button->text()));
+      QSignalSpy pressed(button, &QAbstractButton::clicked);
+      pressKey(button->window(), key);
+      QVERIFY2(pressed.count() == 1, qPrintable(QString("%1: %2 presses").arg(button->text()).arg(pressed.count())));
+    }
+    // What the presses did: ScanFile refused the empty name, the plot window
+    // and the main window were closed.
+    QVERIFY(!p->isVisible());
+    QVERIFY(!f->isVisible());
+    QVERIFY2(app.boxList().find("[PathName / Filename Error...] Unknown filename\n") != std::string::npos,
+             app.boxList().c_str());
+    app.boxes.boxes.clear();
+  }
+  QCOMPARE(app.chooser.openFilters.size(), size_t(2));  // Browse... twice
+  QCOMPARE(app.chooser.saveTitles.size(), size_t(4));   // each Save button twice
+  QCOMPARE(launcher.started.size(), size_t(2));         // Replot twice
+}
+
+void WindowsTest::escapeClosesThePlotWindow() {
+  Skelda app;
+  app.state.DataFileName = profileFileName();
+  TCurForm* p = app.plot.get();
+  // Wherever the focus is in the plot window.
+  for (QWidget* focused : std::initializer_list<QWidget*>{p->xMin, p->btnReplot, p->cbMedian, p->btnClose}) {
+    p->show();
+    focusOn(focused);
+    QVERIFY(focused->hasFocus());
+    QSignalSpy closed(p->btnClose, &QAbstractButton::clicked);
+    pressKey(p, Qt::Key_Escape);
+    QVERIFY2(!p->isVisible(), focused->metaObject()->className());
+    QCOMPARE(closed.count(), 1);
+  }
+  // The main window has no cancel button: Escape leaves it open.
+  focusOn(app.form->btnScan);
+  pressKey(app.form.get(), Qt::Key_Escape);
+  QVERIFY(app.form->isVisible());
+}
+
+void WindowsTest::enterPressesTheFocusedButtonOfABox() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  struct Case {
+    QMessageBox::StandardButton focused;
+    Qt::Key key;
+    platform::BoxAnswer answer;
+  };
+  const Case cases[] = {
+      {QMessageBox::No, Qt::Key_Return, platform::BoxAnswer::No},
+      {QMessageBox::Cancel, Qt::Key_Enter, platform::BoxAnswer::Cancel},
+      {QMessageBox::Yes, Qt::Key_Return, platform::BoxAnswer::Yes},
+  };
+  for (const Case& c : cases) {
+    bool focused = false;
+    QTimer::singleShot(0, [&] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      focusOn(box->button(c.focused));
+      focused = box->button(c.focused)->hasFocus();
+      pressKey(box, c.key);
+      if (box->isVisible()) box->done(QMessageBox::Ok);  // the key did nothing
+    });
+    platform::BoxAnswer answer = platform::showMessageBox("Are you sure?", "Confirm ...", platform::BoxIcon::Warning,
+                                                          platform::BoxButtons::YesNoCancel);
+    QVERIFY(focused);
+    QCOMPARE(int(answer), int(c.answer));
+  }
+  platform::setMessageBoxes(&app.boxes);
 }
 
 QTEST_MAIN(WindowsTest)
