@@ -48,8 +48,9 @@ AppendOutcome appendPlotFile(SharedState& state, const std::string& chosenPath) 
   if (list) list << chosenPath << '\n';
   if (list) list.close();
   if (!list) {
-    platform::showMessageBox("Could not add another data file to the Data Folder = " + state.StartDir +
-                                 "\\Data\\ \n\nIf this error persists, please report it to " + kSupportAddress +
+    platform::showMessageBox("Could not add another data file to the Data Folder = " +
+                                 startDirFile(state.StartDir, "Data") +
+                                 "/ \n\nIf this error persists, please report it to " + kSupportAddress +
                                  ". Thank you.",
                              kAddCaption);
     return outcome;

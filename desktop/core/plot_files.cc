@@ -34,8 +34,8 @@ bool ensureDataFolder(const std::string& startDir) {
   std::error_code ec;
   if (std::filesystem::is_directory(folder, ec)) return true;
   if (std::filesystem::create_directory(folder, ec) || std::filesystem::is_directory(folder, ec)) return true;
-  platform::showMessageBox("Could not create \"Data\" directory for plotting = " + startDir +
-                               "\\Data\n\nIf this error persists, please report it to " + kSupportAddress,
+  platform::showMessageBox("Could not create \"Data\" directory for plotting = " + folder +
+                               "\n\nIf this error persists, please report it to " + kSupportAddress,
                            "Error Creating Directory");
   return false;
 }

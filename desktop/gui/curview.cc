@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -391,6 +392,7 @@ void TCurForm::connectControls() {
   connect(btnAddFile, &QPushButton::clicked, this, &TCurForm::btnAddFileClick);
   connect(btnSaveCurt, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveCurt); });
   connect(btnSaveProf, &QPushButton::clicked, this, [this] { btnSaveClick(btnSaveProf); });
+  pressFocusedButtonsWithEnter(this);
 }
 
 void TCurForm::resizeEvent(QResizeEvent* event) {
@@ -403,6 +405,15 @@ void TCurForm::showEvent(QShowEvent* event) {
   fitStrip();
   QWidget::showEvent(event);
   placeOverlays();
+}
+
+void TCurForm::keyPressEvent(QKeyEvent* event) {
+  // Close is the window's cancel button: Escape presses it.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    btnClose->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TCurForm::fitStrip() {

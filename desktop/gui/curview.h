@@ -114,6 +114,7 @@ class TCurForm : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The builders of the constructor, one per control group, in the order the

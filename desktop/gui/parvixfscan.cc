@@ -166,6 +166,7 @@ TForm1::TForm1(SharedState& state, QWidget* owner) : QWidget(owner), state_(stat
   // The plot button plots the file of the last passed scan: once the box
   // names another path it waits for that path's scan.
   connect(fileNameValue, &QLineEdit::textChanged, this, [this] { CurPlotting->setEnabled(false); });
+  pressFocusedButtonsWithEnter(this);
 
   std::error_code ec;
   state_.StartDir = std::filesystem::current_path(ec).string();

@@ -5,8 +5,12 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QWidget>
 #include <algorithm>
@@ -103,7 +107,51 @@ class DoubleClickFilter : public QObject {
   bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseButtonDblClick; }
 };
 
+// The room a box's frame and layout margins take beside the widest spacer.
+const int kBoxScreenMargin = 64;
+// The room the icon, the margins and the spacing take beside a box's text.
+const int kBoxTextChrome = 120;
+// A piece of text no narrower than this may stand on a line of its own,
+// however small the screen.
+const int kNarrowestTextPiece = 100;
+// The screen width taken when Qt knows no screen.
+const int kUnknownScreenWidth = 1024;
+// Where a line of a box's text may break: a zero-width space.
+const QChar kLineBreakHere(0x200B);
+
 }  // namespace
+
+int boxTextPieceWidth(int screenWidth) {
+  // Qt gives a box's text half the screen, at most 500 px, with the icon and
+  // the margins, before it makes the box wider.
+  return std::max(kNarrowestTextPiece, std::min(screenWidth / 2, 500) - kBoxTextChrome);
+}
+
+QString breakableText(const QString& text, const QFontMetrics& metrics, int pieceWidth) {
+  QString shown;
+  shown.reserve(text.size() + text.size() / 8);
+  QString run;  // the text since the last place a line may break
+  for (QChar c : text) {
+    if (c.isSpace()) {
+      shown += c;
+      run.clear();
+      continue;
+    }
+    // A character's second half or an accent stays with the character before it.
+    bool startsCharacter = !c.isLowSurrogate() && !c.isMark();
+    if (startsCharacter && !run.isEmpty() && metrics.horizontalAdvance(run + c) > pieceWidth) {
+      shown += kLineBreakHere;
+      run.clear();
+    }
+    shown += c;
+    run += c;
+    if (c == '/') {
+      shown += kLineBreakHere;
+      run.clear();
+    }
+  }
+  return shown;
+}
 
 void blockWindowInput() { InputBlock::of(qApp).block(); }
 
@@ -112,6 +160,12 @@ void unblockWindowInput() { InputBlock::of(qApp).unblock(); }
 bool windowInputBlocked() { return InputBlock::of(qApp).blocked(); }
 
 void takeDoubleClickAsOneClick(QWidget* button) { button->installEventFilter(new DoubleClickFilter(button)); }
+
+void pressFocusedButtonsWithEnter(QWidget* window) {
+  // A button that is its own default on Enter clicks itself when it has the
+  // focus; outside a dialog there is no other default button to take Enter.
+  for (QPushButton* button : window->findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
 
 QWidget* boxParentWindow() {
   // The plot window stays on top of the others: a box under it could not be
@@ -163,12 +217,20 @@ platform::BoxAnswer QtMessageBoxes::show(const std::string& text, const std::str
       buttons == platform::BoxButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                                    : QMessageBox::StandardButtons(QMessageBox::Ok);
   QWidget* parent = boxParentWindow();
-  QMessageBox box(qtIcon, fromLocalBytes(caption), fromLocalBytes(text), qtButtons, parent);
+  QMessageBox box(qtIcon, fromLocalBytes(caption), QString(), qtButtons, parent);
   box.setTextFormat(Qt::PlainText);  // paths and log lines show as they are
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  int screenWidth = screen ? screen->availableGeometry().width() : kUnknownScreenWidth;
+  // Qt wraps the text at word boundaries only: long paths get places to break.
+  QLabel* label = box.findChild<QLabel*>("qt_msgbox_label");
+  if (label) label->ensurePolished();
+  QFontMetrics textMetrics(label ? label->font() : box.font());
+  box.setText(breakableText(fromLocalBytes(text), textMetrics, boxTextPieceWidth(screenWidth)));
   // Qt fixes the box's size from its layout when it is shown: a spacer across
-  // the layout makes room for the caption.
+  // the layout makes room for the caption, as far as the screen allows.
   if (QGridLayout* grid = qobject_cast<QGridLayout*>(box.layout()))
-    grid->addItem(new QSpacerItem(captionFittingWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+    grid->addItem(new QSpacerItem(std::min(captionFittingWidth(box.windowTitle()), screenWidth - kBoxScreenMargin), 0,
+                                  QSizePolicy::Fixed, QSizePolicy::Minimum),
                   grid->rowCount(), 0, 1, grid->columnCount());
   box.setWindowModality(Qt::ApplicationModal);  // (this resets the window flags)
   keepOnTheParentsLevel(&box);

@@ -6,11 +6,15 @@
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
+class QFontMetrics;
 class QString;
 class QWidget;
 
-// Boxes are at least captionFittingWidth(caption) wide: Qt sizes a box by its
-// text, and a window manager cuts a caption longer than the window.
+// Boxes are at least captionFittingWidth(caption) wide, as far as the screen
+// allows: Qt sizes a box by its text, and a window manager cuts a caption
+// longer than the window. Every character of a box's text is shown: lines of a
+// long path break after a '/', and where that is not enough inside a name
+// (breakableText).
 class QtMessageBoxes : public platform::MessageBoxes {
  public:
   platform::BoxAnswer show(const std::string& text, const std::string& caption, platform::BoxIcon icon,
@@ -49,6 +53,11 @@ class WindowInputBlock {
 // over (a quick scan).
 void takeDoubleClickAsOneClick(QWidget* button);
 
+// Enter and Return press the focused push button of the window, as Space does
+// (Qt gives that only to the buttons of dialogs). Call it once the window's
+// buttons are made.
+void pressFocusedButtonsWithEnter(QWidget* window);
+
 // The window a box or file dialog of the program is stacked on: the top-most shown window of
 // the program (the always-on-top plot window while it is shown), whatever
 // window Qt last activated; nullptr when none is shown.
@@ -57,6 +66,16 @@ QWidget* boxParentWindow();
 // always-on-top window too, and on top when it has no parent window. Call it
 // after the dialog's modality is set.
 void keepOnTheParentsLevel(QWidget* dialog);
+
+// The shown text of a box: `text` with a zero-width space, where Qt may break
+// a line, after every '/' and inside every run without such a place that would
+// be wider than `pieceWidth` in `metrics`. Only the box shows it; what the
+// program reports is the text as given.
+QString breakableText(const QString& text, const QFontMetrics& metrics, int pieceWidth);
+// The widest run of a box's text that may stand on a line of its own on a
+// screen `screenWidth` pixels wide: it fits the narrowest box Qt makes for a
+// text that needs more than one line.
+int boxTextPieceWidth(int screenWidth);
 
 // The width a window needs for the window manager's title bar to show its whole
 // caption: the caption in the bold title font, and room for the title bar's

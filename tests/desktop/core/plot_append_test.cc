@@ -98,7 +98,7 @@ TEST_F(DesktopAppend, UnwritableListLeavesThePlotFilesAlone) {
   EXPECT_FALSE(appendPlotFile(state, "/d/DATAID_SITE_20180318_R0.dat").appended);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Could not add another data file to the Data Folder = " + start.path() +
-                                     "\\Data\\ \n\nIf this error persists, please report it to " + kSupportAddress +
+                                     "/Data/ \n\nIf this error persists, please report it to " + kSupportAddress +
                                      ". Thank you.");
   EXPECT_EQ(state.PlotFiles.size(), 1u);
   EXPECT_EQ(state.PlotFileCount, 1);

@@ -356,7 +356,7 @@ TEST_F(DesktopPlotFiles, FolderAndListFailures) {
   EXPECT_FALSE(ensureDataFolder(state.StartDir));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Could not create \"Data\" directory for plotting = " + state.StartDir +
-                                     "\\Data\n\nIf this error persists, please report it to " + kSupportAddress);
+                                     "/Data\n\nIf this error persists, please report it to " + kSupportAddress);
   EXPECT_EQ(boxes.boxes[0].caption, "Error Creating Directory");
   boxes.boxes.clear();
   state.PlotFileCount = 1;

@@ -18,13 +18,17 @@
 #include <QStyle>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextLayout>
 #include <QTimer>
 #include <filesystem>
 #include <map>
 
+#include "desktop/core/plot_append.h"
 #include "desktop/core/plot_files.h"
+#include "desktop/core/plot_run.h"
 #include "desktop/core/shared_state.h"
 #include "desktop/core/window_geometry.h"
 #include "desktop/gui/image_view.h"
@@ -32,6 +36,7 @@
 #include "tests/desktop/core/desktop_fixture.h"
 #include "tests/desktop/core/jpeg_writer.h"
 #include "tests/desktop/gui/gui_fixture.h"
+#include "platform/support_address.h"
 #include "tests/support/text_samples.h"
 
 using testing_support::profileFileName;
@@ -78,6 +83,11 @@ class WindowsTest : public QObject {
   void repeatedDoubleClicksOnAnHdfScanLeaveSkeldaRunning();
   void twoSkeldasKeepTheirOwnState();
   void eachPlotWindowKeepsItsOwnXMaximum();
+  void enterPressesTheFocusedButton();
+  void escapeClosesThePlotWindow();
+  void enterPressesTheFocusedButtonOfABox();
+  void boxesShowEveryCharacterOfALongText();
+  void boxTextBreaksAfterSlashesAndInsideLongRuns();
 };
 
 void WindowsTest::startsWithTheDesignState() {
@@ -1204,6 +1214,288 @@ void WindowsTest::eachPlotWindowKeepsItsOwnXMaximum() {
   second.plot->cbNumberDensity->click();
   QCOMPARE(first.plot->xMax->text(), QString("250"));
   QCOMPARE(second.plot->xMax->text(), QString("120"));
+}
+
+namespace {
+
+// Gives the widget's window the keyboard and the widget the focus, as Tab does.
+void focusOn(QWidget* widget) {
+  QApplication::setActiveWindow(widget->window());
+  widget->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+}
+
+// A key pressed and released on the keyboard: the window system hands it to
+// the focused widget of the window.
+void pressKey(QWidget* window, Qt::Key key) {
+  QTest::keyClick(window->windowHandle(), key);
+  QApplication::processEvents();
+}
+
+}  // namespace
+
+void WindowsTest::enterPressesTheFocusedButton() {
+  Skelda app;
+  FakeLauncher launcher;
+  app.state.DataFileName = profileFileName();
+  app.state.DataFilePath = app.start.file(profileFileName());
+  app.plot->show();
+  QApplication::processEvents();
+  TForm1* f = app.form.get();
+  TCurForm* p = app.plot.get();
+  f->CurPlotting->setEnabled(true);
+  QPushButton* buttons[] = {f->OpenFile,    f->btnScan,     f->CurPlotting, p->btnReplot, p->btnAddFile,
+                            p->btnSaveCurt, p->btnSaveProf, p->btnClose,    f->btnExit};
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    // The plots of a passed scan are in the plot window: the plot button only
+    // shows it again.
+    app.state.PlotsReady = true;
+    for (QPushButton* button : buttons) {
+      button->window()->show();
+      focusOn(button);
+      QVERIFY2(button->hasFocus(), qPrintable(button->text()));
+      QSignalSpy pressed(button, &QAbstractButton::clicked);
+      pressKey(button->window(), key);
+      QVERIFY2(pressed.count() == 1, qPrintable(QString("%1: %2 presses").arg(button->text()).arg(pressed.count())));
+    }
+    // What the presses did: ScanFile refused the empty name, the plot window
+    // and the main window were closed.
+    QVERIFY(!p->isVisible());
+    QVERIFY(!f->isVisible());
+    QVERIFY2(app.boxList().find("[PathName / Filename Error...] Unknown filename\n") != std::string::npos,
+             app.boxList().c_str());
+    app.boxes.boxes.clear();
+  }
+  QCOMPARE(app.chooser.openFilters.size(), size_t(2));  // Browse... twice
+  QCOMPARE(app.chooser.saveTitles.size(), size_t(4));   // each Save button twice
+  QCOMPARE(launcher.started.size(), size_t(2));         // Replot twice
+}
+
+void WindowsTest::escapeClosesThePlotWindow() {
+  Skelda app;
+  app.state.DataFileName = profileFileName();
+  TCurForm* p = app.plot.get();
+  // Wherever the focus is in the plot window.
+  for (QWidget* focused : std::initializer_list<QWidget*>{p->xMin, p->btnReplot, p->cbMedian, p->btnClose}) {
+    p->show();
+    focusOn(focused);
+    QVERIFY(focused->hasFocus());
+    QSignalSpy closed(p->btnClose, &QAbstractButton::clicked);
+    pressKey(p, Qt::Key_Escape);
+    QVERIFY2(!p->isVisible(), focused->metaObject()->className());
+    QCOMPARE(closed.count(), 1);
+  }
+  // The main window has no cancel button: Escape leaves it open.
+  focusOn(app.form->btnScan);
+  pressKey(app.form.get(), Qt::Key_Escape);
+  QVERIFY(app.form->isVisible());
+}
+
+void WindowsTest::enterPressesTheFocusedButtonOfABox() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+  struct Case {
+    QMessageBox::StandardButton focused;
+    Qt::Key key;
+    platform::BoxAnswer answer;
+  };
+  const Case cases[] = {
+      {QMessageBox::No, Qt::Key_Return, platform::BoxAnswer::No},
+      {QMessageBox::Cancel, Qt::Key_Enter, platform::BoxAnswer::Cancel},
+      {QMessageBox::Yes, Qt::Key_Return, platform::BoxAnswer::Yes},
+  };
+  for (const Case& c : cases) {
+    bool focused = false;
+    QTimer::singleShot(0, [&] {
+      QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      focusOn(box->button(c.focused));
+      focused = box->button(c.focused)->hasFocus();
+      pressKey(box, c.key);
+      if (box->isVisible()) box->done(QMessageBox::Ok);  // the key did nothing
+    });
+    platform::BoxAnswer answer = platform::showMessageBox("Are you sure?", "Confirm ...", platform::BoxIcon::Warning,
+                                                          platform::BoxButtons::YesNoCancel);
+    QVERIFY(focused);
+    QCOMPARE(int(answer), int(c.answer));
+  }
+  platform::setMessageBoxes(&app.boxes);
+}
+
+namespace {
+
+// What a box showed: its text as given, and the first thing of it that could
+// not be seen (empty when every character was).
+struct ShownText {
+  bool shown = false;
+  QString text;
+  QString cut;
+};
+
+// Lays out the box's text as its label draws it (wrapped at word boundaries
+// in the label's font, as wide as the label's contents) and checks that every
+// line fits inside the label, that the lines hold every character of the text,
+// that the label lies inside the box and that the box fits the screen.
+QString firstCutOf(QMessageBox* box, const QString& text) {
+  QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
+  if (!label) return "no label";
+  QRect room = label->contentsRect();
+  QString shown;
+  QFontMetrics metrics(label->font());
+  for (const QString& paragraph : label->text().split('\n')) {
+    QTextLayout layout(paragraph, label->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(room.width());
+      QString lineText = paragraph.mid(line.textStart(), line.textLength());
+      if (qCeil(line.naturalTextWidth()) > room.width())
+        return QString("line \"%1\" is %2 px wide, the label %3 px")
+            .arg(lineText)
+            .arg(line.naturalTextWidth())
+            .arg(room.width());
+      shown += lineText;
+    }
+    layout.endLayout();
+  }
+  QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextWordWrap,
+                                       label->text());
+  if (wrapped.width() > room.width() || wrapped.height() > room.height())
+    return QString("the text needs %1 x %2 px, the label has %3 x %4")
+        .arg(wrapped.width())
+        .arg(wrapped.height())
+        .arg(room.width())
+        .arg(room.height());
+  shown.remove(QChar(0x200B));  // a break opportunity, not a character
+  QString whole = text;
+  whole.remove('\n');
+  if (shown != whole) return "the lines hold \"" + shown + "\"";
+  if (!box->rect().contains(label->geometry())) return "the label reaches past the box";
+  QRect screen = box->screen()->availableGeometry();
+  if (box->frameGeometry().width() > screen.width())
+    return QString("the box is %1 px wide, the screen %2").arg(box->frameGeometry().width()).arg(screen.width());
+  return "";
+}
+
+// Checks the next box once it is up, then answers it. The message processing
+// of a scan may come first: the check waits for the box.
+void checkTheNextBox(ShownText* seen, int tries = 100) {
+  QTimer::singleShot(0, [seen, tries] {
+    QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+      if (tries > 1) checkTheNextBox(seen, tries - 1);
+      return;
+    }
+    seen->shown = box->isVisible();
+    seen->cut = firstCutOf(box, seen->text);
+    box->done(QMessageBox::Ok);
+  });
+}
+
+}  // namespace
+
+void WindowsTest::boxesShowEveryCharacterOfALongText() {
+  Skelda app;
+  QtMessageBoxes qtBoxes;
+  platform::setMessageBoxes(&qtBoxes);
+
+  // A file name of 135 characters: the scanner's box shows the path.
+  std::string longName = "Parvix-O3Lidar_QOR_20180412_R1_" + std::string(100, 'x') + ".dat";
+  QCOMPARE(longName.size(), size_t(135));
+  std::string named = "/data/" + longName;
+  ShownText nameBox;
+  nameBox.text = QString::fromStdString(named);
+  checkTheNextBox(&nameBox);
+  app.scan(named);
+
+  // A path of 301 characters in Error(0x3), its folders named by dates (Qt
+  // does not break a line between a '/' and a digit).
+  std::string path = "/home/provider";
+  for (const char* folder : {"2018_ozone_lidar_measurements_of_the_high_altitude_observatory",
+                             "0412_profiles_prepared_for_the_network_data_archive_after_calibration",
+                             "2_revision_with_the_corrected_altitude_grid_and_new_uncertainties"})
+    path += std::string("/") + folder;
+  path += "/" + std::string(301 - path.size() - 2 - profileFileName().size(), '9') + "/" + profileFileName();
+  QCOMPARE(path.size(), size_t(301));
+  std::string missing = firstPlotTexts(path).imagesMissing;
+  ShownText pathBox;
+  pathBox.text = QString::fromStdString(missing);
+  checkTheNextBox(&pathBox);
+  platform::showMessageBox(missing, "Error Running Curtain Plot Routine...");
+
+  // A start folder under one long folder name whose plot list cannot be
+  // written.
+  app.state.StartDir = app.start.file(std::string(200, 'w'));
+  app.state.PlotFiles = {"/d/DATAID_SITE_20180317_R0.dat"};
+  app.state.PlotFileCount = 1;
+  ShownText folderBox;
+  folderBox.text = "Could not add another data file to the Data Folder = " +
+                   QString::fromStdString(app.state.StartDir) +
+                   "/Data/ \n\nIf this error persists, please report it to " +
+                   QString::fromStdString(platform::kSupportAddress) + ". Thank you.";
+  checkTheNextBox(&folderBox);
+  QVERIFY(!appendPlotFile(app.state, "/d/DATAID_SITE_20180318_R0.dat").appended);
+  for (const ShownText* seen : {&nameBox, &pathBox, &folderBox}) {
+    QVERIFY(seen->shown);
+    if (!seen->cut.isEmpty()) qWarning("%s", qPrintable(seen->cut));
+  }
+  for (const ShownText* seen : {&nameBox, &pathBox, &folderBox}) QVERIFY2(seen->cut.isEmpty(), qPrintable(seen->cut));
+  platform::setMessageBoxes(&app.boxes);
+}
+
+void WindowsTest::boxTextBreaksAfterSlashesAndInsideLongRuns() {
+  QFontMetrics metrics(QApplication::font());
+  const QString z(QChar(0x200B));
+  struct Case {
+    QString text;
+    QString shown;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"Unknown filename", "Unknown filename"},
+      {"Could not add another data file to the Data Folder = /tmp/ws/Data/ \n\nIf this error persists",
+       "Could not add another data file to the Data Folder = /" + z + "tmp/" + z + "ws/" + z + "Data/" + z +
+           " \n\nIf this error persists"},
+      {"Error(0x3): Could not run curtain/profile plots routine",
+       "Error(0x3): Could not run curtain/" + z + "profile plots routine"},
+  };
+  for (const Case& c : cases) QCOMPARE(breakableText(c.text, metrics, 200), c.shown);
+
+  // A run wider than a piece is cut into pieces no wider than one; nothing is
+  // lost.
+  QString name = "Parvix-O3Lidar_QOR_20180412_R1_" + QString(100, 'x') + ".dat";
+  QString shown = breakableText(name, metrics, 150);
+  QStringList pieces = shown.split(z);
+  QVERIFY(pieces.size() > 2);
+  for (const QString& piece : pieces) QVERIFY2(metrics.horizontalAdvance(piece) <= 150, qPrintable(piece));
+  QCOMPARE(QString(shown).remove(z), name);
+  // A blank ends a run.
+  QString words = (QString(15, 'w') + " ").repeated(20);
+  QCOMPARE(breakableText(words, metrics, metrics.horizontalAdvance(QString(15, 'w'))), words);
+
+  // An accent, and the second half of a character beyond 16 bits, stay with
+  // the character before them.
+  QString accented = QString::fromUtf8("e\xCC\x81").repeated(200);
+  QString astral = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(200);
+  for (const QString& text : {accented, astral}) {
+    QString broken = breakableText(text, metrics, 100);
+    QVERIFY(broken.contains(z));
+    for (const QString& piece : broken.split(z)) {
+      QVERIFY(!piece.front().isMark());
+      QVERIFY(!piece.front().isLowSurrogate());
+    }
+    QCOMPARE(broken.remove(z), text);
+  }
+
+  // The pieces fit the narrowest box Qt makes for a text of several lines:
+  // half the screen, at most 500 px, with the icon and the margins.
+  QCOMPARE(boxTextPieceWidth(1600), 380);
+  QCOMPARE(boxTextPieceWidth(1024), 380);
+  QCOMPARE(boxTextPieceWidth(800), 280);
+  QCOMPARE(boxTextPieceWidth(300), 100);
 }
 
 QTEST_MAIN(WindowsTest)
