@@ -53,9 +53,7 @@ bool HtmlReportSink::create(const std::string& path, int* error) { return file_.
 
 bool HtmlReportSink::finish(int* error) { return file_.finish(error); }
 
-void HtmlReportSink::write(std::string_view html) {
-  if (std::FILE* stream = file_.stream()) std::fwrite(html.data(), 1, html.size(), stream);
-}
+void HtmlReportSink::write(std::string_view html) { file_.write(html); }
 
 void HtmlReportSink::writeColoured(Ink ink, std::string_view html) {
   std::FILE* stream = file_.stream();
