@@ -47,36 +47,39 @@ inline int32_t wholeNumber(double value) {
   return static_cast<int32_t>(value);
 }
 
-// The top bit of every byte of an 8-byte word that is 'e' or 'E' (the two
-// bytes that setting bit 0x20 turns into 'e'). Exact, as commaBytes is.
-inline uint64_t exponentLetterBytes(uint64_t word) {
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const uint64_t x = (word | 0x2020202020202020ULL) ^ 0x6565656565656565ULL;  // zero where the byte is 'e' or 'E'
-  return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
+// Whether an 8-byte word holds an 'e' or 'E' (the two bytes that setting bit
+// 0x20 turns into 'e'): the word folded so that those bytes are 0, then the
+// zero-byte test, exact as to whether any byte is 0.
+inline bool holdsExponentLetter(uint64_t word) {
+  const uint64_t x = (word | 0x2020202020202020ULL) ^ 0x6565656565656565ULL;
+  return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0;
 }
 
-// Whether a text holds an 'e' or 'E'. Cells are short: a text of 4 to 16
-// bytes is looked at in two overlapping loads, without a byte loop; nothing
-// outside the text is read.
+// Whether a text holds an 'e' or 'E'. Cells are short: a text of up to 16
+// bytes is looked at in at most two loads, without a byte loop (1 to 3 bytes:
+// the first, middle and last; 4 to 16: the first and last 4 or 8, which
+// overlap); nothing outside the text is read.
 inline __attribute__((always_inline)) bool hasExponentLetter(std::string_view text) {
   const char* at = text.data();
   const size_t size = text.size();
-  uint64_t word;
-  if (size >= 8 && size <= 16) {
-    uint64_t last;
-    std::memcpy(&word, at, 8);
-    std::memcpy(&last, at + size - 8, 8);
-    return (exponentLetterBytes(word) | exponentLetterBytes(last)) != 0;
+  if (size < 4) {
+    if (size == 0) return false;
+    auto byte = [at](size_t i) { return uint64_t{static_cast<unsigned char>(at[i])}; };
+    return holdsExponentLetter(byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16);
   }
-  if (size >= 4 && size < 8) {
+  if (size <= 8) {
     uint32_t first, last;
     std::memcpy(&first, at, 4);
     std::memcpy(&last, at + size - 4, 4);
-    return exponentLetterBytes(uint64_t{first} | uint64_t{last} << 32) != 0;
+    return holdsExponentLetter(uint64_t{first} | uint64_t{last} << 32);
   }
-  for (size_t i = 0; i < size; ++i)
-    if ((at[i] | 0x20) == 'e') return true;
-  return false;
+  uint64_t word;
+  for (size_t i = 0; i + 8 < size; i += 8) {
+    std::memcpy(&word, at + i, 8);
+    if (holdsExponentLetter(word)) return true;
+  }
+  std::memcpy(&word, at + size - 8, 8);
+  return holdsExponentLetter(word);
 }
 
 // The integer of a data cell: the whole-number part of its number, truncated

@@ -167,10 +167,14 @@ TEST(PlotgenDataRows, ExponentLetterAtEveryPlace) {
       text[at] = '5';
     }
   }
-  // Bytes next to 'e' and 'E' in the code table, and those with the top bit set.
-  for (int byte = 0; byte < 256; ++byte) {
-    const std::string text = "12.5" + std::string(1, static_cast<char>(byte)) + "01";
-    EXPECT_EQ(hasExponentLetter(text), byte == 'e' || byte == 'E') << byte;
+  // Bytes next to 'e' and 'E' in the code table, and those with the top bit
+  // set, in texts of each way of looking.
+  for (const char* around : {"|", "1|", "1|5", "12.5|01", "12.5000|01", "1.25000000000|01"}) {
+    for (int byte = 0; byte < 256; ++byte) {
+      std::string text = around;
+      text[text.find('|')] = static_cast<char>(byte);
+      EXPECT_EQ(hasExponentLetter(text), byte == 'e' || byte == 'E') << around << " " << byte;
+    }
   }
 }
 
