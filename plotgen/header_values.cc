@@ -6,6 +6,7 @@
 
 #include "platform/text.h"
 #include "plotgen/arguments.h"
+#include "plotgen/cell_text.h"
 
 namespace plotgen {
 namespace {
@@ -60,9 +61,7 @@ FillValues fillValues(std::string_view line) {
     size_t comma = value.find(',', at);
     std::string_view item = value.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at);
     const double flag = platform::leadingDouble(item);
-    double whole = std::trunc(flag);
-    if (std::isnan(whole)) whole = 0;
-    fill.integers.push_back(whole <= INT32_MIN ? INT32_MIN : whole >= INT32_MAX ? INT32_MAX : static_cast<int>(whole));
+    fill.integers.push_back(wholeNumber(flag));
     const size_t column = fill.values.size();
     fill.values.push_back(column == 0 || column >= kScannedColumns ? std::nan("") : flag);
     if (comma == std::string_view::npos) break;

@@ -40,13 +40,13 @@ bool plainDecimalWholePart(std::string_view cell, long long* whole) {
   return true;
 }
 
-bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && platform::fastLeadingLong(cell) < 0; }
+bool isNegativeInteger(std::string_view cell) { return mayBeNegative(cell) && cellInteger(cell) < 0; }
 
 // Whether a curtain value cell is written as "0": its integer is negative, or
-// it is its column's flag, whose integer may be 0 in spellings such as
-// "-0.9999e4".
+// the scanner takes it for its column's flag, which may lie between -1 and 0
+// and so have the integer 0.
 bool isNegativeOrFlag(std::string_view cell, double flag) {
-  return mayBeNegative(cell) && (platform::fastLeadingLong(cell) < 0 || isScannedFlag(cell, flag));
+  return mayBeNegative(cell) && (cellInteger(cell) < 0 || isScannedFlag(cell, flag));
 }
 
 // Longest text of a whole number in the default double form ("-2.14748e+09").
@@ -219,7 +219,7 @@ void writeProfileDataRows(RunState& run, const ProfileTable& table, const FillVa
         fields[i] = cell;
         continue;
       }
-      int value = platform::fastLeadingLong(cell);
+      int value = cellInteger(cell);
       if (value == fillInteger || isScannedFlag(cell, fill.values[column])) {
         missing = true;
         break;

@@ -13,6 +13,17 @@ std::string_view pieceOr(const std::vector<std::string_view>& pieces, size_t i) 
 
 }  // namespace
 
+std::string kilometres(std::string_view metres) {
+  const long long value = toInt(metres);
+  const long long magnitude = value < 0 ? -value : value;
+  std::string text = (value < 0 ? "-" : "") + intToString(magnitude / 1000);
+  if (magnitude % 1000 != 0) {
+    const std::string decimals = intToString(1000 + magnitude % 1000).substr(1);  // three digits
+    text += "." + decimals.substr(0, decimals.find_last_not_of('0') + 1);
+  }
+  return text;
+}
+
 std::vector<std::string> profileScript(const ProfilePlotSettings& s, int hideProfileGrid) {
   std::vector<std::string> script;
   script.push_back("reset");
@@ -25,8 +36,12 @@ std::vector<std::string> profileScript(const ProfilePlotSettings& s, int hidePro
   script.push_back("set ylabel \"ALTITUDE [km]\" offset 1, 0");
   script.push_back("set mxtics 10");
   script.push_back("set mytics 5");
-  script.push_back("set format y \"%.0s\"");
-  script.push_back("set yrange [" + s.altLowerLimit + ": " + s.altUpperLimit + "]");
+  // The altitudes (metres in the data files) are drawn in kilometres, so that
+  // every tick label reads in km with the decimals its step needs.
+  const std::string lower = kilometres(s.altLowerLimit);
+  const std::string upper = kilometres(s.altUpperLimit);
+  script.push_back("set format y \"%g\"");
+  script.push_back("set yrange [" + lower + ": " + upper + "]");
   if (s.isNumberDensity) {
     script.push_back("set xtics 1e+18, 2e+18, 7e+18");
     script.push_back("set xlabel \"O3 NUMBER DENSITY [molec/m3]\\n\\n\"");
@@ -34,14 +49,16 @@ std::vector<std::string> profileScript(const ProfilePlotSettings& s, int hidePro
     script.push_back("set xlabel \"O3 MIXING RATIO [ppbv]\\n\\n\"");
   }
   script.push_back("set pointsize 2.0\n");
-  std::string plot = "plot [" + s.xLowerLimit + ":" + s.xUpperLimit + "][" + s.altLowerLimit + ":" + s.altUpperLimit +
-                     "] \"profile_data.dat\" using " + (s.isNumberDensity ? "3:1:4" : " 5:1:6") +
+  std::string plot = "plot [" + s.xLowerLimit + ":" + s.xUpperLimit + "][" + lower + ":" + upper +
+                     "] \"profile_data.dat\" using " + (s.isNumberDensity ? "3:($1/1000):4" : " 5:($1/1000):6") +
                      " w points lt rgb \"#DA251D\"";
-  if (s.isMedianLine) plot += ", \"median_data.dat\" using 2:1 w lines lw 4 lt rgb \"#000000\"";
+  if (s.isMedianLine) plot += ", \"median_data.dat\" using 2:($1/1000) w lines lw 4 lt rgb \"#000000\"";
   if (s.isQuartileLines)
-    plot += ", \"median_data.dat\" using 3:1 w lines lw 4 lt rgb \"#505050\", \"median_data.dat\" using 4:1 w lines lw 4 lt rgb \"#505050\"";
+    plot += ", \"median_data.dat\" using 3:($1/1000) w lines lw 4 lt rgb \"#505050\", \"median_data.dat\" using "
+            "4:($1/1000) w lines lw 4 lt rgb \"#505050\"";
   if (s.isPercentileLines)
-    plot += ", \"median_data.dat\" using 5:1 w lines lw 4 lt rgb \"#909090\", \"median_data.dat\" using 6:1 w lines lw 4 lt rgb \"#909090\"";
+    plot += ", \"median_data.dat\" using 5:($1/1000) w lines lw 4 lt rgb \"#909090\", \"median_data.dat\" using "
+            "6:($1/1000) w lines lw 4 lt rgb \"#909090\"";
   script.push_back(plot);
   script.push_back("set xtics autofreq");
   return script;

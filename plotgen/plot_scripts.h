@@ -33,7 +33,12 @@ struct ProfilePlotSettings {
   bool isPercentileLines = false;
 };
 
-// The profile script without its closing "exit", which the pipe sends.
+// An altitude limit in metres (an integer text) written in kilometres, exactly
+// and without trailing zeros: "100" is 0.1, "12000" is 12, "2500" is 2.5.
+std::string kilometres(std::string_view metres);
+
+// The profile script without its closing "exit", which the pipe sends. It
+// draws the altitudes in kilometres.
 std::vector<std::string> profileScript(const ProfilePlotSettings& settings, int hideProfileGrid);
 // Logs the gnuplot path, runs the profile script and returns once gnuplot has ended.
 void plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid);

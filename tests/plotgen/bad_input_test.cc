@@ -356,7 +356,7 @@ TEST_F(PlotgenBadInput, HugeAltitudeLimitsNeedNoHugeBinTable) {
                                           "99999999999999 true true true true 0 0");
   EXPECT_EQ(result.status, 1);
   std::string script = readFile(folder + "/gnuplot_input_1.txt");
-  EXPECT_NE(script.find("set yrange [0: 2147483647]\n"), std::string::npos) << script;
+  EXPECT_NE(script.find("set yrange [0: 2147483.647]\n"), std::string::npos) << script;
   EXPECT_EQ(readFile(folder + "/median_data.dat").substr(0, 4), "100\t");
 }
 

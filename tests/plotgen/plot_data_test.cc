@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "plotgen/cell_text.h"
 #include "plotgen/plot_data.h"
 #include "platform/decimal_text.h"
 #include "platform/text.h"
@@ -116,6 +117,65 @@ TEST(PlotgenDataRows, CellsConvertExactlyAsAtofDoes) {
     if (std::memcmp(&quick, &reference, sizeof quick) != 0 && ++mismatches < 5) ADD_FAILURE() << cell;
   }
   EXPECT_EQ(mismatches, 0);
+}
+
+// The integer of a cell is the whole-number part of its value, truncated
+// toward zero and held within the 32-bit range, in every spelling the
+// scanner passes; a cell without an exponent letter reads as atoi reads it.
+TEST(PlotgenDataRows, TheIntegerOfACellIsTheWholePartOfItsValue) {
+  struct Case {
+    const char* cell;
+    int32_t integer;
+  };
+  const Case cases[] = {
+      {"40.5", 40},           {"4.05e+01", 40},        {"4.05E1", 40},          {"405e-1", 40},
+      {"4.000e+00", 4},       {"+45.9", 45},           {"+4.59e+01", 45},       {"12.7", 12},
+      {"0.4", 0},             {"4e-1", 0},             {".5e1", 5},             {".5", 0},
+      {"-0.5", 0},            {"-5e-1", 0},            {"-0", 0},               {"-0e0", 0},
+      {"-3.2", -3},           {"-3.2e0", -3},          {"-1.5E+00", -1},        {"-9.999e3", -9999},
+      {"-.9999E+4", -9999},   {"-99990e-1", -9999},    {"-9999", -9999},        {"2.14748e+09", 2147480000},
+      {"1234567890", 1234567890}, {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"1e10", INT32_MAX},
+      {"10000000000.5", INT32_MAX}, {"1e400", INT32_MAX}, {"-2147483648", INT32_MIN}, {"-3e9", INT32_MIN},
+      {"-1e400", INT32_MIN},  {"1e", 1},               {"1e+", 1},              {"", 0},
+      {"-", 0},               {"+", 0},                {"e5", 0},               {"  42", 42},
+  };
+  for (const Case& c : cases) EXPECT_EQ(cellInteger(c.cell), c.integer) << c.cell;
+
+  // Plain decimals, signed and not, short and long: as atoi reads them.
+  unsigned long long state = 777;
+  for (int i = 0; i < 100000; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const double x = static_cast<double>(state >> 11) / 9007199254740992.0;
+    const char* sign = i % 4 == 0 ? "-" : i % 4 == 1 ? "+" : "";
+    const double magnitude = i % 5 == 0 ? x * 1e12 : i % 5 == 1 ? x : x * 1000;
+    std::string cell = std::string(sign) + platform::formatText("%.*f", i % 6, magnitude);
+    ASSERT_EQ(cellInteger(cell), platform::leadingLong(cell)) << cell;
+  }
+}
+
+// The exponent letter is found at every place of texts of every length, and
+// no other byte is taken for it.
+TEST(PlotgenDataRows, ExponentLetterAtEveryPlace) {
+  for (size_t size = 0; size <= 40; ++size) {
+    std::string text(size, '5');
+    EXPECT_FALSE(hasExponentLetter(text)) << size;
+    for (size_t at = 0; at < size; ++at) {
+      for (char letter : {'e', 'E'}) {
+        text[at] = letter;
+        EXPECT_TRUE(hasExponentLetter(text)) << size << " " << at;
+      }
+      text[at] = '5';
+    }
+  }
+  // Bytes next to 'e' and 'E' in the code table, and those with the top bit
+  // set, in texts of each way of looking.
+  for (const char* around : {"|", "1|", "1|5", "12.5|01", "12.5000|01", "1.25000000000|01"}) {
+    for (int byte = 0; byte < 256; ++byte) {
+      std::string text = around;
+      text[text.find('|')] = static_cast<char>(byte);
+      EXPECT_EQ(hasExponentLetter(text), byte == 'e' || byte == 'E') << around << " " << byte;
+    }
+  }
 }
 
 // A double as appendDouble writes it.
@@ -234,6 +294,51 @@ TEST(PlotgenDataRows, NegativeCellsAndMissingValues) {
   EXPECT_EQ(bins[0], (std::vector<double>{0.0}));  // altitude 0 goes into no bin; 150 into bin 0
 }
 
+// Mixing ratios in exponent form are written by the whole-number part of
+// their value, and the negative tests of the curtain and the profile rows
+// look at that whole number too: -5e-1 is 0 and written as it is, like -0.5.
+TEST(PlotgenDataRows, ExponentFormCellsAreTheirWholeNumbers) {
+  std::string curtain, profile;
+  Bins bins;
+  // ALT, O3ND, O3NDUncert, resol, precision, channel, O3MR, O3MRUncert, Press
+  writeTableRows({"110",   "5e17",    "1e16",    "x", "x", "x", "4.05e+01",  "4.000e+00", "700",
+                  "120",   "5e17",    "1e16",    "x", "x", "x", "+4.59E+1",  "+25e-1",    "+700",
+                  "130",   "-2.5e-1", "-5e-1",   "x", "x", "x", "-5e-1",     "-2.5e-1",   "700",
+                  "140",   "-2.5e0",  "1e16",    "x", "x", "x", "-1.5e0",    "-3e9",      "700",
+                  "150",   "5e17",    "1e16",    "x", "x", "x", "1e10",      "1.5e9",     "700",
+                  "-5e-1", "5e17",    "1e16",    "x", "x", "x", "4.2e1",     "1e0",       "700",
+                  "-5e0",  "5e17",    "1e16",    "x", "x", "x", "4.3e1",     "1e0",       "700"},
+                 {false, true}, &curtain, &profile, &bins);
+  EXPECT_EQ(curtain,
+            "2018-01-05,09:30:00\t110\t4.05e+01\t\n"
+            "2018-01-05,09:30:00\t120\t+4.59E+1\t\n"
+            "2018-01-05,09:30:00\t130\t-5e-1\t\n"
+            "2018-01-05,09:30:00\t140\t0\t\n"
+            "2018-01-05,09:30:00\t150\t1e10\t\n"
+            "2018-01-05,09:30:00\t-5e-1\t4.2e1\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n"
+            "2018-01-05,09:30:00\t110\t5e17\t\n"
+            "2018-01-05,09:30:00\t120\t5e17\t\n"
+            "2018-01-05,09:30:00\t130\t-2.5e-1\t\n"
+            "2018-01-05,09:30:00\t140\t0\t\n"
+            "2018-01-05,09:30:00\t150\t5e17\t\n"
+            "2018-01-05,09:30:00\t-5e-1\t5e17\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
+            "\n");
+  EXPECT_EQ(profile,
+            "110\t700\t5e17\t1e16\t40\t4\t\n"
+            "120\t+700\t5e17\t1e16\t45\t2\t\n"
+            "130\t700\t-2.5e-1\t-5e-1\t0\t0\t\n"
+            "140\t700\t0\t1e16\t0\t0\t\n"
+            "150\t700\t5e17\t1e16\t2.14748e+09\t1.5e+09\t\n"
+            "-5e-1\t700\t5e17\t1e16\t42\t1\t\n"
+            "0\t700\t5e17\t1e16\t43\t1\t\n");
+  // The bins take the values: 40.5 and 45.9 in bin 0, a negative value as 0.
+  EXPECT_EQ(bins[0], (std::vector<double>{40.5, 45.9, 0.0, 0.0, 1e10}));
+  EXPECT_EQ(bins.size(), 1u);
+}
+
 // A cell that the scanner takes for its column's flag (a number below 0
 // within 1e-6 of it) is missing in every copied column, and written as 0 in
 // the curtain; a cell whose integer equals the flag's stays missing; the
@@ -251,7 +356,8 @@ TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
                   "170", "5e17",      "1e16",        "x", "x", "x", "-9999.5",       "2",        "700",
                   "180", "5e17",      "1e16",        "x", "x", "x", "-9998.5",       "2",        "700",
                   "190", "-0.5",      "-9.99e3",     "x", "x", "x", "-9.999e2",      "2",        "700",
-                  "-9.999e3", "5e17", "1e16",        "x", "x", "x", "45",            "2",        "700"},
+                  "-9.999e3", "5e17", "1e16",        "x", "x", "x", "45",            "2",        "700",
+                  "-9998.9999995", "5e17", "1e16",   "x", "x", "x", "46",            "2",        "700"},
                  {false, true}, &curtain, &profile, &bins);
   EXPECT_EQ(curtain,
             "2018-01-05,09:30:00\t110\t0\t\n"
@@ -264,6 +370,7 @@ TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
             "2018-01-05,09:30:00\t180\t0\t\n"
             "2018-01-05,09:30:00\t190\t0\t\n"
             "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
             "\n"
             "2018-01-05,09:30:00\t110\t5e17\t\n"
             "2018-01-05,09:30:00\t120\t0\t\n"
@@ -275,14 +382,16 @@ TEST(PlotgenDataRows, CellsEqualToTheFlagAsNumbersAreMissing) {
             "2018-01-05,09:30:00\t180\t5e17\t\n"
             "2018-01-05,09:30:00\t190\t-0.5\t\n"
             "2018-01-05,09:30:00\t0\t0\t\n"
+            "2018-01-05,09:30:00\t0\t0\t\n"
             "\n");
   // Left out: 110 to 170 (the first six by the scanner's test, 170 by the
-  // integer of its cell). -9998.5, -9.99e3 and -9.999e2 are no flags; the
-  // altitude -9.999e3 is no flag either, only negative.
+  // integer of its cell). -9998.5, -9.99e3 and -9.999e2 are no flags. The
+  // altitude -9.999e3 is left out by its integer, -9999, that of the flag;
+  // the altitude -9998.9999995 is no flag to the scanner's test, only negative.
   EXPECT_EQ(profile,
             "180\t700\t5e17\t1e16\t0\t2\t\n"
             "190\t700\t-0.5\t0\t0\t2\t\n"
-            "0\t700\t5e17\t1e16\t45\t2\t\n");
+            "0\t700\t5e17\t1e16\t46\t2\t\n");
   EXPECT_EQ(bins[0], (std::vector<double>{0.0, 0.0}));
 }
 

@@ -290,4 +290,74 @@ TEST_F(PlotgenSpellings, DataValuesEqualToTheFlagAreMissingValuesLikeTheFlag) {
   }
 }
 
+// Three profiles of 12 altitudes whose mixing ratios and their uncertainties
+// are spelled in plain decimals or, in the twin, in exponent form: printf's
+// %e forms, a leading '+', values between -1 and 0 and below, values beyond
+// the int range, and the missing-value flag.
+std::string fileWithMixingRatios(bool exponentForm) {
+  struct Twin {
+    const char* plain;
+    const char* exponent;
+  };
+  static const Twin kMixingRatios[] = {
+      {"40.5", "4.05e+01"},     {"45.9", "4.59E+1"},   {"+52.25", "+5.225e1"},  {"0.4", "4e-1"},
+      {"-0.5", "-5e-1"},        {"-3.2", "-3.2e0"},    {"10000000000", "1e10"}, {"123.456", "1.23456e2"},
+      {"79.999", "7.9999e+01"}, {"-9999", "-9.999e+03"}, {"61.0", "6.1e+01"},
+  };
+  static const Twin kUncertainties[] = {
+      {"4.000", "4.000e+00"}, {"2.5", "25e-1"}, {"+3", "+3e0"}, {"0.75", "7.5e-1"}, {"-0.25", "-2.5e-1"},
+      {"-3000000000", "-3e9"}, {"12.5", "1.25E+01"},
+  };
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < 3; ++i) {
+    std::string hour = "0" + std::to_string(i);
+    std::vector<std::string> rows;
+    for (int r = 0; r < 12; ++r) {
+      const Twin& mr = kMixingRatios[(r + 4 * i) % std::size(kMixingRatios)];
+      const Twin& unc = kUncertainties[(r + 2 * i) % std::size(kUncertainties)];
+      rows.push_back(dataLine(std::to_string(100 + 30 * r) + ".0", platform::formatText("%.4e", 1.0e18 + 1.0e16 * r),
+                              "1.0000e+16", exponentForm ? mr.exponent : mr.plain,
+                              exponentForm ? unc.exponent : unc.plain, "850.00"));
+    }
+    blocks.push_back(block("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
+                           "2018-04-12, " + hour + ":30:00", rows));
+  }
+  return testing_support::profileFileText(blocks);
+}
+
+// Mixing ratios in exponent form plot at the value they write: the profile
+// rows hold the whole-number part of each (4.05e+01 is 40, as 40.5 is) and
+// the median file is the same as for the twin in plain decimals. The curtain
+// of the mixing ratio copies the cells as written, so it is compared only
+// where it shows the number density.
+TEST_F(PlotgenSpellings, MixingRatiosInExponentFormPlotLikeTheirPlainTwin) {
+  Outputs twin[2];
+  ASSERT_TRUE(writeFile(data, fileWithMixingRatios(false)));
+  ASSERT_EQ(scanFile(data.c_str(), false, ScanSettings{}, nullptr), 0) << readFile(data + "__ScanMsgs.htm");
+  for (int r = 0; r < 2; ++r) twin[r] = runIn(folder, kRuns[r]);
+  // The twin itself: the first rows of the first profile, and the row at the
+  // flag left out (36 data lines, 3 of them at the flag).
+  const Lines rows = testing_support::splitLines(twin[0].files[1]);
+  ASSERT_GE(rows.size(), 8u);
+  EXPECT_EQ(Lines(rows.begin(), rows.begin() + 8),
+            (Lines{"100.0\t850.00\t1.0000e+18\t1.0000e+16\t40\t4\t", "130.0\t850.00\t1.0100e+18\t1.0000e+16\t45\t2\t",
+                   "160.0\t850.00\t1.0200e+18\t1.0000e+16\t52\t3\t", "190.0\t850.00\t1.0300e+18\t1.0000e+16\t0\t0\t",
+                   "220.0\t850.00\t1.0400e+18\t1.0000e+16\t0\t0\t", "250.0\t850.00\t1.0500e+18\t1.0000e+16\t0\t0\t",
+                   "280.0\t850.00\t1.0600e+18\t1.0000e+16\t2.14748e+09\t12\t",
+                   "310.0\t850.00\t1.0700e+18\t1.0000e+16\t123\t4\t"}));
+  EXPECT_EQ(testing_support::splitLines(twin[0].files[1]).size(), 33u);
+  // Bin 0 holds 40.5, 45.9, 52.25, 0.4, 0 (-0.5), 0 (-3.2), 1e10, 123.456,
+  // 79.999, 61 and 40.5.
+  EXPECT_EQ(testing_support::splitLines(twin[0].files[2]).at(0), "100\t45.9\t0.4\t79.999\t0\t1e+10");
+
+  ASSERT_TRUE(writeFile(data, fileWithMixingRatios(true)));
+  ASSERT_EQ(scanFile(data.c_str(), false, ScanSettings{}, nullptr), 0) << readFile(data + "__ScanMsgs.htm");
+  for (int r = 0; r < 2; ++r) {
+    Outputs out = runIn(folder, kRuns[r]);
+    EXPECT_EQ(out.status, 1) << "run " << r << "\n" << out.files[3];
+    for (size_t i = r == 0 ? 1 : 0; i < 6; ++i)
+      EXPECT_EQ(out.files[i], twin[r].files[i]) << "run " << r << ": " << kOutputNames[i];
+  }
+}
+
 }  // namespace

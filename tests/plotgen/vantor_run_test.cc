@@ -164,13 +164,13 @@ TEST_F(PlotgenRun, PlotButtonRunWritesDataFilesLogAndBothScripts) {
             "set ylabel \"ALTITUDE [km]\" offset 1, 0\n"
             "set mxtics 10\n"
             "set mytics 5\n"
-            "set format y \"%.0s\"\n"
-            "set yrange [100: 12000]\n"
+            "set format y \"%g\"\n"
+            "set yrange [0.1: 12]\n"
             "set xlabel \"O3 MIXING RATIO [ppbv]\\n\\n\"\n"
             "set pointsize 2.0\n"
             "\n"
-            "plot [0:300][100:12000] \"profile_data.dat\" using  5:1:6 w points lt rgb \"#DA251D\", "
-            "\"median_data.dat\" using 2:1 w lines lw 4 lt rgb \"#000000\"\n"
+            "plot [0:300][0.1:12] \"profile_data.dat\" using  5:($1/1000):6 w points lt rgb \"#DA251D\", "
+            "\"median_data.dat\" using 2:($1/1000) w lines lw 4 lt rgb \"#000000\"\n"
             "set xtics autofreq\n"
             "exit\n");
   EXPECT_EQ(file("gnuplot_input_2.txt"),
@@ -211,18 +211,18 @@ TEST_F(PlotgenRun, NumberDensityWithGridsOffAndAllLines) {
             "set ylabel \"ALTITUDE [km]\" offset 1, 0\n"
             "set mxtics 10\n"
             "set mytics 5\n"
-            "set format y \"%.0s\"\n"
-            "set yrange [100: 12000]\n"
+            "set format y \"%g\"\n"
+            "set yrange [0.1: 12]\n"
             "set xtics 1e+18, 2e+18, 7e+18\n"
             "set xlabel \"O3 NUMBER DENSITY [molec/m3]\\n\\n\"\n"
             "set pointsize 2.0\n"
             "\n"
-            "plot [0:7e+18][100:12000] \"profile_data.dat\" using 3:1:4 w points lt rgb \"#DA251D\", "
-            "\"median_data.dat\" using 2:1 w lines lw 4 lt rgb \"#000000\", "
-            "\"median_data.dat\" using 3:1 w lines lw 4 lt rgb \"#505050\", "
-            "\"median_data.dat\" using 4:1 w lines lw 4 lt rgb \"#505050\", "
-            "\"median_data.dat\" using 5:1 w lines lw 4 lt rgb \"#909090\", "
-            "\"median_data.dat\" using 6:1 w lines lw 4 lt rgb \"#909090\"\n"
+            "plot [0:7e+18][0.1:12] \"profile_data.dat\" using 3:($1/1000):4 w points lt rgb \"#DA251D\", "
+            "\"median_data.dat\" using 2:($1/1000) w lines lw 4 lt rgb \"#000000\", "
+            "\"median_data.dat\" using 3:($1/1000) w lines lw 4 lt rgb \"#505050\", "
+            "\"median_data.dat\" using 4:($1/1000) w lines lw 4 lt rgb \"#505050\", "
+            "\"median_data.dat\" using 5:($1/1000) w lines lw 4 lt rgb \"#909090\", "
+            "\"median_data.dat\" using 6:($1/1000) w lines lw 4 lt rgb \"#909090\"\n"
             "set xtics autofreq\n"
             "exit\n");
   EXPECT_EQ(file("gnuplot_input_2.txt"),
@@ -290,7 +290,7 @@ TEST_F(PlotgenRun, TimeWindowThatStopsInTheMiddleOfTheFile) {
             "Ok. End:   2018-01-06,11:00:00\n");
   std::string profile = file("gnuplot_input_1.txt");
   EXPECT_NE(profile.find("set title \"Num.PROFILES = 2\\n\\n\"\n"), std::string::npos) << profile;
-  EXPECT_NE(profile.find("plot [0:300][0:1000] \"profile_data.dat\" using  5:1:6 w points lt rgb \"#DA251D\"\n"),
+  EXPECT_NE(profile.find("plot [0:300][0:1] \"profile_data.dat\" using  5:($1/1000):6 w points lt rgb \"#DA251D\"\n"),
             std::string::npos)
       << profile;
 }
