@@ -130,7 +130,7 @@ int runSteps(RunState& run, int argc, const char* const* argv) {
     settings.isMedianLine = args.isMedianLine;
     settings.isQuartileLines = args.isQuartileLines;
     settings.isPercentileLines = args.isPercentileLines;
-    plotProfile(log, settings, args.hideProfileGrid);
+    if (!plotProfile(log, settings, args.hideProfileGrid, run.gnuplotTimeLimitMs)) return 0;
   }
 
   CurtainPlotSettings curtain;
@@ -144,12 +144,19 @@ int runSteps(RunState& run, int argc, const char* const* argv) {
 
   std::string path = findGnuplot();
   log.logLine("OK. Curtain::gnuplotPath " + gnuplotPathForLog(path));
-  GnuplotPipe pipe(path);
+  GnuplotPipe pipe(path, "curtain_plot.jpg");
   for (const std::string& command : curtainScript(curtain, args.hideCurtainGrid)) pipe.send(command);
+  // The last two lines say that the run reached its end: they are written
+  // only once gnuplot has ended and left its image.
+  std::string failure = pipe.finish(run.gnuplotTimeLimitMs);
+  if (!failure.empty()) {
+    log.logLine(failure);
+    return 0;
+  }
   log.logLine("OK. Start: " + selection.curtainStartStamp);
   log.logLine("Ok. End:   " + selection.curtainEndStamp);
   log.close();
-  return 1;  // the pipe's end waits for gnuplot
+  return 1;
 }
 
 }  // namespace
