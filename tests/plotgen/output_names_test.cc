@@ -96,7 +96,8 @@ bool within10s(Condition condition) {
 enum class Squatter { LinkToAFile, DanglingLink, Fifo };
 
 TEST(PlotgenOutputNames, LinksAndFifosAtEveryOutputNameAreReplacedNeverFollowed) {
-  const char* const names[] = {"curtain_plot.jpg", "profile_plot.jpg"};
+  const char* const names[] = {"_CErr_.txt",       "curtain_data.dat", "profile_data.dat",
+                               "median_data.dat",  "curtain_plot.jpg", "profile_plot.jpg"};
   for (const char* name : names) {
     for (Squatter squatter : {Squatter::LinkToAFile, Squatter::DanglingLink, Squatter::Fifo}) {
       SCOPED_TRACE(std::string(name) + " " + std::to_string(static_cast<int>(squatter)));
