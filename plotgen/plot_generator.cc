@@ -173,8 +173,8 @@ int runPlotGenerator(RunState& run, int argc, const char* const* argv) {
   if (!startText.empty() && startText.back() == '\n') startText.pop_back();
 
   PlotLog& log = run.ErrorLog;
-  int error = 0;
-  if (!log.open("_CErr_.txt", &error)) {
+  int openError = 0;
+  if (!log.open("_CErr_.txt", &openError)) {
     std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << platform::kSupportAddress
               << ". Thank you." << std::flush;
     return 0;
