@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -54,6 +55,69 @@ bool reapIfDone(int pid, int* status) {
     *status = 0;  // not our child any more (already reaped): treat as ended
     return true;
   }
+}
+
+// Starts a child that ends with this process: fork and exec, since
+// posix_spawn cannot ask for the parent-death signal. Between fork and exec
+// the child calls only async-signal-safe functions; an exec (or a setup step)
+// that fails sends its errno back through a close-on-exec pipe, so a child
+// that never ran the program is reported as not started.
+bool forkEndingWithStarter(const std::string& path, const StartRequest& request, char* const* argv, int stdinFd,
+                           int* pid, int* error) {
+  int report[2] = {-1, -1};
+  if (::pipe2(report, O_CLOEXEC) != 0) {
+    *error = errno;
+    return false;
+  }
+  const pid_t starter = ::getpid();
+  const char* workDir = request.workDir.empty() ? nullptr : request.workDir.c_str();
+  const pid_t child = ::fork();
+  if (child < 0) {
+    *error = errno;
+    ::close(report[0]);
+    ::close(report[1]);
+    return false;
+  }
+  if (child == 0) {
+    // Killed when the starter ends; a starter that ended already ends it now.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != starter) ::_exit(127);
+    int failure = 0;
+    int input = stdinFd >= 0 ? stdinFd : ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (input < 0)
+      failure = errno;
+    else if (input == 0 ? ::fcntl(0, F_SETFD, 0) != 0 : ::dup2(input, 0) != 0)
+      failure = errno;
+    if (failure == 0 && workDir && ::chdir(workDir) != 0) failure = errno;
+    if (failure == 0) {
+      // The program starts with default SIGPIPE handling even when this
+      // process ignores it.
+      struct sigaction defaults {};
+      defaults.sa_handler = SIG_DFL;
+      ::sigaction(SIGPIPE, &defaults, nullptr);
+      ::execve(path.c_str(), argv, environ);
+      failure = errno;
+    }
+    ssize_t ignored = ::write(report[1], &failure, sizeof failure);
+    (void)ignored;
+    ::_exit(127);
+  }
+  ::close(report[1]);
+  int failure = 0;
+  ssize_t got;
+  do {
+    got = ::read(report[0], &failure, sizeof failure);
+  } while (got < 0 && errno == EINTR);
+  ::close(report[0]);
+  if (got == static_cast<ssize_t>(sizeof failure)) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    *error = failure;
+    return false;
+  }
+  *pid = child;
+  return true;
 }
 
 SystemProcessLauncher& systemLauncher() {
@@ -127,33 +191,41 @@ bool SystemProcessLauncher::start(const StartRequest& request, ChildProcess* chi
     return false;
   }
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (request.pipeStdin)
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[0], 0);
-  else
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (!request.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
-
-  // The child starts with default signal handling even when this process
-  // ignores SIGPIPE.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(path.c_str()));
   for (const std::string& arg : request.args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
   pid_t pid = -1;
-  int rc = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
+  int rc = 0;
+  if (request.endWithStarter) {
+    int started = -1;
+    if (!forkEndingWithStarter(path, request, argv.data(), request.pipeStdin ? pipeFds[0] : -1, &started, &rc))
+      rc = rc != 0 ? rc : EIO;
+    pid = started;
+  } else {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (request.pipeStdin)
+      posix_spawn_file_actions_adddup2(&actions, pipeFds[0], 0);
+    else
+      posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (!request.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, request.workDir.c_str());
+
+    // The child starts with default signal handling even when this process
+    // ignores SIGPIPE.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+    rc = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+  }
   if (request.pipeStdin) ::close(pipeFds[0]);
   if (rc != 0) {
     if (request.pipeStdin) ::close(pipeFds[1]);
@@ -198,6 +270,7 @@ WaitOutcome SystemProcessLauncher::wait(ChildProcess* child, long long timeoutMs
   }
   if (pidfd >= 0) ::close(pidfd);
   child->pid = -1;
+  child->endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
   *exitStatus = exitCodeOf(status);
   return WaitOutcome::Exited;
 }

@@ -13,6 +13,7 @@ namespace platform {
 struct ChildProcess {
   int pid = -1;
   int stdinPipe = -1;  // write end of the child's standard input when asked for, else -1
+  int endSignal = 0;   // once wait saw the child end: the signal that ended it, 0 when it exited
 };
 
 // What to start.
@@ -24,6 +25,8 @@ struct StartRequest {
                                   // would be, as the caller would have changed to it first
   bool pipeStdin = false;         // give the caller a pipe to the child's standard input
                                   // (otherwise standard input is /dev/null)
+  bool endWithStarter = false;    // the child is killed (SIGKILL) when the process that
+                                  // started it ends, so that it never runs on without it
 };
 
 enum class WaitOutcome { Exited, TimedOut };
@@ -42,14 +45,16 @@ class ProcessLauncher {
   // search is findProgram(request.program, request.workDir).
   virtual std::string locate(const StartRequest& request);
   // Waits at most timeoutMs (negative: without limit) for the child to end; on
-  // Exited, *exitStatus is its exit code, or 128 + signal when a signal ended it.
+  // Exited, *exitStatus is its exit code, or 128 + signal when a signal ended it
+  // (the system's launcher then also sets child->endSignal).
   virtual WaitOutcome wait(ChildProcess* child, long long timeoutMs, int* exitStatus) = 0;
   // Ends a child that is still running (SIGTERM, then SIGKILL after a grace
   // period) and reaps it.
   virtual void terminate(ChildProcess* child) = 0;
 };
 
-// The real implementation over posix_spawn and waitpid.
+// The real implementation over posix_spawn (fork and exec for a child that
+// ends with its starter) and waitpid.
 class SystemProcessLauncher : public ProcessLauncher {
  public:
   bool start(const StartRequest& request, ChildProcess* child, int* error) override;

@@ -1,13 +1,21 @@
 #include "plotgen/data_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
 namespace plotgen {
 
 bool DataFile::open(const std::string& name) {
-  stream_.open(name, std::ios::binary | std::ios::trunc);
-  return stream_.is_open();
+  int error = 0;
+  if (!file_.create(name, &error)) return false;
+  struct stat st;
+  if (::lstat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    file_.discard();
+    return false;
+  }
+  return true;
 }
 
 void DataFile::makeRoom(size_t n) {
@@ -27,15 +35,15 @@ void DataFile::append(std::string_view text) {
 }
 
 void DataFile::flush() {
-  if (stream_.is_open() && size_ > 0) stream_.write(buffer_.get(), static_cast<std::streamsize>(size_));
+  if (file_.isOpen() && size_ > 0) file_.write(std::string_view(buffer_.get(), size_));
   size_ = 0;
 }
 
 bool DataFile::close() {
-  if (!stream_.is_open()) return true;
+  if (!file_.isOpen()) return true;
   flush();
-  stream_.close();
-  return static_cast<bool>(stream_);
+  int error = 0;
+  return file_.finish(&error);
 }
 
 }  // namespace plotgen

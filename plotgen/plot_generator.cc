@@ -1,5 +1,6 @@
 #include "plotgen/plot_generator.h"
 
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <iostream>
@@ -119,6 +120,9 @@ int runSteps(RunState& run, int argc, const char* const* argv) {
     }
   }
 
+  // A run whose log cannot be written starts no gnuplot.
+  if (log.writeError() != 0) return 0;
+
   if (args.isProfilePlot) {
     ProfilePlotSettings settings;
     settings.plottedProfileCount = selection.plottedProfileCount;
@@ -130,7 +134,7 @@ int runSteps(RunState& run, int argc, const char* const* argv) {
     settings.isMedianLine = args.isMedianLine;
     settings.isQuartileLines = args.isQuartileLines;
     settings.isPercentileLines = args.isPercentileLines;
-    plotProfile(log, settings, args.hideProfileGrid);
+    if (!plotProfile(log, settings, args.hideProfileGrid, run.gnuplotTimeLimitMs)) return 0;
   }
 
   CurtainPlotSettings curtain;
@@ -144,12 +148,18 @@ int runSteps(RunState& run, int argc, const char* const* argv) {
 
   std::string path = findGnuplot();
   log.logLine("OK. Curtain::gnuplotPath " + gnuplotPathForLog(path));
-  GnuplotPipe pipe(path);
+  GnuplotPipe pipe(path, "curtain_plot.jpg");
   for (const std::string& command : curtainScript(curtain, args.hideCurtainGrid)) pipe.send(command);
+  // The last two lines say that the run reached its end: they are written
+  // only once gnuplot has ended and left its image.
+  std::string failure = pipe.finish(run.gnuplotTimeLimitMs);
+  if (!failure.empty()) {
+    log.logLine(failure);
+    return 0;
+  }
   log.logLine("OK. Start: " + selection.curtainStartStamp);
   log.logLine("Ok. End:   " + selection.curtainEndStamp);
-  log.close();
-  return 1;  // the pipe's end waits for gnuplot
+  return 1;
 }
 
 }  // namespace
@@ -163,21 +173,33 @@ int runPlotGenerator(RunState& run, int argc, const char* const* argv) {
   if (!startText.empty() && startText.back() == '\n') startText.pop_back();
 
   PlotLog& log = run.ErrorLog;
-  if (!log.open("_CErr_.txt")) {
+  int openError = 0;
+  if (!log.open("_CErr_.txt", &openError)) {
     std::cerr << "Error: Vantor could not open file \"_CErr_.txt\", please report this error to " << platform::kSupportAddress
               << ". Thank you." << std::flush;
     return 0;
   }
   log.logLine("OK. Starting: " + startText);
   log.logLine("");
+  int status = 0;
   try {
-    return runSteps(run, argc, argv);
+    status = runSteps(run, argc, argv);
   } catch (const std::exception& error) {
     log.logLine(std::string("ERROR: ") + error.what());
   } catch (...) {
     log.logLine("ERROR: unexpected failure");
   }
-  return 0;
+  // After a failure that left the steps early, the data files stand as far
+  // as they were written.
+  for (DataFile* file : {&run.curtain, &run.profile, &run.median}) file->close();
+  log.close();
+  if (log.writeError() != 0) {
+    // Nobody can read the run's outcome from its log: say so here.
+    std::cerr << "Error: Vantor could not write file \"_CErr_.txt\" (" << std::strerror(log.writeError())
+              << "), please report this error to " << platform::kSupportAddress << ". Thank you." << std::flush;
+    return 0;
+  }
+  return status;
 }
 
 }  // namespace plotgen

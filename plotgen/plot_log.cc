@@ -13,23 +13,25 @@ std::string visible(std::string_view text) {
 
 }  // namespace
 
-bool PlotLog::open(const std::string& path) {
+bool PlotLog::open(const std::string& path, int* error) {
   close();
-  stream_.open(path, std::ios::binary | std::ios::trunc);
-  return stream_.is_open();
+  writeError_ = 0;
+  return file_.create(path, error) && file_.putInPlace(error);
 }
 
 void PlotLog::close() {
-  if (stream_.is_open()) stream_.close();
-  stream_.clear();
+  if (!file_.isOpen()) return;
+  int error = 0;
+  if (!file_.finish(&error) && writeError_ == 0) writeError_ = error;
 }
 
 void PlotLog::logLine(std::string_view text) {
-  if (!stream_.is_open()) return;
-  const std::string line = visible(text);
-  stream_.write(line.data(), static_cast<std::streamsize>(line.size()));
-  stream_.put('\n');
-  stream_.flush();
+  if (!file_.isOpen()) return;
+  std::string line = visible(text);
+  line.push_back('\n');
+  file_.write(line);
+  int error = 0;
+  if (!file_.flush(&error) && writeError_ == 0) writeError_ = error;
 }
 
 }  // namespace plotgen

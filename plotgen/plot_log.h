@@ -2,17 +2,23 @@
 // failure lines beginning "ERROR", which the front end reads after the run.
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
+
+#include "platform/replacing_file.h"
 
 namespace plotgen {
 
 class PlotLog {
  public:
-  // Opens the log for writing, truncating it; false when it cannot be opened.
-  bool open(const std::string& path);
-  bool isOpen() const { return stream_.is_open(); }
+  // Creates the log as a new plain file and puts it at path at once, so that
+  // it can be read as it grows; whatever stood at the name (an older log, a
+  // link, a FIFO) is replaced, never written through or waited on. False with
+  // *error set to the errno value when it cannot be made (a folder at the
+  // name, a folder that cannot be written).
+  bool open(const std::string& path, int* error);
+  bool isOpen() const { return file_.isOpen(); }
+  // Closes the log; a failure of the close counts as a failed write.
   void close();
 
   // Writes one log line and its line end, and flushes it so that nothing is
@@ -23,8 +29,13 @@ class PlotLog {
   // log that is not open takes nothing.
   void logLine(std::string_view text);
 
+  // The errno value of the first write (or the close) of the log that failed;
+  // 0 while every line has been written.
+  int writeError() const { return writeError_; }
+
  private:
-  std::ofstream stream_;
+  platform::ReplacingFile file_;
+  int writeError_ = 0;
 };
 
 }  // namespace plotgen

@@ -64,11 +64,14 @@ std::vector<std::string> profileScript(const ProfilePlotSettings& s, int hidePro
   return script;
 }
 
-void plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid) {
+bool plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid, long long timeLimitMs) {
   std::string path = findGnuplot();
   log.logLine("OK. Profile::gnuplotPath " + gnuplotPathForLog(path));
-  GnuplotPipe pipe(path);
+  GnuplotPipe pipe(path, "profile_plot.jpg");
   for (const std::string& command : profileScript(settings, hideProfileGrid)) pipe.send(command);
+  std::string failure = pipe.finish(timeLimitMs);
+  if (!failure.empty()) log.logLine(failure);
+  return failure.empty();
 }
 
 std::string paletteCommand() {

@@ -40,8 +40,10 @@ std::string kilometres(std::string_view metres);
 // The profile script without its closing "exit", which the pipe sends. It
 // draws the altitudes in kilometres.
 std::vector<std::string> profileScript(const ProfilePlotSettings& settings, int hideProfileGrid);
-// Logs the gnuplot path, runs the profile script and returns once gnuplot has ended.
-void plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid);
+// Logs the gnuplot path, runs the profile script and returns once gnuplot has
+// ended (or was stopped after timeLimitMs): true when it made the image, else
+// false after logging the ERROR line that says what happened.
+bool plotProfile(PlotLog& log, ProfilePlotSettings settings, int hideProfileGrid, long long timeLimitMs);
 
 struct CurtainPlotSettings {
   int plottedProfileCount = 0;

@@ -12,6 +12,7 @@
 
 #include "plotgen/altitude_bins.h"
 #include "plotgen/data_file.h"
+#include "plotgen/gnuplot_pipe.h"
 #include "plotgen/line_window.h"
 #include "plotgen/plot_log.h"
 
@@ -79,6 +80,8 @@ struct RunState {
   PlotArguments args;
   // The plot log "_CErr_.txt".
   PlotLog ErrorLog;
+  // How long a gnuplot may run on after its script was sent.
+  long long gnuplotTimeLimitMs = kGnuplotTimeLimitMs;
   // Entries of the list file, in file order.
   std::vector<std::string> DataFileList;
   // The time window as the numbers YYYYMMDD and hhmmss; 0 until set.

@@ -1,6 +1,7 @@
 // Byte-identity check of Vantor across a change: random runs, each in a fresh
 // folder with 1..4 PROFILE files (some damaged), a plot list, a stand-in
-// gnuplot that keeps the scripts it is sent and a random argument line. Every
+// gnuplot that keeps the scripts it is sent and writes small stand-in images,
+// and a random argument line. Every
 // run's exit status and output files go into one transcript; built from two
 // trees, the transcripts of the old and the new Vantor for the same seed must
 // be equal byte for byte (compare them with cmp).
@@ -292,7 +293,12 @@ int main(int argc, char** argv) {
     const char* listLineEnd = random.chance(10) ? "\r\n" : "\n";
     ts::writeFile(folder + "/Data/" + location + ".txt", ts::joinLines(input.entries, listLineEnd));
     std::filesystem::create_directories(folder + "/bin");
-    ts::writeScript(folder + "/bin/gnuplot", "cat >> gnuplot_input.txt\n");
+    // The stand-in keeps the scripts and writes a small whole JPEG-looking
+    // file (FF D8 ... FF D9) at each name a "set output" command gives, as
+    // gnuplot writes its images.
+    ts::writeScript(folder + "/bin/gnuplot",
+                    "tee -a gnuplot_input.txt | sed -n 's/^set output \"\\(.*\\)\"$/\\1/p' |\n"
+                    "while IFS= read -r image; do printf '\\377\\330\\377\\340stand-in\\377\\331' > \"$image\"; done\n");
 
     std::vector<std::string> args = randomArguments(location, input, random);
     const int status = runVantor(binary, folder, args);

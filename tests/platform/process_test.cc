@@ -1,6 +1,9 @@
 #include "platform/process.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -162,6 +165,139 @@ TEST(Process, PathOnlySearchTakesTheNameAsItIs) {
     EXPECT_EQ(platform::findProgramOnPath("plain"), "");
   }
   setenv("PATH", oldPath.c_str(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the process is gone: no longer there, or ended and waiting only to
+// be reaped by whoever took it over.
+bool processGone(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  if (!std::getline(stat, text)) return true;
+  size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z' || text[close + 2] == 'X';
+}
+
+// Polls until the process is gone, at most about 10 seconds.
+bool goneWithin10s(int pid) {
+  for (int i = 0; i < 1000; ++i) {
+    if (processGone(pid)) return true;
+    ::usleep(10000);
+  }
+  return false;
+}
+
+// Starts /bin/sleep from a child process of this test (the starter), which
+// then waits for ever; returns the starter's and the sleeper's pids.
+std::pair<int, int> sleeperOfAStarter(bool endWithStarter) {
+  int fds[2];
+  if (::pipe(fds) != 0) return {-1, -1};
+  pid_t starter = ::fork();
+  if (starter == 0) {
+    ::close(fds[0]);
+    platform::SystemProcessLauncher launcher;
+    platform::ChildProcess child;
+    int error = 0;
+    platform::StartRequest request{"/bin/sleep", {"60"}, "", false};
+    request.endWithStarter = endWithStarter;
+    int pid = launcher.start(request, &child, &error) ? child.pid : -1;
+    ssize_t wrote = ::write(fds[1], &pid, sizeof pid);
+    (void)wrote;
+    for (;;) ::pause();
+  }
+  ::close(fds[1]);
+  int sleeper = -1;
+  if (::read(fds[0], &sleeper, sizeof sleeper) != static_cast<ssize_t>(sizeof sleeper)) sleeper = -1;
+  ::close(fds[0]);
+  return {starter, sleeper};
+}
+
+TEST(Process, AChildEndingWithItsStarterRunsLikeAnyOther) {
+  for (bool endWithStarter : {false, true}) {
+    SCOPED_TRACE(endWithStarter);
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("work dir"));
+    ASSERT_TRUE(writeScript(dir.file("tool"),
+                            "pwd > where.txt; printf '[%s]' \"$@\" > args.txt; cat > input.txt; exit 7\n"));
+    platform::StartRequest request{dir.file("tool"), {"a b", "$HOME"}, dir.file("work dir"), false};
+    request.endWithStarter = endWithStarter;
+    EXPECT_EQ(runToEnd(request), 7);
+    EXPECT_EQ(readFile(dir.file("work dir/where.txt")), dir.file("work dir") + "\n");
+    EXPECT_EQ(readFile(dir.file("work dir/args.txt")), "[a b][$HOME]");
+    EXPECT_EQ(readFile(dir.file("work dir/input.txt")), "");
+
+    // With a pipe to its standard input, which it alone holds open.
+    platform::SystemProcessLauncher launcher;
+    platform::ChildProcess child;
+    int error = 0;
+    platform::StartRequest piped{"/bin/sh", {"-c", "cat > got.txt"}, dir.path(), true};
+    piped.endWithStarter = endWithStarter;
+    ASSERT_TRUE(launcher.start(piped, &child, &error));
+    ASSERT_EQ(::write(child.stdinPipe, "exit\n", 5), 5);
+    ::close(child.stdinPipe);
+    int status = -1;
+    EXPECT_EQ(launcher.wait(&child, -1, &status), platform::WaitOutcome::Exited);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(dir.file("got.txt")), "exit\n");
+
+    // A program that cannot be run is not started, with the reason.
+    ASSERT_TRUE(writeFile(dir.file("not a program"), "text"));
+    ASSERT_EQ(::chmod(dir.file("not a program").c_str(), 0755), 0);
+    platform::StartRequest bad{dir.file("not a program"), {}, "", false};
+    bad.endWithStarter = endWithStarter;
+    EXPECT_FALSE(launcher.start(bad, &child, &error));
+    EXPECT_EQ(error, ENOEXEC);
+    platform::StartRequest noFolder{"/bin/true", {}, "/no/such/folder/parvix", false};
+    noFolder.endWithStarter = endWithStarter;
+    EXPECT_FALSE(launcher.start(noFolder, &child, &error));
+    EXPECT_EQ(error, ENOENT);
+  }
+}
+
+TEST(Process, WaitTellsASignalFromAnExitStatus) {
+  for (bool endWithStarter : {false, true}) {
+    SCOPED_TRACE(endWithStarter);
+    platform::SystemProcessLauncher launcher;
+    struct Case {
+      const char* script;
+      int status;
+      int signal;
+    };
+    for (const Case& c : {Case{"kill -SEGV $$", 128 + SIGSEGV, SIGSEGV}, Case{"exit 139", 139, 0}, Case{"exit 0", 0, 0}}) {
+      platform::ChildProcess child;
+      int error = 0;
+      platform::StartRequest request{"/bin/sh", {"-c", c.script}, "", false};
+      request.endWithStarter = endWithStarter;
+      ASSERT_TRUE(launcher.start(request, &child, &error));
+      int status = -1;
+      ASSERT_EQ(launcher.wait(&child, -1, &status), platform::WaitOutcome::Exited);
+      EXPECT_EQ(status, c.status) << c.script;
+      EXPECT_EQ(child.endSignal, c.signal) << c.script;
+    }
+  }
+}
+
+TEST(Process, AChildEndingWithItsStarterEndsWhenTheStarterIsKilled) {
+  auto [starter, sleeper] = sleeperOfAStarter(true);
+  ASSERT_GT(starter, 0);
+  ASSERT_GT(sleeper, 0);
+  EXPECT_FALSE(processGone(sleeper));
+  ::kill(starter, SIGKILL);
+  int status = 0;
+  ::waitpid(starter, &status, 0);
+  EXPECT_TRUE(goneWithin10s(sleeper));
+
+  // Without the request the child runs on after its starter.
+  auto [plainStarter, plainSleeper] = sleeperOfAStarter(false);
+  ASSERT_GT(plainSleeper, 0);
+  ::kill(plainStarter, SIGKILL);
+  ::waitpid(plainStarter, &status, 0);
+  ::usleep(100000);
+  EXPECT_FALSE(processGone(plainSleeper));
+  ::kill(plainSleeper, SIGKILL);
 }
 
 }  // namespace

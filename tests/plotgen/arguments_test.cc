@@ -17,7 +17,8 @@ namespace {
 std::string checkWithLog(const std::vector<std::string>& args, bool* passed) {
   testing_support::TempDir dir;
   PlotLog log;
-  EXPECT_TRUE(log.open(dir.file("log.txt")));
+  int openError = 0;
+  EXPECT_TRUE(log.open(dir.file("log.txt"), &openError));
   std::vector<const char*> argv = {"Vantor"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   *passed = checkArguments(log, static_cast<int>(argv.size()), argv.data());
@@ -103,7 +104,8 @@ TEST(PlotgenArguments, EveryRefusalWritesItsOneLine) {
 TEST(PlotgenArguments, NumberDensityNumbers) {
   testing_support::TempDir dir;
   PlotLog log;
-  ASSERT_TRUE(log.open(dir.file("log.txt")));
+  int openError = 0;
+  ASSERT_TRUE(log.open(dir.file("log.txt"), &openError));
   for (const char* good : {"3e+18", "0", "700", "1e+0"}) EXPECT_TRUE(isValidNumberDensity(log, good)) << good;
   for (const char* bad : {"3.5e+18", "3e18", "3e+18e+2", "e+18", "3e+", "", "3e-18"})
     EXPECT_FALSE(isValidNumberDensity(log, bad)) << bad;

@@ -48,10 +48,11 @@ int runPlotGeneratorIn(const std::string& folder, const std::vector<std::string>
 
 void installStandInGnuplot(const std::string& folder) {
   std::filesystem::create_directories(folder + "/bin");
-  ASSERT_TRUE(testing_support::writeScript(folder + "/bin/gnuplot",
-                                           "i=1\n"
-                                           "while [ -e gnuplot_input_$i.txt ]; do i=$((i+1)); done\n"
-                                           "cat > gnuplot_input_$i.txt\n"));
+  ASSERT_TRUE(testing_support::writeScript(folder + "/bin/gnuplot", std::string(kWriteImagesFunction) +
+                                                                        "i=1\n"
+                                                                        "while [ -e gnuplot_input_$i.txt ]; do i=$((i+1)); done\n"
+                                                                        "cat > gnuplot_input_$i.txt\n"
+                                                                        "write_images gnuplot_input_$i.txt\n"));
 }
 
 void writeList(const std::string& folder, const std::vector<std::string>& entries, const std::string& lineEnd,

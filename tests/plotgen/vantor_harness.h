@@ -27,8 +27,20 @@ VantorResult runVantorIn(const std::string& folder, const std::vector<std::strin
 // The same without taking the standard error stream; the exit status.
 int runPlotGeneratorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run);
 
+// A shell function for stand-in gnuplots: write_images FILE writes a small
+// whole JPEG-looking file (FF D8 ... FF D9) at every name that a "set output"
+// command of FILE, a file of gnuplot commands, gives, as gnuplot writes its
+// images.
+inline constexpr const char* kWriteImagesFunction = R"sh(write_images() {
+  sed -n 's/^set output "\(.*\)"$/\1/p' "$1" | while IFS= read -r image; do
+    printf '\377\330\377\340stand-in\377\331' > "$image"
+  done
+}
+)sh";
+
 // Puts bin/gnuplot into the folder: a script that stores each input it is
-// sent as gnuplot_input_1.txt, gnuplot_input_2.txt, ...
+// sent as gnuplot_input_1.txt, gnuplot_input_2.txt, ... and writes the images
+// the input names as small whole JPEG-looking files.
 void installStandInGnuplot(const std::string& folder);
 
 // Writes Data/ANY.txt (or Data/<location>.txt) with these lines, each ended by lineEnd.

@@ -515,15 +515,35 @@ TEST_F(PlotgenRun, DataFilesThatCannotBeWritten) {
 }
 
 TEST_F(PlotgenRun, DataFileThatCannotBeWrittenInFull) {
+  testing_support::SmallDisk disk(256 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string small = disk.path();
+  installStandInGnuplot(small);
+  // Profiles enough for a curtain file of about 100 kB, listed from elsewhere.
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < 10; ++i) {
+    std::string hour = (i < 10 ? "0" : "") + std::to_string(i);
+    blocks.push_back(testing_support::profileBlock("2018-01-05, " + hour + ":00:00", "2018-01-05, " + hour + ":59:59",
+                                                   "2018-01-05, " + hour + ":30:00", 200));
+  }
   std::string data = folder + "/t.dat";
-  ASSERT_TRUE(writeFile(data, threeDayFile()));
-  writeList(folder, {data});
-  // Every write to /dev/full fails as on a full disk.
-  std::filesystem::create_symlink("/dev/full", folder + "/curtain_data.dat");
-  VantorResult result = runVantorIn(folder, plotButtonArguments());
+  ASSERT_TRUE(writeFile(data, testing_support::profileFileText(blocks)));
+  writeList(small, {data});
+  ASSERT_TRUE(writeFile(small + "/curtain_data.dat", "an earlier curtain"));
+  ASSERT_TRUE(disk.fillLeaving(16 * 1024));
+  // No profile plot: only the curtain file is large.
+  VantorResult result = runVantorIn(
+      small, words("ANY 0 1 true false 0 1000 20000000000000 20200000000000 false 0 300 100 12000 false false false "
+                   "false 0 0"));
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(logAfterStart(folder), "OK. " + data + "\nERROR: failed to write file: curtain_data.dat\n");
-  EXPECT_FALSE(exists("gnuplot_input_1.txt"));
+  EXPECT_EQ(result.errorOutput, "");
+  EXPECT_EQ(logAfterStart(small), "OK. " + data + "\nERROR: failed to write file: curtain_data.dat\n");
+  // The name keeps what it held; no cut file and no hidden file is left.
+  EXPECT_EQ(readFile(small + "/curtain_data.dat"), "an earlier curtain");
+  EXPECT_EQ(testing_support::folderNames(small),
+            (std::vector<std::string>{".filler", "Data", "_CErr_.txt", "bin", "curtain_data.dat", "median_data.dat",
+                                      "profile_data.dat"}));
+  EXPECT_FALSE(std::filesystem::exists(small + "/gnuplot_input_1.txt"));
 }
 
 TEST_F(PlotgenRun, LogThatCannotBeOpened) {
@@ -534,6 +554,26 @@ TEST_F(PlotgenRun, LogThatCannotBeOpened) {
             "Error: Vantor could not open file \"_CErr_.txt\", please report this error to "
             "parvix-support@example.org. Thank you.");
   EXPECT_FALSE(exists("curtain_data.dat"));
+  EXPECT_EQ(testing_support::folderNames(folder), (std::vector<std::string>{"_CErr_.txt", "bin"}));
+}
+
+TEST_F(PlotgenRun, LogThatCannotBeWritten) {
+  testing_support::SmallDisk disk(64 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string small = disk.path();
+  installStandInGnuplot(small);
+  std::string data = folder + "/t.dat";
+  ASSERT_TRUE(writeFile(data, threeDayFile()));
+  writeList(small, {data});
+  ASSERT_TRUE(disk.fillLeaving(0));
+  VantorResult result = runVantorIn(small, plotButtonArguments());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.errorOutput,
+            "Error: Vantor could not write file \"_CErr_.txt\" (No space left on device), please report this error "
+            "to parvix-support@example.org. Thank you.");
+  // No gnuplot was started for a run whose log is lost.
+  EXPECT_FALSE(std::filesystem::exists(small + "/gnuplot_input_1.txt"));
+  EXPECT_EQ(readFile(small + "/_CErr_.txt"), "");
 }
 
 TEST_F(PlotgenRun, GnuplotMissingOrNotExecutableIsNotFound) {
@@ -546,25 +586,27 @@ TEST_F(PlotgenRun, GnuplotMissingOrNotExecutableIsNotFound) {
   setenv("PATH", (folder + "/nothing-here").c_str(), 1);
   VantorResult result = runVantorIn(folder, plotButtonArguments());
   setenv("PATH", savedPath.c_str(), 1);
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.errorOutput, "Error: Gnuplot not found!Error: Gnuplot not found!");
+  // The missing gnuplot is logged and ends the run at the profile plot.
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.errorOutput, "Error: Gnuplot not found!");
   EXPECT_EQ(logAfterStart(folder),
             "OK. " + data + "\n"
             "OK. Profile::gnuplotPath gnuplot\n"
-            "OK. Curtain::gnuplotPath gnuplot\n"
-            "OK. Start: 2018-01-05,10:00:00\n"
-            "Ok. End:   2018-01-07,11:00:00\n");
+            "ERROR: gnuplot not found, image not made: profile_plot.jpg\n");
 }
 
 TEST_F(PlotgenRun, GnuplotThatEndsAtOnceCannotStopTheRun) {
+  // Writes to its closed pipe fail quietly; the run ends with its log, which
+  // says what became of gnuplot.
   std::string data = folder + "/t.dat";
   ASSERT_TRUE(writeFile(data, threeDayFile()));
   writeList(folder, {data});
   ASSERT_TRUE(testing_support::writeScript(folder + "/bin/gnuplot", "exit 3\n"));
   VantorResult result = runVantorIn(folder, plotButtonArguments());
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 0);
   std::string log = logAfterStart(folder);
-  EXPECT_NE(log.find("Ok. End:   2018-01-07,11:00:00\n"), std::string::npos) << log;
+  EXPECT_EQ(log, "OK. " + data + "\nOK. Profile::gnuplotPath " + gnuplot +
+                     "\nERROR: gnuplot ended with status 3, image not made: profile_plot.jpg\n");
 }
 
 }  // namespace

@@ -1,0 +1,171 @@
+// The built program against what may stand at the names of its outputs: a link
+// is replaced by a plain file of Vantor's own, never followed; a FIFO is never
+// opened or waited on. And a gnuplot does not outlive a Vantor that is killed.
+// Vantor runs as a child with a time-out, so that a run that blocks fails the
+// test instead of hanging the suite.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/process.h"
+#include "tests/plotgen/vantor_harness.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/text_samples.h"
+
+using namespace plotgen_tests;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+const std::string kVantor = std::string(PARVIX_BIN_DIR) + "/Vantor";
+constexpr long long kRunTimeoutMs = 20000;
+
+// Starts the program in the folder; its standard error goes to errorFile.
+bool startVantor(const std::string& folder, const std::vector<std::string>& args, const std::string& errorFile,
+                 platform::ChildProcess* child) {
+  int saved = ::dup(2);
+  int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ::dup2(fd, 2);
+  ::close(fd);
+  platform::SystemProcessLauncher launcher;
+  int error = 0;
+  bool started = launcher.start(platform::StartRequest{kVantor, args, folder, false}, child, &error);
+  ::dup2(saved, 2);
+  ::close(saved);
+  return started;
+}
+
+// Runs the program to its end, at most kRunTimeoutMs; the exit status, or -1
+// when it had to be stopped.
+int runProgram(const std::string& folder, const std::vector<std::string>& args, std::string* errorOutput) {
+  TempDir errors;
+  platform::ChildProcess child;
+  if (!startVantor(folder, args, errors.file("stderr.txt"), &child)) return -100;
+  platform::SystemProcessLauncher launcher;
+  int status = -1;
+  if (launcher.wait(&child, kRunTimeoutMs, &status) != platform::WaitOutcome::Exited) {
+    launcher.terminate(&child);
+    status = -1;
+  }
+  *errorOutput = readFile(errors.file("stderr.txt"));
+  return status;
+}
+
+std::string sampleFile() {
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < 2; ++i) {
+    std::string hour = "0" + std::to_string(i);
+    blocks.push_back(testing_support::profileBlock("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
+                                                   "2018-04-12, " + hour + ":30:00", 10));
+  }
+  return testing_support::profileFileText(blocks);
+}
+
+bool isRegularFile(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool processGone(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  if (!std::getline(stat, text)) return true;
+  size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z';
+}
+
+// Polls for a condition, at most about 10 seconds.
+template <typename Condition>
+bool within10s(Condition condition) {
+  for (int i = 0; i < 1000; ++i) {
+    if (condition()) return true;
+    ::usleep(10000);
+  }
+  return false;
+}
+
+enum class Squatter { LinkToAFile, DanglingLink, Fifo };
+
+TEST(PlotgenOutputNames, LinksAndFifosAtEveryOutputNameAreReplacedNeverFollowed) {
+  const char* const names[] = {"_CErr_.txt",       "curtain_data.dat", "profile_data.dat",
+                               "median_data.dat",  "curtain_plot.jpg", "profile_plot.jpg"};
+  for (const char* name : names) {
+    for (Squatter squatter : {Squatter::LinkToAFile, Squatter::DanglingLink, Squatter::Fifo}) {
+      SCOPED_TRACE(std::string(name) + " " + std::to_string(static_cast<int>(squatter)));
+      TempDir dir, elsewhere;
+      const std::string folder = dir.path();
+      installStandInGnuplot(folder);
+      std::string data = folder + "/data.dat";
+      ASSERT_TRUE(writeFile(data, sampleFile()));
+      writeList(folder, {data});
+      ASSERT_TRUE(writeFile(elsewhere.file("target"), "keep me"));
+      const std::string at = folder + "/" + name;
+      switch (squatter) {
+        case Squatter::LinkToAFile:
+          ASSERT_EQ(::symlink(elsewhere.file("target").c_str(), at.c_str()), 0);
+          break;
+        case Squatter::DanglingLink:
+          ASSERT_EQ(::symlink(elsewhere.file("missing").c_str(), at.c_str()), 0);
+          break;
+        case Squatter::Fifo:
+          ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0);
+          break;
+      }
+      std::string errorOutput;
+      EXPECT_EQ(runProgram(folder, plotButtonArguments(), &errorOutput), 1);
+      EXPECT_EQ(errorOutput, "");
+      // (A log left a FIFO would block this reading.)
+      const bool plainLog = isRegularFile(folder + "/_CErr_.txt");
+      EXPECT_TRUE(plainLog);
+      if (plainLog) {
+        EXPECT_EQ(logAfterStart(folder),
+                  "OK. " + data + "\n"
+                  "OK. Profile::gnuplotPath " + realPath(folder) + "/bin/gnuplot\n"
+                  "OK. Curtain::gnuplotPath " + realPath(folder) + "/bin/gnuplot\n"
+                  "OK. Start: 2018-04-12,00:00:00\n"
+                  "Ok. End:   2018-04-12,01:59:59\n");
+      }
+      EXPECT_TRUE(isRegularFile(at));
+      EXPECT_EQ(readFile(elsewhere.file("target")), "keep me");
+      EXPECT_FALSE(std::filesystem::exists(elsewhere.file("missing")));
+      // Nothing but the outputs, the inputs and the stand-in's scripts.
+      EXPECT_EQ(testing_support::folderNames(folder),
+                (std::vector<std::string>{"Data", "_CErr_.txt", "bin", "curtain_data.dat", "curtain_plot.jpg",
+                                          "data.dat", "gnuplot_input_1.txt", "gnuplot_input_2.txt", "median_data.dat",
+                                          "profile_data.dat", "profile_plot.jpg"}));
+    }
+  }
+}
+
+TEST(PlotgenOutputNames, AGnuplotEndsWithAVantorThatIsKilled) {
+  TempDir dir, errors;
+  const std::string folder = dir.path();
+  std::filesystem::create_directories(folder + "/bin");
+  ASSERT_TRUE(testing_support::writeScript(folder + "/bin/gnuplot",
+                                           "cat > input.txt; echo $$ > pid.tmp; mv pid.tmp pid.txt; exec sleep 600\n"));
+  std::string data = folder + "/data.dat";
+  ASSERT_TRUE(writeFile(data, sampleFile()));
+  writeList(folder, {data});
+  platform::ChildProcess vantor;
+  ASSERT_TRUE(startVantor(folder, plotButtonArguments(), errors.file("stderr.txt"), &vantor));
+  const bool hanging = within10s([&] { return std::filesystem::exists(folder + "/pid.txt"); });
+  const int gnuplot = std::atoi(readFile(folder + "/pid.txt").c_str());
+  ::kill(vantor.pid, SIGKILL);
+  int status = 0;
+  ::waitpid(vantor.pid, &status, 0);
+  ASSERT_TRUE(hanging);
+  ASSERT_GT(gnuplot, 0);
+  EXPECT_TRUE(within10s([&] { return processGone(gnuplot); }));
+  if (!processGone(gnuplot)) ::kill(gnuplot, SIGKILL);
+}
+
+}  // namespace
