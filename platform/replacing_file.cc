@@ -1,31 +1,72 @@
 #include "platform/replacing_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 
 namespace platform {
 namespace {
 
-// A temporary name's file-name part: the final name's own, shown hidden, and a
-// suffix that no other writer of the same name picks (the process id, a count
-// and the clock). A long final name is shortened so that the name stays within
-// the system's limit of 255 bytes.
-std::string temporaryNameFor(const std::string& path) {
-  static std::atomic<unsigned> count{0};
+// Temporary files are named "<folder>/.<name>.<pid>.<count>.<tick>.part": the
+// final name's own, shown hidden, and a suffix that no other writer of the same
+// name picks (the process id, a count and the clock). A long final name is
+// shortened so that the name stays within the system's limit of 255 bytes.
+struct TemporaryNames {
+  std::string folder;  // "" or ending with '/'
+  std::string prefix;  // ".<name>."
+};
+
+TemporaryNames temporaryNamesFor(const std::string& path) {
   const size_t slash = path.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   std::string name = path.substr(nameStart);
   if (name.size() > 200) name.resize(200);
+  return {path.substr(0, nameStart), "." + name + "."};
+}
+
+std::string newTemporaryName(const TemporaryNames& names) {
+  static std::atomic<unsigned> count{0};
   const unsigned long long tick =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".%ld.%u.%llx.part", static_cast<long>(::getpid()), count++, tick & 0xFFFFFF);
-  return path.substr(0, nameStart) + "." + name + suffix;
+  std::snprintf(suffix, sizeof suffix, "%ld.%u.%llx.part", static_cast<long>(::getpid()), count++, tick & 0xFFFFFF);
+  return names.folder + names.prefix + suffix;
+}
+
+// The writer's process id of a temporary name's suffix "<pid>.<count>.<tick>.part";
+// 0 when the suffix is not of that form.
+long writerOf(std::string_view suffix) {
+  unsigned long pid = 0, count = 0;
+  unsigned long long tick = 0;
+  int used = 0;
+  const std::string text(suffix);
+  if (std::sscanf(text.c_str(), "%lu.%lu.%llx.part%n", &pid, &count, &tick, &used) != 3) return 0;
+  if (static_cast<size_t>(used) != text.size() || !std::isdigit(static_cast<unsigned char>(text[0]))) return 0;
+  return pid > 0 && pid <= 0x7FFFFFFF ? static_cast<long>(pid) : 0;
+}
+
+// Removes the temporary files of the same final name that a writer left when
+// it was killed before it could remove them (a data file of a plot run can be
+// hundreds of megabytes): those whose process no longer exists.
+void removeLeftoversOfEndedWriters(const TemporaryNames& names) {
+  DIR* folder = ::opendir(names.folder.empty() ? "." : names.folder.c_str());
+  if (!folder) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() <= names.prefix.size() || name.compare(0, names.prefix.size(), names.prefix) != 0) continue;
+    const long pid = writerOf(name.substr(names.prefix.size()));
+    if (pid == 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    ::unlinkat(::dirfd(folder), entry->d_name, 0);
+  }
+  ::closedir(folder);
 }
 
 // The stream's writes: every byte handed to the descriptor, again after an
@@ -61,8 +102,16 @@ ReplacingFile::~ReplacingFile() { discard(); }
 
 bool ReplacingFile::create(const std::string& path, int* error) {
   discard();
+  // A folder cannot be replaced by a file: say so now, before anything is written.
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    *error = EISDIR;
+    return false;
+  }
+  const TemporaryNames names = temporaryNamesFor(path);
+  removeLeftoversOfEndedWriters(names);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temporary = temporaryNameFor(path);
+    std::string temporary = newTemporaryName(names);
     // O_EXCL with O_NOFOLLOW: a new file of our own, never one that a name
     // already stood for.
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -103,7 +152,11 @@ bool ReplacingFile::flush(int* error) {
 }
 
 bool ReplacingFile::putInPlace(int* error) {
-  if (!stream_ || inPlace_) return stream_ != nullptr;
+  if (!stream_) {
+    *error = EBADF;
+    return false;
+  }
+  if (inPlace_) return true;
   if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
     *error = errno;
     discard();
@@ -123,7 +176,10 @@ bool ReplacingFile::closeStream(int* error) {
 }
 
 bool ReplacingFile::finish(int* error) {
-  if (!stream_) return true;
+  if (!stream_) {
+    *error = EBADF;
+    return false;
+  }
   if (!closeStream(error)) {
     if (!inPlace_) ::unlink(temporaryPath_.c_str());
     return false;

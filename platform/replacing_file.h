@@ -25,8 +25,10 @@ class ReplacingFile {
 
   // Creates the temporary file, a new regular file beside `path` (its mode
   // 0666 less the process's umask, as a file that fopen creates). False with
-  // *error set to the errno value when it cannot be created; a file that was
-  // open is discarded first.
+  // *error set to the errno value when it cannot be created, and EISDIR when a
+  // folder stands at `path`; a file that was open is discarded first.
+  // Temporary files of `path` that a writer killed midway left behind (their
+  // process has ended) are removed.
   bool create(const std::string& path, int* error);
   bool isOpen() const { return stream_ != nullptr; }
   // The file's buffered stream; null when no file is open. Writes through it
@@ -40,12 +42,14 @@ class ReplacingFile {
 
   // Renames the file to its final name now, while it stays open for writing:
   // for a log that is read as it grows. False with *error set when the rename
-  // fails; the temporary file is then removed.
+  // fails (the temporary file is then removed) or no file is open (EBADF).
   bool putInPlace(int* error);
   // Writes what is buffered, closes the file and renames it to its final name
   // (when putInPlace has not). False with *error set when any write, the close
   // or the rename failed: the temporary file is then removed and the final name
   // is left as it was (or, after putInPlace, holds what could be written).
+  // False with EBADF when no file is open (none was created, or it was
+  // finished or discarded already).
   bool finish(int* error);
   // Closes the file and removes the temporary file; the final name is left as
   // it was. Nothing when no file is open.

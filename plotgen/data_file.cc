@@ -1,7 +1,5 @@
 #include "plotgen/data_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -9,13 +7,7 @@ namespace plotgen {
 
 bool DataFile::open(const std::string& name) {
   int error = 0;
-  if (!file_.create(name, &error)) return false;
-  struct stat st;
-  if (::lstat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    file_.discard();
-    return false;
-  }
-  return true;
+  return file_.create(name, &error);
 }
 
 void DataFile::makeRoom(size_t n) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -91,12 +93,56 @@ TEST(ReplacingFile, AFolderAtTheNameOrAMissingFolderFailsWithItsErrorAndLeavesNo
   TempDir dir;
   ASSERT_EQ(::mkdir(dir.file("taken").c_str(), 0755), 0);
   int error = 0;
-  EXPECT_FALSE(writeWhole(dir.file("taken"), "x", &error));
+  ReplacingFile file;
+  EXPECT_FALSE(file.create(dir.file("taken"), &error));  // at once, not only at the rename
   EXPECT_EQ(error, EISDIR);
   EXPECT_EQ(folderNames(dir.path()), Names{"taken"});
   error = 0;
   EXPECT_FALSE(writeWhole(dir.file("no/such/out.txt"), "x", &error));
   EXPECT_EQ(error, ENOENT);
+}
+
+TEST(ReplacingFile, FinishingOrPlacingWithoutAnOpenFileFails) {
+  TempDir dir;
+  ReplacingFile never;
+  int error = 0;
+  EXPECT_FALSE(never.finish(&error));
+  EXPECT_EQ(error, EBADF);
+  error = 0;
+  EXPECT_FALSE(never.putInPlace(&error));
+  EXPECT_EQ(error, EBADF);
+  ReplacingFile twice;
+  ASSERT_TRUE(twice.create(dir.file("out.txt"), &error));
+  ASSERT_TRUE(twice.finish(&error));
+  error = 0;
+  EXPECT_FALSE(twice.finish(&error));
+  EXPECT_EQ(error, EBADF);
+  EXPECT_EQ(folderNames(dir.path()), Names{"out.txt"});
+}
+
+TEST(ReplacingFile, TemporaryFilesOfWritersThatEndedAreRemovedByTheNextWriterOfTheName) {
+  TempDir dir;
+  // A process id that has certainly ended: a child that was reaped.
+  const pid_t ended = ::fork();
+  ASSERT_GE(ended, 0);
+  if (ended == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const std::string endedPid = std::to_string(ended);
+  const std::string livePid = std::to_string(::getppid());
+  const Names leftovers = {
+      ".out.txt." + endedPid + ".0.1a2b.part",  // the killed writer's: removed
+      ".out.txt." + livePid + ".3.ff.part",     // a running writer's: kept
+      ".out.txt." + endedPid + ".0.1a2b.partx", // not a temporary name: kept
+      ".out.txt.x" + endedPid + ".0.1a2b.part", // not a temporary name: kept
+      ".other.txt." + endedPid + ".0.1.part",   // another name's: kept
+  };
+  for (const std::string& name : leftovers) ASSERT_TRUE(writeFile(dir.file(name), "cut"));
+  int error = 0;
+  ASSERT_TRUE(writeWhole(dir.file("out.txt"), "whole", &error));
+  Names expected(leftovers.begin() + 1, leftovers.end());
+  expected.push_back("out.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(folderNames(dir.path()), expected);
 }
 
 TEST(ReplacingFile, TheNewFileHasTheModeThatCreatingItByNameGives) {
