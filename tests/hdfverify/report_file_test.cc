@@ -44,16 +44,7 @@ ProgramRun runQuessel(const std::string& folder, const std::vector<std::string>&
     ::_exit(127);
   }
   int status = 0;
-  pid_t ended = 0;
-  for (int polls = 0; polls < 12000 && ended == 0; ++polls) {
-    ended = ::waitpid(pid, &status, WNOHANG);
-    if (ended == 0) ::usleep(10000);
-  }
-  if (ended != pid) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    return run;
-  }
+  if (!testing_support::reapWithin(pid, 120000, &status)) return run;
   run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.errorText = readFile(errorFile);
   return run;

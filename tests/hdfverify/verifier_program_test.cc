@@ -320,16 +320,7 @@ int runQuesselWithChildSignalIgnored(const TempDir& dir, const std::vector<std::
     ::_exit(127);
   }
   int status = 0;
-  pid_t ended = 0;
-  for (int polls = 0; polls < 12000 && ended == 0; ++polls) {
-    ended = ::waitpid(pid, &status, WNOHANG);
-    if (ended == 0) ::usleep(10000);
-  }
-  if (ended != pid) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    return -1;
-  }
+  if (!testing_support::reapWithin(pid, 120000, &status)) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

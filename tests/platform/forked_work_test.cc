@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/platform_doubles.h"
+
 namespace {
 
 struct ChildRun {
@@ -188,17 +190,9 @@ TEST(ForkedWork, TheWorkEndsWithTheProcessThatStartedIt) {
 
   // A bounded wait for the work's end; when it does not come, the work is
   // ended here.
-  pid_t ended = 0;
-  for (int polls = 0; polls < 2000 && ended == 0; ++polls) {
-    ended = ::waitpid(work, &status, WNOHANG);
-    if (ended == 0) ::usleep(10000);
-  }
-  if (ended == 0) {
-    ::kill(work, SIGKILL);
-    ::waitpid(work, &status, 0);
-  }
+  const bool ended = testing_support::reapWithin(work, 20000, &status);
   ::prctl(PR_SET_CHILD_SUBREAPER, 0);
-  ASSERT_EQ(ended, work) << "the work still ran after its parent was killed";
+  ASSERT_TRUE(ended) << "the work still ran after its parent was killed";
   EXPECT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(WTERMSIG(status), SIGKILL);
 }

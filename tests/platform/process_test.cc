@@ -171,23 +171,9 @@ TEST(Process, PathOnlySearchTakesTheNameAsItIs) {
 
 namespace {
 
-// Whether the process is gone: no longer there, or ended and waiting only to
-// be reaped by whoever took it over.
-bool processGone(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text;
-  if (!std::getline(stat, text)) return true;
-  size_t close = text.rfind(')');
-  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z' || text[close + 2] == 'X';
-}
-
 // Polls until the process is gone, at most about 10 seconds.
 bool goneWithin10s(int pid) {
-  for (int i = 0; i < 1000; ++i) {
-    if (processGone(pid)) return true;
-    ::usleep(10000);
-  }
-  return false;
+  return testing_support::within(10000, [pid] { return testing_support::processGone(pid); });
 }
 
 // Starts /bin/sleep from a child process of this test (the starter), which
@@ -284,7 +270,7 @@ TEST(Process, AChildEndingWithItsStarterEndsWhenTheStarterIsKilled) {
   auto [starter, sleeper] = sleeperOfAStarter(true);
   ASSERT_GT(starter, 0);
   ASSERT_GT(sleeper, 0);
-  EXPECT_FALSE(processGone(sleeper));
+  EXPECT_FALSE(testing_support::processGone(sleeper));
   ::kill(starter, SIGKILL);
   int status = 0;
   ::waitpid(starter, &status, 0);
@@ -296,7 +282,7 @@ TEST(Process, AChildEndingWithItsStarterEndsWhenTheStarterIsKilled) {
   ::kill(plainStarter, SIGKILL);
   ::waitpid(plainStarter, &status, 0);
   ::usleep(100000);
-  EXPECT_FALSE(processGone(plainSleeper));
+  EXPECT_FALSE(testing_support::processGone(plainSleeper));
   ::kill(plainSleeper, SIGKILL);
 }
 

@@ -142,15 +142,6 @@ TEST_F(GnuplotFailure, AGnuplotThatCannotBeStartedIsLogged) {
                                        "curtain_plot.jpg\n");
 }
 
-// Whether the process is gone (or ended, waiting to be reaped).
-bool processGone(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text;
-  if (!std::getline(stat, text)) return true;
-  size_t close = text.rfind(')');
-  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z';
-}
-
 TEST_F(GnuplotFailure, AGnuplotThatNeverEndsIsStoppedAfterTheTimeLimit) {
   // One that reads its script and hangs, and one that never reads at all.
   for (const char* hang : {"cat > input.txt; echo $$ > pid.txt; exec sleep 600", "echo $$ > pid.txt; exec sleep 600"}) {
@@ -166,7 +157,7 @@ TEST_F(GnuplotFailure, AGnuplotThatNeverEndsIsStoppedAfterTheTimeLimit) {
                                          "image not made: curtain_plot.jpg\n");
     const int pid = std::atoi(readFile(folder + "/pid.txt").c_str());
     ASSERT_GT(pid, 0);
-    EXPECT_TRUE(processGone(pid));
+    EXPECT_TRUE(testing_support::processGone(pid));
   }
 }
 

@@ -75,23 +75,10 @@ bool isRegularFile(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool processGone(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text;
-  if (!std::getline(stat, text)) return true;
-  size_t close = text.rfind(')');
-  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z';
-}
+using testing_support::processGone;
 
 // Polls for a condition, at most about 10 seconds.
-template <typename Condition>
-bool within10s(Condition condition) {
-  for (int i = 0; i < 1000; ++i) {
-    if (condition()) return true;
-    ::usleep(10000);
-  }
-  return false;
-}
+bool within10s(const std::function<bool()>& condition) { return testing_support::within(10000, condition); }
 
 enum class Squatter { LinkToAFile, DanglingLink, Fifo };
 

@@ -1,8 +1,10 @@
 #include "tests/support/platform_doubles.h"
 
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -84,6 +86,30 @@ std::vector<std::string> folderNames(const std::string& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool processGone(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  if (!std::getline(stat, text)) return true;
+  // The state follows the command name, which is in parentheses and may hold any character.
+  size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z' || text[close + 2] == 'X';
+}
+
+bool within(long long timeoutMs, const std::function<bool()>& condition) {
+  for (long long waited = 0;; waited += 10) {
+    if (condition()) return true;
+    if (waited >= timeoutMs) return false;
+    ::usleep(10000);
+  }
+}
+
+bool reapWithin(int pid, long long timeoutMs, int* status) {
+  if (within(timeoutMs, [&] { return ::waitpid(pid, status, WNOHANG) == pid; })) return true;
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, status, 0);
+  return false;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -108,6 +109,16 @@ class SmallDisk {
 
 // The names in a folder, sorted ("." and ".." left out).
 std::vector<std::string> folderNames(const std::string& folder);
+
+// Whether the process is gone: no longer there, or ended and waiting only to
+// be reaped by whoever took it over.
+bool processGone(int pid);
+// Asks `condition` every 10 ms, at most about timeoutMs long; whether it came true.
+bool within(long long timeoutMs, const std::function<bool()>& condition);
+// Waits at most about timeoutMs for this process's child `pid` to end and
+// reaps it, *status getting its wait status; a child still running then is
+// killed (SIGKILL) and reaped, and false is returned.
+bool reapWithin(int pid, long long timeoutMs, int* status);
 
 // Writes bytes to a file (replacing it); returns false when it cannot.
 bool writeFile(const std::string& path, const std::string& bytes);
