@@ -68,10 +68,7 @@ void ApplicationTest::escapedExceptionsAreShownInABox() {
 void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
   Skelda app;
   FakeLauncher launcher;
-  launcher.childRun = [&] {
-    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
-    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
-  };
+  launcher.childRun = [&] { app.writeUndecodableImages(); };
   QTimer::singleShot(0, app.plot.get(), [&] { app.plot->btnReplot->click(); });
   QTest::qWait(50);
   QCOMPARE(launcher.started.size(), size_t(1));
@@ -87,10 +84,7 @@ void ApplicationTest::undecodableImagesAreShownByTheExceptionBox() {
 void ApplicationTest::undecodableImagesOfAFirstPlotHideTheNotice() {
   Skelda app;
   FakeLauncher launcher;
-  launcher.childRun = [&] {
-    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
-    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
-  };
+  launcher.childRun = [&] { app.writeUndecodableImages(); };
   std::string path = app.writeSample(testing_support::profileFileName(), testing_support::validProfileText());
   app.scan(path);
   QVERIFY(app.form->CurPlotting->isEnabled());
@@ -110,10 +104,7 @@ void ApplicationTest::undecodableImagesOfAFirstPlotHideTheNotice() {
 void ApplicationTest::undecodableImagesOfAReplotHideItsNotice() {
   Skelda app;
   FakeLauncher launcher;
-  launcher.childRun = [&] {
-    testing_support::writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
-    testing_support::writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
-  };
+  launcher.childRun = [&] { app.writeUndecodableImages(); };
   app.plot->show();
   QTimer::singleShot(0, app.plot.get(), [&] { app.plot->btnReplot->click(); });
   QTest::qWait(50);

@@ -68,8 +68,7 @@ void FailedPlotTest::undecodableImagesHideTheWaitNotice() {
   QVERIFY(app.form->CurPlotting->isEnabled());
   launcher.childRun = [&] {
     writeFile(startDirFile(app.state.StartDir, kPlotLogName), "OK. Starting: \nOk. End:   \n");
-    writeFile(startDirFile(app.state.StartDir, kCurtainImageName), "not a picture");
-    writeFile(startDirFile(app.state.StartDir, kProfileImageName), "not a picture either");
+    app.writeUndecodableImages();
   };
   app.form->CurPlotting->click();
   QCOMPARE(app.boxes.boxes.size(), size_t(1));

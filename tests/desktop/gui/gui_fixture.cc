@@ -46,6 +46,11 @@ std::string Skelda::boxList() const {
   return list;
 }
 
+void Skelda::writeUndecodableImages() const {
+  testing_support::writeFile(startDirFile(state.StartDir, kCurtainImageName), "not a picture");
+  testing_support::writeFile(startDirFile(state.StartDir, kProfileImageName), "not a picture either");
+}
+
 std::string saveScreenshot(QWidget* window, const std::string& name) {
   std::filesystem::create_directories(DESKTOP_SCREENSHOT_DIR);
   std::string path = std::string(DESKTOP_SCREENSHOT_DIR) + "/" + name;

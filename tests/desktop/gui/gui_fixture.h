@@ -61,6 +61,8 @@ struct Skelda {
   // Types the path and presses ScanFile.
   void scan(const std::string& path);
   std::string boxList() const;
+  // Writes two images that cannot be decoded over the start folder's plot images.
+  void writeUndecodableImages() const;
 };
 
 // Saves a window's picture as PNG under the build folder; returns the path.
