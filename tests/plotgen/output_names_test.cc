@@ -26,49 +26,15 @@ using testing_support::writeFile;
 
 namespace {
 
-const std::string kVantor = std::string(PARVIX_BIN_DIR) + "/Vantor";
 constexpr long long kRunTimeoutMs = 20000;
-
-// Starts the program in the folder; its standard error goes to errorFile.
-bool startVantor(const std::string& folder, const std::vector<std::string>& args, const std::string& errorFile,
-                 platform::ChildProcess* child) {
-  int saved = ::dup(2);
-  int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  ::dup2(fd, 2);
-  ::close(fd);
-  platform::SystemProcessLauncher launcher;
-  int error = 0;
-  bool started = launcher.start(platform::StartRequest{kVantor, args, folder, false}, child, &error);
-  ::dup2(saved, 2);
-  ::close(saved);
-  return started;
-}
 
 // Runs the program to its end, at most kRunTimeoutMs; the exit status, or -1
 // when it had to be stopped.
 int runProgram(const std::string& folder, const std::vector<std::string>& args, std::string* errorOutput) {
-  TempDir errors;
-  platform::ChildProcess child;
-  if (!startVantor(folder, args, errors.file("stderr.txt"), &child)) return -100;
-  platform::SystemProcessLauncher launcher;
-  int status = -1;
-  if (launcher.wait(&child, kRunTimeoutMs, &status) != platform::WaitOutcome::Exited) {
-    launcher.terminate(&child);
-    status = -1;
-  }
-  *errorOutput = readFile(errors.file("stderr.txt"));
-  return status;
+  return runVantorProgram(folder, args, kRunTimeoutMs, errorOutput);
 }
 
-std::string sampleFile() {
-  std::vector<testing_support::ProfileBlock> blocks;
-  for (int i = 0; i < 2; ++i) {
-    std::string hour = "0" + std::to_string(i);
-    blocks.push_back(testing_support::profileBlock("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
-                                                   "2018-04-12, " + hour + ":30:00", 10));
-  }
-  return testing_support::profileFileText(blocks);
-}
+std::string sampleFile() { return hourlyProfileFile(2, 10); }
 
 bool isRegularFile(const std::string& path) {
   struct stat st;
@@ -143,7 +109,7 @@ TEST(PlotgenOutputNames, AGnuplotEndsWithAVantorThatIsKilled) {
   ASSERT_TRUE(writeFile(data, sampleFile()));
   writeList(folder, {data});
   platform::ChildProcess vantor;
-  ASSERT_TRUE(startVantor(folder, plotButtonArguments(), errors.file("stderr.txt"), &vantor));
+  ASSERT_TRUE(startVantorProgram(folder, plotButtonArguments(), errors.file("stderr.txt"), &vantor));
   const bool hanging = within10s([&] { return std::filesystem::exists(folder + "/pid.txt"); });
   const int gnuplot = std::atoi(readFile(folder + "/pid.txt").c_str());
   ::kill(vantor.pid, SIGKILL);

@@ -23,30 +23,12 @@ using testing_support::writeFile;
 
 namespace {
 
-const std::string kVantor = std::string(PARVIX_BIN_DIR) + "/Vantor";
 
 int runProgram(const std::string& folder, const std::vector<std::string>& args) {
-  platform::SystemProcessLauncher launcher;
-  platform::ChildProcess child;
-  int error = 0;
-  if (!launcher.start(platform::StartRequest{kVantor, args, folder, false}, &child, &error)) return -100 - error;
-  int status = -1;
-  if (launcher.wait(&child, 120000, &status) != platform::WaitOutcome::Exited) {
-    launcher.terminate(&child);
-    return -1;
-  }
-  return status;
+  return runVantorProgram(folder, args, 120000);
 }
 
-std::string sampleFile(int profiles, int rows) {
-  std::vector<testing_support::ProfileBlock> blocks;
-  for (int i = 0; i < profiles; ++i) {
-    std::string hour = (i < 10 ? "0" : "") + std::to_string(i);
-    blocks.push_back(testing_support::profileBlock("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
-                                                   "2018-04-12, " + hour + ":30:00", rows));
-  }
-  return testing_support::profileFileText(blocks);
-}
+std::string sampleFile(int profiles, int rows) { return hourlyProfileFile(profiles, rows); }
 
 struct JpegSize {
   bool ok = false;

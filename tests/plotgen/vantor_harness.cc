@@ -1,6 +1,8 @@
 #include "tests/plotgen/vantor_harness.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -87,6 +89,47 @@ testing_support::ProfileBlock block(const std::string& start, const std::string&
   b.mean = mean;
   b.dataRows = rows;
   return b;
+}
+
+bool startVantorProgram(const std::string& folder, const std::vector<std::string>& args, const std::string& errorFile,
+                        platform::ChildProcess* child) {
+  int saved = ::dup(2);
+  int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ::dup2(fd, 2);
+  ::close(fd);
+  platform::SystemProcessLauncher launcher;
+  int error = 0;
+  const std::string program = std::string(PARVIX_BIN_DIR) + "/Vantor";
+  bool started = launcher.start(platform::StartRequest{program, args, folder, false}, child, &error);
+  ::dup2(saved, 2);
+  ::close(saved);
+  if (!started) child->pid = -100 - error;
+  return started;
+}
+
+int runVantorProgram(const std::string& folder, const std::vector<std::string>& args, long long timeoutMs,
+                     std::string* errorOutput) {
+  testing_support::TempDir errors;
+  platform::ChildProcess child;
+  if (!startVantorProgram(folder, args, errors.file("stderr.txt"), &child)) return child.pid;
+  platform::SystemProcessLauncher launcher;
+  int status = -1;
+  if (launcher.wait(&child, timeoutMs, &status) != platform::WaitOutcome::Exited) {
+    launcher.terminate(&child);
+    status = -1;
+  }
+  if (errorOutput) *errorOutput = testing_support::readFile(errors.file("stderr.txt"));
+  return status;
+}
+
+std::string hourlyProfileFile(int profiles, int rows) {
+  std::vector<testing_support::ProfileBlock> blocks;
+  for (int i = 0; i < profiles; ++i) {
+    std::string hour = (i < 10 ? "0" : "") + std::to_string(i);
+    blocks.push_back(testing_support::profileBlock("2018-04-12, " + hour + ":00:00", "2018-04-12, " + hour + ":59:59",
+                                                   "2018-04-12, " + hour + ":30:00", rows));
+  }
+  return testing_support::profileFileText(blocks);
 }
 
 }  // namespace plotgen_tests

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
 #include "plotgen/run_state.h"
 #include "tests/support/text_samples.h"
 
@@ -26,6 +27,19 @@ VantorResult runVantorIn(const std::string& folder, const std::vector<std::strin
 VantorResult runVantorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run);
 // The same without taking the standard error stream; the exit status.
 int runPlotGeneratorIn(const std::string& folder, const std::vector<std::string>& args, plotgen::RunState& run);
+
+// Starts the built program Vantor in `folder` with the arguments; its standard
+// error goes to `errorFile`.
+bool startVantorProgram(const std::string& folder, const std::vector<std::string>& args, const std::string& errorFile,
+                        platform::ChildProcess* child);
+// Runs the built program Vantor in `folder` to its end, at most timeoutMs: its
+// exit status, -1 when it had to be stopped, -100 - errno when it could not be
+// started. What it wrote to standard error goes to *errorOutput when given.
+int runVantorProgram(const std::string& folder, const std::vector<std::string>& args, long long timeoutMs,
+                     std::string* errorOutput = nullptr);
+
+// A PROFILE file of `profiles` hourly profiles of 2018-04-12, `rows` data lines each.
+std::string hourlyProfileFile(int profiles, int rows);
 
 // A shell function for stand-in gnuplots: write_images FILE writes a small
 // whole JPEG-looking file (FF D8 ... FF D9) at every name that a "set output"
